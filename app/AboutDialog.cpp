@@ -1,0 +1,5 @@
+#include "app/AboutDialog.h"
+
+#include "app/Resource.h"
+
+AboutDialog::AboutDialog() : CDialog(IDD_ABOUT) {}

@@ -1,0 +1,9 @@
+// The About box.
+#pragma once
+
+#include "platform/Dialog.h"
+
+class AboutDialog : public CDialog {
+ public:
+  AboutDialog();
+};

@@ -1,0 +1,191 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutDialog.h"
+#include "app/Resource.h"
+#include "app/Strings.h"
+#include "platform/Backend.h"
+#include "platform/FileDialog.h"
+#include "table/TableFile.h"
+
+BEGIN_MESSAGE_MAP(MainWindow, CDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+ON_COMMAND(ID_FILE_EXIT, OnFileExit)
+ON_COMMAND(ID_VIEW_PICK, OnViewPick)
+ON_COMMAND(ID_VIEW_ALL, OnViewAll)
+ON_COMMAND(ID_VIEW_FIND, OnViewFind)
+ON_COMMAND(ID_VIEW_INFO, OnViewInfo)
+ON_COMMAND(ID_VIEW_DUPLICATES, OnViewDuplicates)
+ON_COMMAND(ID_VIEW_HEADERS, OnViewHeaders)
+ON_WM_SIZE()
+ON_COMMAND(ID_OPTIONS_SAVE_SETTINGS, OnOptionsSaveSettings)
+ON_COMMAND(ID_HELP_ONLINE, OnHelpOnline)
+END_MESSAGE_MAP()
+
+namespace {
+constexpr int kMargin = 5;
+}
+
+MainWindow::MainWindow() : CDialog(IDD_MAIN) {
+  icon = LoadIcon(IDR_MAINFRAME);
+}
+
+// A table still open here belongs to a run that ended without its shutdown.
+MainWindow::~MainWindow() {
+  delete table;
+}
+
+void MainWindow::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_ROWS, list);
+}
+
+BOOL MainWindow::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (CMenu* systemMenu = GetSystemMenu(FALSE)) {
+    std::string about = LoadString(IDS_ABOUTBOX);
+    if (!about.empty()) {
+      systemMenu->AppendMenu(MF_SEPARATOR);
+      systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about.c_str());
+    }
+  }
+  SetIcon(icon, TRUE);
+  SetIcon(icon, FALSE);
+  Layout();
+  accelerators = LoadAccelerators(IDR_ACCELERATORS);
+  return TRUE;
+}
+
+void MainWindow::Layout() {
+  RECT client;
+  GetClientRect(&client);
+  list.MoveWindow(kMargin, kMargin, client.Width() - 2 * kMargin, client.Height() - 2 * kMargin,
+                  TRUE);
+}
+
+int MainWindow::ShowAbout() {
+  AboutDialog about;
+  return about.DoModal();
+}
+
+void MainWindow::OnSysCommand(UINT command, LPARAM /*parameter*/) {
+  if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+    ShowAbout();
+    return;
+  }
+  Default();
+}
+
+void MainWindow::OnPaint() {
+  if (!IsIconic()) {
+    Default();
+    return;
+  }
+  SendMessage(WM_ICONERASEBKGND);
+  Backend& backend = CurrentBackend();
+  int cx = backend.SystemMetric(SM_CXICON);
+  int cy = backend.SystemMetric(SM_CYICON);
+  RECT client;
+  GetClientRect(&client);
+  int x = (client.Width() - cx + 1) / 2;
+  int y = (client.Height() - cy + 1) / 2;
+  backend.DrawIcon(*this, x, y, icon);
+}
+
+LRESULT MainWindow::OnQueryDragIcon() {
+  return reinterpret_cast<LRESULT>(icon);
+}
+
+void MainWindow::OnSize(UINT /*type*/, int /*width*/, int /*height*/) {
+  Default();
+  if (IsWindowVisible())
+    Layout();
+  RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void MainWindow::OnHelpAbout() {
+  ShowAbout();
+}
+
+void MainWindow::OnFileOpen() {
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr);
+  dialog.m_ofn.lpstrFilter = kOpenFilter;
+  if (!path.empty())
+    dialog.m_ofn.lpstrInitialDir = path.c_str();
+  if (dialog.DoModal() != IDOK)
+    return;
+  path = dialog.GetPathName();
+  LoadTable();
+}
+
+void MainWindow::OnFileExit() {
+  OnOK();
+}
+
+BOOL MainWindow::DestroyWindow() {
+  CloseTable();
+  return CDialog::DestroyWindow();
+}
+
+BOOL MainWindow::PreTranslateMessage(MSG* msg) {
+  if (TranslateAccelerator(this, accelerators, msg))
+    return TRUE;
+  if (!table && !path.empty() && IsWindowVisible())
+    LoadTable();
+  return CDialog::PreTranslateMessage(msg);
+}
+
+bool MainWindow::IsChecked(UINT id) const {
+  CMenu* menu = GetMenu();
+  return menu && (menu->GetMenuState(id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void MainWindow::ToggleCheck(UINT id) {
+  CMenu* menu = GetMenu();
+  if (!menu)
+    return;
+  menu->CheckMenuItem(id, MF_BYCOMMAND | (IsChecked(id) ? MF_UNCHECKED : MF_CHECKED));
+}
+
+void MainWindow::OnOptionsSaveSettings() {
+  ToggleCheck(ID_OPTIONS_SAVE_SETTINGS);
+}
+
+void MainWindow::OnHelpOnline() {
+  ToggleCheck(ID_HELP_ONLINE);
+}
+
+BOOL MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  WORD id = LOWORD(wParam);
+  if (HIWORD(wParam) != NOTIFY_MENU || lParam != 0) {
+    // Accelerators skip help mode, but a command that needs a file never runs without one.
+    if (HIWORD(wParam) == NOTIFY_ACCELERATOR && lParam == 0 && !table) {
+      uint8_t needsFile = 0;
+      helpTable.Lookup(id, &needsFile);
+      if (needsFile) {
+        MessageBox(kOpenFileFirst, kCaptionHelp, MB_OK);
+        return -1;
+      }
+    }
+    return CDialog::OnCommand(wParam, lParam);
+  }
+  if (id == ID_HELP_ONLINE) {
+    if (!IsChecked(ID_HELP_ONLINE))
+      MessageBox(kHelpModeOn, nullptr, MB_OK);
+    return CDialog::OnCommand(wParam, lParam);
+  }
+  uint8_t needsFile = 0;
+  const char* text = helpTable.Lookup(id, &needsFile);
+  if (IsChecked(ID_HELP_ONLINE)) {
+    MessageBox(text, kCaptionHelp, MB_OK);
+    return -1;
+  }
+  if (needsFile == 1 && !table) {
+    MessageBox(kOpenFileFirst, kCaptionHelp, MB_OK);
+    return -1;
+  }
+  return CDialog::OnCommand(wParam, lParam);
+}

@@ -1,0 +1,70 @@
+// The program's one window: a resizable dialog with the menu bar and the list of rows.
+#pragma once
+
+#include <string>
+
+#include "app/DuplicatesDialog.h"
+#include "app/HelpTable.h"
+#include "platform/Accelerators.h"
+#include "platform/Dialog.h"
+#include "platform/Resources.h"
+#include "view/RowListView.h"
+
+class TableFile;
+
+class MainWindow : public CDialog {
+ public:
+  MainWindow();
+  ~MainWindow() override;
+
+  // Row view (view/MainWindowRows.cpp).
+  void LoadTable();
+  void CloseTable();
+  void ListAllRows();
+
+  BOOL DestroyWindow() override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  TableFile* table = nullptr;
+  std::string path;
+  RowListView list;
+  HICON icon = nullptr;
+  HelpTable helpTable;
+  DuplicatesDialog duplicatesDialog;
+  bool allShown = false;
+  HACCEL accelerators = nullptr;
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+  void Layout();
+  void OnSysCommand(UINT command, LPARAM parameter);
+  void OnPaint();
+  LRESULT OnQueryDragIcon();
+  void OnSize(UINT type, int width, int height);
+  void OnHelpAbout();
+  void OnFileOpen();
+  void OnFileExit();
+
+  // Row operations (view/).
+  void OnViewAll();
+  void OnViewHeaders();
+  void OnViewInfo();
+  void OnViewPick();
+  void OnViewFind();
+  void OnViewDuplicates();
+
+  // Check toggles.
+  void OnOptionsSaveSettings();
+  void OnHelpOnline();
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void ToggleCheck(UINT id);
+  bool IsChecked(UINT id) const;
+  int ShowAbout();
+  void SetTitleToPath() { SetWindowText(path); }
+};

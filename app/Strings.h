@@ -1,0 +1,37 @@
+// Every text that the program shows, defined once.
+#pragma once
+
+// Window titles.
+inline constexpr const char kTitleStart[] = "Lintaro 1.2 by Quorvel";
+inline constexpr const char kTitleNoFile[] = "Lintaro by Quorvel";
+inline constexpr const char kTitleLoading[] = "Loading...";
+inline constexpr const char kTitleDisplayingAll[] = "Displaying all...";
+inline constexpr const char kTitlePicking[] = "Picking...";
+inline constexpr const char kTitlePickingDuplicates[] = "Picking duplicates...";
+
+// Message box captions.
+inline constexpr const char kCaptionError[] = "Error";
+inline constexpr const char kCaptionInfo[] = "Info";
+inline constexpr const char kCaptionHelp[] = "Help";
+
+// Messages.
+inline constexpr const char kFailedToOpen[] = "Failed to open file.";
+inline constexpr const char kInfoFormat[] =
+    "File\nRows   : %ld\nColumns: %ld\n\nDisplayed\nRows   : %ld";
+inline constexpr const char kEnterMatch[] = "Please enter the string wich the pick will match.";
+inline constexpr const char kNoMatches[] = "Could not find any matches...";
+inline constexpr const char kOpenFileFirst[] = "Open a file first!";
+inline constexpr const char kHelpModeOn[] =
+    "Brings up help messages when you select a menu option.";
+inline constexpr const char kNoHelp[] = "No help available for this option.";
+
+// Column titles without a header line.
+inline constexpr const char kColumnTitleFormat[] = "Column %ld";
+
+// Field chooser captions.
+inline constexpr const char kPickCaption[] = "Pick";
+inline constexpr const char kFindCaption[] = "Find";
+inline constexpr const char kDuplicatesCaption[] = "Pick duplicates";
+
+// The file-open dialog's filter list: description and pattern pairs, ended by an empty entry.
+inline constexpr const char kOpenFilter[] = "QDX file (*.qdx)\0*.qdx\0All files (*.*)\0*.*\0";

@@ -1,0 +1,34 @@
+#include "app/ViewerApp.h"
+
+#include "app/MainWindow.h"
+#include "app/ProgramResources.h"
+
+BEGIN_MESSAGE_MAP(ViewerApp, CWinApp)
+END_MESSAGE_MAP()
+
+ViewerApp theApp;
+
+ViewerApp::ViewerApp() {
+  RegisterResources(&ProgramResources());
+}
+
+ViewerApp& ViewerApp::Instance() {
+  return theApp;
+}
+
+bool ViewerApp::InitInstance() {
+  AfxEnableControlContainer();
+  Enable3dControls();
+  MainWindow window;
+  m_pMainWnd = &window;
+  if (!m_lpCmdLine.empty()) {
+    window.path = m_lpCmdLine;
+    if (window.path.front() == '"')
+      window.path.erase(0, 1);
+    if (!window.path.empty() && window.path.back() == '"')
+      window.path.pop_back();
+  }
+  window.DoModal();
+  m_pMainWnd = nullptr;
+  return false;
+}

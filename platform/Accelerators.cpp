@@ -1,0 +1,16 @@
+#include "platform/Accelerators.h"
+
+#include "platform/Wnd.h"
+
+BOOL TranslateAccelerator(CWnd* window, HACCEL table, const MSG* msg) {
+  if (!window || !table || msg->message != WM_KEYDOWN)
+    return FALSE;
+  for (const ACCEL& entry : table->entries) {
+    bool wantsCtrl = (entry.fVirt & FCONTROL) != 0;
+    if (entry.key != msg->wParam || wantsCtrl != msg->ctrl)
+      continue;
+    window->SendMessage(WM_COMMAND, MAKEWPARAM(entry.cmd, NOTIFY_ACCELERATOR), 0);
+    return TRUE;
+  }
+  return FALSE;
+}

@@ -1,0 +1,65 @@
+// What a backend does for the platform: it shows the state that the platform objects hold and
+// feeds the user's actions in. The headless backend plays a scripted user; the Qt backend shows
+// real windows. The program's code never sees which one runs.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/Win32.h"
+
+class CWnd;
+class CDialog;
+class CListCtrl;
+class CFileDialog;
+struct Icon;
+
+// What changed in a list control, so that a backend redraws no more than it must.
+enum class ListChange {
+  Items,      // items were inserted, deleted or reordered
+  Columns,    // a column was inserted, deleted, retitled or resized
+  Selection,  // the selected or focused item changed
+  Reveal,     // an item is to be scrolled into view (CListCtrl::RevealedItem)
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // The dialog's window and its controls exist as platform objects; make it visible. False means
+  // the window system cannot show it, and the modal run fails with -1.
+  virtual bool CreateDialogWindow(CDialog& dialog) = 0;
+  virtual void ShowDialogWindow(CDialog& dialog) = 0;
+  // Feeds messages to the dialog until it ends (true) or until the process is gone (false).
+  virtual bool RunModalLoop(CDialog& dialog) = 0;
+  virtual void EndModalLoop(CDialog& dialog) = 0;
+  virtual void DestroyDialogWindow(CDialog& dialog) = 0;
+
+  virtual int MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
+                         UINT type) = 0;
+  virtual int RunFileDialog(CFileDialog& dialog) = 0;
+
+  // State changes to show.
+  virtual void WindowTextChanged(CWnd& /*window*/) {}
+  virtual void WindowRectChanged(CWnd& /*window*/) {}
+  virtual void MenuChanged(CWnd& /*owner*/) {}
+  virtual void ControlChanged(CWnd& /*control*/) {}
+  virtual void ListChanged(CListCtrl& /*list*/, ListChange /*what*/) {}
+  virtual void IconChanged(CWnd& /*window*/) {}
+  virtual void Redraw(CWnd& /*window*/) {}
+  virtual void DrawIcon(CWnd& /*window*/, int /*x*/, int /*y*/, const Icon* /*icon*/) {}
+  virtual void WaitCursor(bool /*on*/) {}
+
+  // Measures.
+  virtual int TextWidth(const char* text, size_t length) = 0;
+  virtual int SystemMetric(int index) = 0;
+  virtual RECT WorkArea() = 0;
+  // Pixels per dialog unit times 4 (x) and 8 (y), as the dialog font gives them.
+  virtual POINT DialogBaseUnits() = 0;
+  // Width of the left/right frame, and height of the top part (caption and menu bar) and bottom
+  // frame, of a top-level window.
+  virtual RECT NonClientInsets(const CWnd& window) = 0;
+};
+
+Backend& CurrentBackend();
+void SetBackend(Backend* backend);

@@ -1,0 +1,41 @@
+// The file-open dialog.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Win32.h"
+
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
+constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
+
+struct OPENFILENAME {
+  DWORD Flags = 0;
+  // Pairs of a description and a pattern, each ended by a NUL, the list ended by one more NUL.
+  const char* lpstrFilter = nullptr;
+  DWORD nFilterIndex = 1;
+  const char* lpstrInitialDir = nullptr;
+  const char* lpstrDefExt = nullptr;
+};
+
+class CFileDialog {
+ public:
+  CFileDialog(BOOL openFileDialog, const char* defaultExtension = nullptr,
+              const char* fileName = nullptr, DWORD flags = 0, const char* filter = nullptr);
+
+  // IDOK with a file chosen, or IDCANCEL.
+  int DoModal();
+  std::string GetPathName() const { return pathName_; }
+
+  // The filter list as (description, pattern) pairs.
+  std::vector<std::pair<std::string, std::string>> Filters() const;
+  // A backend sets the chosen file.
+  void SetPathName(const std::string& path) { pathName_ = path; }
+
+  OPENFILENAME m_ofn;
+
+ private:
+  std::string fileName_;
+  std::string pathName_;
+};

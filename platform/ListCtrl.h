@@ -1,0 +1,88 @@
+// The report-style list control. Its items hold one data value each (a row reference) and no
+// text: every cell's text is asked of the control's owner with LVN_GETDISPINFO when it is needed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Backend.h"
+#include "platform/GapVector.h"
+#include "platform/Wnd.h"
+
+// An optional help for SortItems: a 64-bit key per item that orders items the way the comparison
+// does wherever two keys differ (items with equal keys are left to the comparison).
+using PFNLVSORTKEY = uint64_t (*)(LPARAM item, LPARAM sortValue);
+
+class CListCtrl : public CWnd {
+ public:
+  // Items.
+  int GetItemCount() const { return static_cast<int>(items_.size()); }
+  int InsertItem(const LVITEM* item);
+  BOOL DeleteItem(int index);
+  BOOL DeleteAllItems();
+  LPARAM GetItemData(int index) const;
+  // The cell's text as the owner supplies it; valid as long as the data behind the item lives.
+  const char* GetItemText(int item, int subItem);
+
+  // Selection and scrolling.
+  int GetNextItem(int start, int flags) const;
+  BOOL SetItemState(int index, UINT state, UINT mask);
+  UINT GetItemState(int index, UINT mask) const;
+  BOOL EnsureVisible(int index, BOOL partialOK);
+  int RevealedItem() const { return revealed_; }
+
+  // Reorders the items with `compare` (negative: first before second); `sortValue` goes to every
+  // call unchanged. Items that compare equal may end in any order.
+  BOOL SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTKEY key = nullptr);
+
+  // Columns.
+  int InsertColumn(int index, const char* heading, int format = LVCFMT_LEFT, int width = -1,
+                   int subItem = -1);
+  BOOL DeleteColumn(int index);
+  BOOL SetColumnWidth(int index, int width);
+  int GetColumnWidth(int index) const;
+  int GetColumnCount() const { return static_cast<int>(columns_.size()); }
+  const std::string& GetColumnHeading(int index) const;
+
+  DWORD GetExtendedStyle() const { return listExStyle_; }
+  DWORD SetExtendedStyle(DWORD style);
+
+  // What the user does, fed in by a backend.
+  void UserClickItem(int index);  // -1 clears the selection
+  void UserClickColumnTitle(int column);
+
+ protected:
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnLockReleased() override;
+  void ResetControl() override;
+
+ private:
+  struct Column {
+    std::string heading;
+    int format;
+    int width;
+  };
+
+  void Changed(ListChange what);
+  int FitWidth(int column);
+  void MeasureWidestTexts();
+
+  GapVector<LPARAM> items_;
+  std::vector<Column> columns_;
+  int selected_ = -1;
+  int focused_ = -1;
+  int revealed_ = -1;
+  DWORD listExStyle_ = 0;
+  unsigned pending_ = 0;  // ListChange bits held back by the drawing lock
+
+  // The handler that the owner reflects LVN_GETDISPINFO to, found once.
+  const MessageMapEntry* dispInfoHandler_ = nullptr;
+  bool dispInfoLooked_ = false;
+  char scratch_[264] = {};
+
+  // Fitted widths of every column, measured in one pass over the items and kept until the items
+  // change. A cell's text depends on its item and column number only, so retitling keeps them.
+  std::vector<int> widestCache_;
+  bool widestValid_ = false;
+};

@@ -1,0 +1,62 @@
+#include "platform/Menu.h"
+
+#include "platform/Backend.h"
+
+std::unique_ptr<CMenu> CMenu::Load(const MenuTemplate& source, CWnd* owner) {
+  auto bar = std::make_unique<CMenu>(owner);
+  CMenu* current = nullptr;
+  for (const MenuItemTemplate& row : source.items) {
+    if (row.flags & MF_POPUP) {
+      Item popup{row.text ? row.text : "", 0, MF_POPUP, std::make_unique<CMenu>(owner)};
+      current = popup.popup.get();
+      bar->items_.push_back(std::move(popup));
+      continue;
+    }
+    if (current)
+      current->AppendMenu(row.flags, row.id, row.text);
+  }
+  return bar;
+}
+
+CMenu::Item* CMenu::Find(UINT id) {
+  for (Item& item : items_) {
+    if (item.popup) {
+      if (Item* found = item.popup->Find(id))
+        return found;
+    } else if (item.id == id && !(item.state & MF_SEPARATOR)) {
+      return &item;
+    }
+  }
+  return nullptr;
+}
+
+const CMenu::Item* CMenu::Find(UINT id) const {
+  return const_cast<CMenu*>(this)->Find(id);
+}
+
+UINT CMenu::GetMenuState(UINT id, UINT /*flags*/) const {
+  const Item* item = Find(id);
+  return item ? item->state : MENU_NOT_FOUND;
+}
+
+DWORD CMenu::CheckMenuItem(UINT id, UINT check) {
+  Item* item = Find(id);
+  if (!item)
+    return MENU_NOT_FOUND;
+  DWORD previous = item->state & MF_CHECKED;
+  item->state = (item->state & ~MF_CHECKED) | (check & MF_CHECKED);
+  if (owner_)
+    CurrentBackend().MenuChanged(*owner_);
+  return previous;
+}
+
+BOOL CMenu::AppendMenu(UINT flags, UINT id, const char* text) {
+  Item item;
+  item.text = text ? text : "";
+  item.id = (flags & MF_SEPARATOR) ? 0 : id;
+  item.state = flags & (MF_CHECKED | MF_SEPARATOR);
+  items_.push_back(std::move(item));
+  if (owner_)
+    CurrentBackend().MenuChanged(*owner_);
+  return TRUE;
+}

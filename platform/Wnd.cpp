@@ -1,0 +1,296 @@
+#include "platform/Wnd.h"
+
+#include <algorithm>
+
+#include "platform/App.h"
+#include "platform/Backend.h"
+
+namespace {
+CWnd* lockedWindow = nullptr;
+
+LPARAM MakeSizeParam(const RECT& client) {
+  return static_cast<LPARAM>(
+      MAKEWPARAM(static_cast<WORD>(client.Width()), static_cast<WORD>(client.Height())));
+}
+}  // namespace
+
+CWnd::~CWnd() {
+  if (lockedWindow == this)
+    lockedWindow = nullptr;
+}
+
+void CWnd::SetWindowText(const std::string& text) {
+  text_ = text;
+  CurrentBackend().WindowTextChanged(*this);
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL big) {
+  HICON& slot = big ? bigIcon_ : smallIcon_;
+  HICON previous = slot;
+  slot = icon;
+  CurrentBackend().IconChanged(*this);
+  return previous;
+}
+
+BOOL CWnd::IsWindowVisible() const {
+  if (!visible_)
+    return FALSE;
+  if ((style_ & WS_CHILD) && parent_)
+    return parent_->IsWindowVisible();
+  return TRUE;
+}
+
+void CWnd::ShowWindow(UINT showCmd) {
+  visible_ = showCmd != SW_HIDE;
+  if (showCmd == SW_SHOWMINIMIZED || showCmd == SW_SHOWMAXIMIZED || showCmd == SW_SHOWNORMAL) {
+    placement_.showCmd = showCmd;
+  }
+  CurrentBackend().WindowRectChanged(*this);
+  if (!visible_)
+    return;
+  RECT client;
+  GetClientRect(&client);
+  UINT type = IsZoomed() ? SIZE_MAXIMIZED : IsIconic() ? SIZE_MINIMIZED : SIZE_RESTORED;
+  SendMessage(WM_SIZE, type, MakeSizeParam(client));
+}
+
+RECT CWnd::CurrentRect() const {
+  if (!(style_ & WS_CHILD) && IsZoomed())
+    return CurrentBackend().WorkArea();
+  return placement_.rcNormalPosition;
+}
+
+void CWnd::GetWindowRect(RECT* rect) const {
+  *rect = CurrentRect();
+}
+
+void CWnd::GetClientRect(RECT* rect) const {
+  RECT outer = CurrentRect();
+  *rect = RECT{0, 0, outer.Width(), outer.Height()};
+  if (style_ & WS_CHILD)
+    return;
+  RECT insets = CurrentBackend().NonClientInsets(*this);
+  rect->right = std::max<LONG>(0, outer.Width() - insets.left - insets.right);
+  rect->bottom = std::max<LONG>(0, outer.Height() - insets.top - insets.bottom);
+}
+
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
+  placement_.rcNormalPosition = RECT{x, y, x + width, y + height};
+  moved_ = true;
+  CurrentBackend().WindowRectChanged(*this);
+  if (repaint)
+    CurrentBackend().Redraw(*this);
+  RECT client;
+  GetClientRect(&client);
+  SendMessage(WM_SIZE, SIZE_RESTORED, MakeSizeParam(client));
+}
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const {
+  *placement = placement_;
+  placement->length = sizeof(WINDOWPLACEMENT);
+  placement->flags = 0;
+  placement->ptMinPosition = POINT{-1, -1};
+  placement->ptMaxPosition = POINT{-1, -1};
+  return TRUE;
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement) {
+  placement_.rcNormalPosition = placement->rcNormalPosition;
+  placement_.showCmd =
+      placement->showCmd == SW_SHOWMINIMIZED || placement->showCmd == SW_SHOWMAXIMIZED
+          ? placement->showCmd
+          : SW_SHOWNORMAL;
+  visible_ = placement->showCmd != SW_HIDE;
+  moved_ = true;
+  CurrentBackend().WindowRectChanged(*this);
+  RECT client;
+  GetClientRect(&client);
+  UINT type = IsZoomed() ? SIZE_MAXIMIZED : IsIconic() ? SIZE_MINIMIZED : SIZE_RESTORED;
+  SendMessage(WM_SIZE, type, MakeSizeParam(client));
+  return TRUE;
+}
+
+BOOL CWnd::RedrawWindow(UINT /*flags*/) {
+  CurrentBackend().Redraw(*this);
+  return TRUE;
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL revert) {
+  if (revert) {
+    systemMenu_.reset();
+    return nullptr;
+  }
+  if (!systemMenu_)
+    systemMenu_ = std::make_unique<CMenu>(this);
+  return systemMenu_.get();
+}
+
+CWnd* CWnd::GetDlgItem(int id) const {
+  for (CWnd* child : children_) {
+    if (child->id_ == id)
+      return child;
+  }
+  return nullptr;
+}
+
+int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
+  std::string title = caption ? std::string(caption) : AfxGetApp()->m_pszAppName;
+  return CurrentBackend().MessageBox(*this, text ? text : "", title, type);
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  Current saved = current_;
+  current_ = Current{message, wParam, lParam};
+  LRESULT result = WindowProc(message, wParam, lParam);
+  current_ = saved;
+  return result;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG* /*msg*/) {
+  return FALSE;
+}
+
+BOOL CWnd::DestroyWindow() {
+  visible_ = false;
+  if (lockedWindow == this)
+    lockedWindow = nullptr;
+  RemoveChildren();
+  return TRUE;
+}
+
+BOOL CWnd::LockWindowUpdate() {
+  if (lockedWindow && lockedWindow != this)
+    return FALSE;
+  lockedWindow = this;
+  return TRUE;
+}
+
+void CWnd::UnlockWindowUpdate() {
+  CWnd* was = lockedWindow;
+  lockedWindow = nullptr;
+  if (was)
+    was->OnLockReleased();
+}
+
+bool CWnd::IsDrawingLocked() const {
+  for (const CWnd* w = this; w; w = w->parent_) {
+    if (w == lockedWindow)
+      return true;
+  }
+  return false;
+}
+
+void CWnd::Attach(CWnd& placeholder) {
+  id_ = placeholder.id_;
+  kind_ = placeholder.kind_;
+  style_ = placeholder.style_;
+  exStyle_ = placeholder.exStyle_;
+  text_ = placeholder.text_;
+  parent_ = placeholder.parent_;
+  visible_ = placeholder.visible_;
+  placement_ = placeholder.placement_;
+  moved_ = false;
+  peer = nullptr;
+  ResetControl();
+}
+
+CWnd* CWnd::AddControl(std::unique_ptr<CWnd> control, const ControlTemplate& source, RECT pixels) {
+  control->id_ = source.id;
+  control->kind_ = source.kind;
+  control->style_ = source.style | WS_CHILD;
+  control->exStyle_ = source.exStyle;
+  control->text_ = source.text ? source.text : "";
+  control->parent_ = this;
+  control->visible_ = (source.style & WS_VISIBLE) != 0;
+  control->placement_.rcNormalPosition = pixels;
+  CWnd* raw = control.get();
+  children_.push_back(raw);
+  ownedChildren_.push_back(std::move(control));
+  return raw;
+}
+
+void CWnd::RemoveChildren() {
+  for (CWnd* child : children_) {
+    child->parent_ = nullptr;
+    child->visible_ = false;
+    child->peer = nullptr;
+  }
+  children_.clear();
+  ownedChildren_.clear();
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) {
+    return OnCommand(wParam, lParam) ? 1 : DefWindowProc(message, wParam, lParam);
+  }
+  if (message == WM_NOTIFY) {
+    LRESULT result = 0;
+    if (OnNotify(wParam, lParam, &result))
+      return result;
+    return DefWindowProc(message, wParam, lParam);
+  }
+  if (const MessageMapEntry* entry = FindEntry(message, 0, 0)) {
+    return entry->thunk(*this, wParam, lParam);
+  }
+  return DefWindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  UINT id = LOWORD(wParam);
+  // Menus and accelerators both arrive as plain commands; only controls carry their own code.
+  int code = lParam == 0 ? 0 : HIWORD(wParam);
+  if (lParam != 0) {
+    CWnd* control = reinterpret_cast<CWnd*>(lParam);
+    if (control->OnChildNotify(WM_COMMAND, wParam, lParam, nullptr))
+      return TRUE;
+  }
+  return OnCmdMsg(id, code) ? TRUE : FALSE;
+}
+
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header && header->hwndFrom &&
+      header->hwndFrom->OnChildNotify(WM_NOTIFY, wParam, lParam, result)) {
+    return TRUE;
+  }
+  return FALSE;
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (message != WM_NOTIFY)
+    return FALSE;
+  const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+  const MessageMapEntry* entry = FindEntry(WM_NOTIFY, header->code, 0);
+  if (!entry)
+    return FALSE;
+  LRESULT r = entry->thunk(*this, wParam, lParam);
+  if (result)
+    *result = r;
+  return TRUE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  if (message != WM_SYSCOMMAND)
+    return 0;
+  switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+      SendMessage(WM_CLOSE);
+      break;
+    case SC_MINIMIZE:
+      ShowWindow(SW_SHOWMINIMIZED);
+      break;
+    case SC_MAXIMIZE:
+      ShowWindow(SW_SHOWMAXIMIZED);
+      break;
+    case SC_RESTORE:
+      ShowWindow(SW_SHOWNORMAL);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT CWnd::Default() {
+  return DefWindowProc(current_.message, current_.wParam, current_.lParam);
+}

@@ -1,0 +1,117 @@
+// A window: its text, placement, visibility, menu, children and message handling. Top-level
+// windows keep screen coordinates; child controls keep coordinates in their parent's client area.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/CmdTarget.h"
+#include "platform/Menu.h"
+#include "platform/Resources.h"
+#include "platform/Win32.h"
+
+class CWnd : public CCmdTarget {
+ public:
+  CWnd() = default;
+  ~CWnd() override;
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+
+  // Text and look.
+  void SetWindowText(const std::string& text);
+  const std::string& GetWindowText() const { return text_; }
+  HICON SetIcon(HICON icon, BOOL big);
+  HICON GetIcon(BOOL big) const { return big ? bigIcon_ : smallIcon_; }
+
+  // Visibility and placement.
+  BOOL IsWindowVisible() const;
+  BOOL IsIconic() const { return placement_.showCmd == SW_SHOWMINIMIZED; }
+  BOOL IsZoomed() const { return placement_.showCmd == SW_SHOWMAXIMIZED; }
+  void ShowWindow(UINT showCmd);
+  void GetWindowRect(RECT* rect) const;
+  void GetClientRect(RECT* rect) const;
+  void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
+  BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
+  BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
+  BOOL RedrawWindow(UINT flags);
+  // Whether the window was moved or sized since it was created.
+  bool HasMoved() const { return moved_; }
+
+  // Menus.
+  CMenu* GetMenu() const { return menu_.get(); }
+  void SetMenu(std::unique_ptr<CMenu> menu) { menu_ = std::move(menu); }
+  CMenu* GetSystemMenu(BOOL revert);
+
+  // Relations.
+  CWnd* GetParent() const { return parent_; }
+  void SetParent(CWnd* parent) { parent_ = parent; }
+  int GetDlgCtrlID() const { return id_; }
+  CWnd* GetDlgItem(int id) const;
+  const std::vector<CWnd*>& Children() const { return children_; }
+  DWORD GetStyle() const { return style_; }
+  DWORD GetExStyle() const { return exStyle_; }
+  ControlKind Kind() const { return kind_; }
+
+  // Messages.
+  int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  virtual BOOL PreTranslateMessage(MSG* msg);
+  virtual BOOL DestroyWindow();
+
+  // Drawing lock: at most one window at a time, as LockWindowUpdate allows.
+  BOOL LockWindowUpdate();
+  static void UnlockWindowUpdate();
+  bool IsDrawingLocked() const;
+
+  // A backend keeps its own object for this window here.
+  void* peer = nullptr;
+
+  // Makes this object the control `id` of `dialog`, taking over the placeholder's state.
+  void Attach(CWnd& placeholder);
+  // Adds a child control built from a template row; the parent owns it.
+  CWnd* AddControl(std::unique_ptr<CWnd> control, const ControlTemplate& source, RECT pixels);
+  void RemoveChildren();
+
+ protected:
+  friend class CDialog;
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // A notification that the parent reflects back to the control that sent it.
+  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // The window system's own handling of a message that no map row claims.
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // Runs DefWindowProc for the message being handled, as the framework's Default() does.
+  LRESULT Default();
+
+  virtual void OnLockReleased() {}
+  // A control object that takes over a freshly created control starts from its empty state.
+  virtual void ResetControl() {}
+
+  std::string text_;
+  int id_ = 0;
+  ControlKind kind_ = ControlKind::Static;
+  DWORD style_ = 0;
+  DWORD exStyle_ = 0;
+  CWnd* parent_ = nullptr;
+  bool visible_ = false;
+  bool moved_ = false;
+  WINDOWPLACEMENT placement_;  // rcNormalPosition is the current rectangle while not minimized
+                               // or maximized
+  std::vector<CWnd*> children_;
+  std::vector<std::unique_ptr<CWnd>> ownedChildren_;
+  std::unique_ptr<CMenu> menu_;
+  std::unique_ptr<CMenu> systemMenu_;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+
+ private:
+  struct Current {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  Current current_{WM_NULL, 0, 0};
+  RECT CurrentRect() const;
+};

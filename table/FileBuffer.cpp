@@ -1,0 +1,96 @@
+#include "table/FileBuffer.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace {
+// Only a regular file can be read whole: opening a FIFO without a writer would block, and a
+// device or a folder has no length to read.
+bool IsRegularFile(const char* path) {
+  struct stat info;
+  return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// Fresh memory costs a page fault per 4 KiB; huge pages take most of them away on big files.
+void PreferHugePages([[maybe_unused]] void* start, [[maybe_unused]] size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr uintptr_t kHuge = 2u << 20;
+  if (size < 4 * kHuge)
+    return;
+  uintptr_t from = (reinterpret_cast<uintptr_t>(start) + kHuge - 1) & ~(kHuge - 1);
+  uintptr_t to = (reinterpret_cast<uintptr_t>(start) + size) & ~(kHuge - 1);
+  if (to > from)
+    madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#endif
+}
+}  // namespace
+
+FileBuffer::~FileBuffer() {
+  std::free(data);
+  data = nullptr;
+  length = 0;
+}
+
+bool FileBuffer::Fail() {
+  std::fclose(file);
+  file = nullptr;
+  return false;
+}
+
+bool FileBuffer::LoadFile(const char* path, bool stripCarriageReturns, const char* terminator) {
+  if (!IsRegularFile(path))
+    return false;
+  file = std::fopen(path, "rb");
+  if (!file)
+    return false;
+  if (std::fseek(file, 0, SEEK_END) != 0)
+    return Fail();
+  long position = std::ftell(file);
+  const long terminatorLength = static_cast<long>(std::strlen(terminator));
+  // The length, terminator included, must fit the signed 32-bit count: a larger file is refused
+  // rather than cut short.
+  if (position > std::numeric_limits<int32_t>::max() - terminatorLength - 1)
+    return Fail();
+  length = static_cast<int32_t>(position);
+  if (position == -1)
+    return Fail();
+  if (std::fseek(file, 0, SEEK_SET) != 0)
+    return Fail();
+  size_t size = static_cast<size_t>(length) + static_cast<size_t>(terminatorLength) + 1;
+  data = static_cast<char*>(std::calloc(size, 1));
+  if (!data)
+    return Fail();
+  PreferHugePages(data, size);
+  std::memcpy(data + length, terminator, static_cast<size_t>(terminatorLength) + 1);
+  size_t read = std::fread(data, 1, static_cast<size_t>(length), file);
+  if (read != static_cast<size_t>(length)) {
+    std::free(data);
+    data = nullptr;
+    return Fail();
+  }
+  length += static_cast<int32_t>(terminatorLength);
+  if (stripCarriageReturns)
+    StripCarriageReturns();
+  std::fclose(file);
+  file = nullptr;
+  return true;
+}
+
+void FileBuffer::StripCarriageReturns() {
+  // Bytes before the first CR stay where they are; the NUL after the content is kept too.
+  size_t end = static_cast<size_t>(length) + 1;
+  char* first = static_cast<char*>(std::memchr(data, '\r', end));
+  size_t j = first ? static_cast<size_t>(first - data) : end;
+  for (size_t i = j; i < end; ++i) {
+    if (data[i] != '\r')
+      data[j++] = data[i];
+  }
+  length = static_cast<int32_t>(j);
+}

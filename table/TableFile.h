@@ -1,0 +1,47 @@
+// A .qdx file split in place into rows and fields. Every `;` and the first LF of every run of
+// line ends become NUL, so a row is its fields one after another, each ended by a NUL, and a row
+// reference is a pointer to the row's first byte inside `data`.
+#pragma once
+
+#include <cstdint>
+
+#include "table/FileBuffer.h"
+
+class TableFile : public FileBuffer {
+ public:
+  TableFile();
+  ~TableFile() override;
+
+  // Loads and splits the file; called once, on a fresh table. On failure the table stays empty.
+  bool Parse(const char* path, bool headers);
+
+  // The title of a column. A formatted title lives in a buffer that the next call overwrites.
+  const char* ColumnName(int32_t index);
+
+  // Field k (0-based) of a row; the empty text when the row has no field k. Never reads past the
+  // row's last field.
+  static const char* FieldText(const char* row, int32_t k);
+
+  int32_t DataRowCount() const;
+  const char* DataRow(int32_t i) const;
+
+  bool headers = false;
+  const char** rowStarts = nullptr;
+  int32_t lineCount = 0;
+  int32_t columnCount = 0;
+
+ private:
+  void Split();
+  void Clear();
+  // The first byte after a row: where the next row starts, or the end of the content.
+  const char* RowEnd(const char* row) const;
+  const char* Field(const char* row, int32_t k) const;
+  static const TableFile* Owner(const char* row);
+
+  // How a row's end is known: most rows have at least as many fields as the fewest of any row,
+  // so a walk to a field below that count needs no check at all. Only a walk to a field that some
+  // row lacks looks up the row's end, by a binary search in `rowStarts`. This keeps a sort of
+  // millions of rows free of per-row bookkeeping and of work per comparison.
+  int32_t minFields_ = 0;
+  char title_[32] = {};
+};

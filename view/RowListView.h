@@ -1,0 +1,35 @@
+// The list of shown rows. Items hold row references only; every cell's text comes from the
+// table's buffer when the list asks for it.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/ListCtrl.h"
+
+// The parameter of one sort.
+struct SortParams {
+  int32_t column;
+  int32_t ascending;  // non-zero: ascending
+};
+
+class RowListView : public CListCtrl {
+ public:
+  RowListView();
+  ~RowListView() override;
+
+  void SelectAndReveal(int index);
+  BOOL SortByColumn(int32_t column, int32_t ascending);
+
+  // The comparison of two rows by one field, in unsigned byte order.
+  static int CompareRows(LPARAM first, LPARAM second, LPARAM sortValue);
+
+  // The column-title click state, kept for the whole run.
+  int32_t lastSortColumn = 0;
+  bool nextAscending = true;
+
+ protected:
+  void OnGetDispInfo(NMHDR* notification, LRESULT* result);
+  void OnColumnClick(NMHDR* notification, LRESULT* result);
+
+  DECLARE_MESSAGE_MAP()
+};

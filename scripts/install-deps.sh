@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building and testing Lintaro needs on Debian 12. Needs root (or sudo).
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config python3 libgtest-dev libgmock-dev
+          libbenchmark-dev qt6-base-dev xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi

@@ -16,7 +16,9 @@ uint64_t RowSortKey(LPARAM row, LPARAM sortValue) {
   int i = 0;
   for (; i < 8 && text[i]; ++i)
     key = (key << 8) | text[i];
-  key <<= 8 * (8 - i);
+  // An empty field keeps the key 0; a shift by the full 64 bits would be undefined.
+  if (i > 0)
+    key <<= 8 * (8 - i);
   return params->ascending ? key : ~key;
 }
 }  // namespace

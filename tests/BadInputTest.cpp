@@ -1,0 +1,218 @@
+// Files the reader must refuse: not regular files, too large for the 32-bit count, or shorter
+// than they claim. Each must fail without blocking, leaking or leaving a half-loaded table, and
+// the program must report it once and stay usable.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "TestFiles.h"
+#include "table/TableFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string MakeFifo(const TempDir& dir) {
+  std::string path = dir.Path("pipe.qdx");
+  if (mkfifo(path.c_str(), 0600) != 0)
+    ADD_FAILURE() << "mkfifo: " << std::strerror(errno);
+  return path;
+}
+
+std::string MakeSocket(const TempDir& dir) {
+  std::string path = dir.Path("sock.qdx");
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+  int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    ADD_FAILURE() << "socket: " << std::strerror(errno);
+  if (fd >= 0)
+    close(fd);
+  return path;
+}
+
+// A file of the given length that takes no disk space.
+std::string MakeSparse(const TempDir& dir, const std::string& name, uintmax_t size) {
+  std::string path = dir.Write(name, "");
+  fs::resize_file(path, size);
+  return path;
+}
+
+// A file whose reported size is larger than what reading it yields, as a file that shrinks
+// while it is read would be; empty when the system has none.
+std::string ShrinkingFile() {
+  const char* path = "/sys/kernel/mm/transparent_hugepage/enabled";
+  struct stat info;
+  if (stat(path, &info) != 0 || !S_ISREG(info.st_mode))
+    return "";
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return in.bad() || static_cast<off_t>(bytes.size()) >= info.st_size ? "" : path;
+}
+
+void ExpectRefused(const std::string& path, const char* terminator = "\n") {
+  FileBuffer buffer;
+  EXPECT_FALSE(buffer.LoadFile(path.c_str(), true, terminator));
+  EXPECT_EQ(buffer.data, nullptr);
+  EXPECT_EQ(buffer.file, nullptr);
+
+  // A failed parse leaves an empty table that every operation can still use.
+  TableFile table;
+  EXPECT_FALSE(table.Parse(path.c_str(), true));
+  EXPECT_EQ(table.data, nullptr);
+  EXPECT_EQ(table.rowStarts, nullptr);
+  EXPECT_EQ(table.lineCount, 0);
+  EXPECT_EQ(table.columnCount, 0);
+  EXPECT_TRUE(table.headers);
+  EXPECT_EQ(table.DataRowCount(), 0);
+  EXPECT_STREQ(table.ColumnName(0), "Column 1");
+  table.headers = false;
+  EXPECT_EQ(table.DataRowCount(), 0);
+}
+
+struct BadPath {
+  const char* what;
+  std::function<std::string(const TempDir&)> make;
+};
+
+const BadPath kBadPaths[] = {
+    {"a path that does not exist", [](const TempDir& d) { return d.Path("missing.qdx"); }},
+    {"a directory", [](const TempDir& d) { return d.Root().string(); }},
+    // Opening a FIFO without a writer would wait for one forever.
+    {"a FIFO with no writer", MakeFifo},
+    {"a socket", MakeSocket},
+    {"the null device", [](const TempDir&) { return std::string("/dev/null"); }},
+    {"an endless device", [](const TempDir&) { return std::string("/dev/zero"); }},
+    {"2 GiB", [](const TempDir& d) { return MakeSparse(d, "2g.qdx", 1ull << 31); }},
+    // Its length fits, but not with the terminator and the NUL after it.
+    {"2 GiB less 2 bytes",
+     [](const TempDir& d) { return MakeSparse(d, "2g-2.qdx", (1ull << 31) - 2); }},
+    // A count cut to 32 bits would read this as a 5-byte file.
+    {"4 GiB and 5 bytes",
+     [](const TempDir& d) { return MakeSparse(d, "4g.qdx", (1ull << 32) + 5); }},
+};
+
+TEST(BadInput, ReaderRefusesWhatItCannotReadWhole) {
+  TempDir dir;
+  alarm(30);  // a read that blocks ends the test instead of hanging the suite
+  for (const BadPath& bad : kBadPaths) {
+    SCOPED_TRACE(bad.what);
+    ExpectRefused(bad.make(dir));
+  }
+  alarm(0);
+}
+
+TEST(BadInput, LimitAllowsForTheTerminatorLength) {
+  TempDir dir;
+  struct {
+    const char* what;
+    uintmax_t size;
+    const char* terminator;
+  } const cases[] = {
+      {"three-byte terminator", (1ull << 31) - 4, "\n\n\n"},
+      {"no terminator, only the NUL", (1ull << 31) - 1, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string path = MakeSparse(dir, "big.qdx", c.size);
+    FileBuffer buffer;
+    EXPECT_FALSE(buffer.LoadFile(path.c_str(), false, c.terminator));
+    EXPECT_EQ(buffer.data, nullptr);
+    EXPECT_EQ(buffer.file, nullptr);
+  }
+}
+
+TEST(BadInput, FileThatYieldsFewerBytesThanItsSize) {
+  std::string path = ShrinkingFile();
+  if (path.empty())
+    GTEST_SKIP() << "no file here reports more bytes than it yields";
+  ExpectRefused(path);
+}
+
+// Through the program: one message, an empty window whose commands still work, and a good file
+// loads afterwards.
+TEST(BadInput, ProgramReportsOnceAndStaysUsable) {
+  TempDir dir;
+  dir.Write("good.qdx", "a;b\r\n1;2\r\n");
+  std::vector<BadPath> paths(std::begin(kBadPaths), std::end(kBadPaths));
+  if (std::string shrinking = ShrinkingFile(); !shrinking.empty())
+    paths.push_back({"a file that yields fewer bytes", [=](const TempDir&) { return shrinking; }});
+  alarm(60);
+  for (const BadPath& bad : paths) {
+    SCOPED_TRACE(bad.what);
+    std::string path = bad.make(dir);
+    ScriptOutput run = RunScript(dir, "start " + path +
+                                          "\n"
+                                          "key Ctrl+I\n"
+                                          "menu ID_VIEW_HEADERS\n"
+                                          "key Ctrl+I\n"
+                                          "menu ID_VIEW_ALL\n"
+                                          "dump\n"
+                                          "file good.qdx\n"
+                                          "key Ctrl+O\n"
+                                          "dump\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    Transcript t = ReadTranscript(run.out);
+    const std::string zeros =
+        "box Info: File\\nRows   : 0\\nColumns: 0\\n\\nDisplayed\\nRows   : 0";
+    EXPECT_EQ(t.events, (std::vector<std::string>{
+                            "box Error: Failed to open file.",
+                            zeros,
+                            "title Displaying all...",
+                            "title " + path,
+                            zeros,
+                            "filedialog " + path,
+                            "title Lintaro by Quorvel",
+                            "title Loading...",
+                            "title good.qdx",
+                        }));
+    ASSERT_EQ(t.dumps.size(), 2u);
+    EXPECT_EQ(t.dumps[0].columns, "0:");
+    EXPECT_TRUE(t.dumps[0].rows.empty());
+    EXPECT_EQ(t.dumps[1].columns, "2: a;b");
+    EXPECT_EQ(t.dumps[1].rows, std::vector<std::string>{"1;2"});
+  }
+  alarm(0);
+}
+
+TEST(BadInput, FailedLoadWhileAFileIsShownEmptiesTheWindow) {
+  TempDir dir;
+  dir.Write("good.qdx", "a;b\n1;2\n3;4\n");
+  ScriptOutput run = RunScript(dir,
+                               "start good.qdx\n"
+                               "file missing.qdx\n"
+                               "key Ctrl+O\n"
+                               "dump\n"
+                               "key Ctrl+I\n"
+                               "click-title 0\n"
+                               "select 0\n"
+                               "dump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  Transcript t = ReadTranscript(run.out);
+  EXPECT_EQ(t.events, (std::vector<std::string>{
+                          "title Loading...",
+                          "title good.qdx",
+                          "filedialog good.qdx",
+                          "title Lintaro by Quorvel",
+                          "box Error: Failed to open file.",
+                          "box Info: File\\nRows   : 0\\nColumns: 0\\n\\nDisplayed\\nRows   : 0",
+                      }));
+  ASSERT_EQ(t.dumps.size(), 2u);
+  for (const Dump& d : t.dumps) {
+    EXPECT_EQ(d.window, "Lintaro by Quorvel");
+    EXPECT_EQ(d.columns, "0:");
+    EXPECT_TRUE(d.rows.empty());
+    EXPECT_EQ(d.selected, "none");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,281 @@
+// The .qdx format as the table reader sees it: rows, fields, titles and the buffer it leaves.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "table/TableFile.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+struct Loaded {
+  std::unique_ptr<TableFile> table = std::make_unique<TableFile>();
+  bool ok = false;
+};
+
+Loaded ParseBytes(const TempDir& dir, const std::string& bytes, bool headers = false) {
+  Loaded loaded;
+  std::string path = dir.Write("t.qdx", bytes);
+  loaded.ok = loaded.table->Parse(path.c_str(), headers);
+  return loaded;
+}
+
+std::string Field(const char* row, int32_t k) {
+  return TableFile::FieldText(row, k);
+}
+
+struct FormatCase {
+  const char* what;
+  std::string bytes;
+  int32_t columns;
+  // Each row's leading fields; every field after these must read as empty.
+  std::vector<std::vector<std::string>> rows;
+};
+
+const FormatCase kFormatCases[] = {
+    {"CR LF line ends", "a;b\r\np;q\r\n", 2, {{"a", "b"}, {"p", "q"}}},
+    {"LF line ends read the same", "a;b\np;q\n", 2, {{"a", "b"}, {"p", "q"}}},
+    {"no final line end", "a;b\r\np;q", 2, {{"a", "b"}, {"p", "q"}}},
+    {"a run of blank lines ends one row", "a;b\n\n\np;q\n", 2, {{"a", "b"}, {"p", "q"}}},
+    {"blank lines in CR LF form", "a;b\r\n\r\n\r\np;q\r\n\r\n", 2, {{"a", "b"}, {"p", "q"}}},
+    {"leading blank line: one column, empty first row", "\na;b\n", 1, {{""}, {"a", "b"}}},
+    {"several leading blank lines count once", "\n\n\na\n", 1, {{""}, {"a"}}},
+    {"empty file: one column, one empty row", "", 1, {{""}}},
+    {"a lone line end is one empty row", "\r\n", 1, {{""}}},
+    {"short row: missing third field is empty",
+     "x;y;z\n1;2\n3;4;5\n",
+     3,
+     {{"x", "y", "z"}, {"1", "2"}, {"3", "4", "5"}}},
+    {"short row followed by a row that starts with ;",
+     "x;y;z\n1\n;b;c\n",
+     3,
+     {{"x", "y", "z"}, {"1"}, {"", "b", "c"}}},
+    {"short row followed directly, no leftover LF",
+     "x;y;z\n1\n2;3;4\n",
+     3,
+     {{"x", "y", "z"}, {"1"}, {"2", "3", "4"}}},
+    {"short row followed by leftover LF bytes",
+     "x;y;z\n1\n\n\n2;3;4\n",
+     3,
+     {{"x", "y", "z"}, {"1"}, {"2", "3", "4"}}},
+    {"short last row without a line end", "x;y;z\n1", 3, {{"x", "y", "z"}, {"1"}}},
+    {"long row keeps its extra fields", "a;b\n1;2;3;4\n", 2, {{"a", "b"}, {"1", "2", "3", "4"}}},
+    {"trailing ; makes an empty last column",
+     "a;b;\n1;2;3\n",
+     3,
+     {{"a", "b", ""}, {"1", "2", "3"}}},
+    {"CR inside a field is dropped", "a\rb;c\n", 2, {{"ab", "c"}}},
+    {"CR-only line ends form one row", "a;b\rc;d\re\r", 3, {{"a", "bc", "de"}}},
+    {"double quote is an ordinary byte", "\"a;b\"\n", 2, {{"\"a", "b\""}}},
+    {"a byte-order mark is part of the first field",
+     "\xEF\xBB\xBFid;n\n",
+     2,
+     {{"\xEF\xBB\xBFid", "n"}}},
+    {"NUL in the third line: two rows", "a;b\nc;d\ne\0f;g\nh;i\n"s, 2, {{"a", "b"}, {"c", "d"}}},
+    {"NUL right after the second line end", "a;b\nc;d\n\0\nx;y\n"s, 2, {{"a", "b"}, {"c", "d"}}},
+    // The column count still counts every ; before the first LF.
+    {"NUL in the first line: no rows", "a\0b;c\nd\n"s, 2, {}},
+};
+
+TEST(TableFormat, RowsAndFieldsFollowTheFileFormat) {
+  TempDir dir;
+  for (const FormatCase& c : kFormatCases) {
+    SCOPED_TRACE(c.what);
+    Loaded t = ParseBytes(dir, c.bytes);
+    ASSERT_TRUE(t.ok);
+    EXPECT_EQ(t.table->columnCount, c.columns);
+    ASSERT_EQ(t.table->lineCount, static_cast<int32_t>(c.rows.size()));
+    for (size_t i = 0; i < c.rows.size(); ++i) {
+      const char* row = t.table->rowStarts[i];
+      int32_t width = static_cast<int32_t>(c.rows[i].size());
+      for (int32_t k = 0; k < width; ++k)
+        EXPECT_EQ(Field(row, k), c.rows[i][static_cast<size_t>(k)])
+            << "row " << i << " field " << k;
+      // Fields the row lacks are empty, never bytes of the next row.
+      for (int32_t k = width; k < c.columns + 3; ++k)
+        EXPECT_EQ(Field(row, k), "") << "row " << i << " field " << k;
+    }
+  }
+}
+
+struct LayoutCase {
+  const char* what;
+  std::string bytes;
+  std::string buffer;  // data[0 .. length-1] after parsing
+  std::vector<ptrdiff_t> rowStarts;
+};
+
+const LayoutCase kLayoutCases[] = {
+    // The first LF of a run becomes NUL; the rest of the run stays between the rows.
+    {"blank lines leave LF bytes between rows",
+     "a;b\n\n\np;q\n",
+     "a\0b\0\n\np\0q\0\n\0"s,
+     {0, 6, 11}},
+    // CRs are gone and the appended LF ends the last row.
+    {"CR LF and no final line end", "a;b\r\np;q", "a\0b\0p\0q\0\0"s, {0, 4, 8}},
+    // Entry 0 is the start of the buffer even when the first line is empty.
+    {"leading blank lines", "\n\na\n", "\0\na\0\n\0"s, {0, 2, 5}},
+    {"empty file", "", "\0\0"s, {0, 1}},
+};
+
+TEST(TableFormat, BufferLayoutAfterSplitting) {
+  TempDir dir;
+  for (const LayoutCase& c : kLayoutCases) {
+    SCOPED_TRACE(c.what);
+    Loaded t = ParseBytes(dir, c.bytes);
+    ASSERT_TRUE(t.ok);
+    EXPECT_EQ(t.table->file, nullptr);
+    ASSERT_EQ(t.table->length, static_cast<int32_t>(c.buffer.size()));
+    EXPECT_EQ(std::string(t.table->data, static_cast<size_t>(t.table->length)), c.buffer);
+    ASSERT_EQ(t.table->lineCount + 1, static_cast<int32_t>(c.rowStarts.size()));
+    for (size_t i = 0; i < c.rowStarts.size(); ++i)
+      EXPECT_EQ(t.table->rowStarts[i] - t.table->data, c.rowStarts[i]) << "entry " << i;
+    // The last entry marks the end: it is the NUL after the content.
+    EXPECT_EQ(*t.table->rowStarts[t.table->lineCount], '\0');
+    EXPECT_EQ(t.table->rowStarts[t.table->lineCount], t.table->data + t.table->length - 1);
+  }
+}
+
+struct LoadCase {
+  const char* what;
+  std::string bytes;
+  bool strip;
+  const char* terminator;
+  std::string buffer;  // the first buffer.size() bytes of data
+  int32_t length;
+};
+
+const LoadCase kLoadCases[] = {
+    // Without stripping, the terminator follows the bytes and a NUL sits at data[length].
+    {"no terminator, CR kept", "x\r\ny", false, "", "x\r\ny\0"s, 4},
+    {"terminator appended", "x\r\ny", false, "\n", "x\r\ny\n\0"s, 5},
+    {"longer terminator", "", false, "ab", "ab\0"s, 2},
+    // Stripping keeps the NUL and counts it.
+    {"stripped, NUL counted", "x\r\ny", true, "\n", "x\ny\n\0"s, 5},
+    {"CR next to the terminator", "a\r", true, "", "a\0"s, 2},
+    {"only CRs", "\r\r\r", true, "\n", "\n\0"s, 2},
+    {"bytes from 0x80 are kept as they are", "\xE9\x8D\r\xFF", true, "", "\xE9\x8D\xFF\0"s, 4},
+};
+
+TEST(FileBuffer, LoadFileAppendsTerminatorAndStripsCarriageReturns) {
+  TempDir dir;
+  for (const LoadCase& c : kLoadCases) {
+    SCOPED_TRACE(c.what);
+    std::string path = dir.Write("f.bin", c.bytes);
+    FileBuffer buffer;
+    ASSERT_TRUE(buffer.LoadFile(path.c_str(), c.strip, c.terminator));
+    EXPECT_EQ(buffer.file, nullptr);
+    EXPECT_EQ(buffer.length, c.length);
+    EXPECT_EQ(std::string(buffer.data, c.buffer.size()), c.buffer);
+  }
+}
+
+struct TitleCase {
+  const char* what;
+  bool headers;
+  int32_t index;
+  const char* title;
+};
+
+const TitleCase kTitleCases[] = {
+    {"header field", true, 0, "a"},
+    {"empty header field is an empty title", true, 1, ""},
+    {"last column", true, 2, "z"},
+    {"one past the last column", true, 3, "Column 4"},
+    {"far past the last column", true, 5, "Column 6"},
+    {"negative index", true, -1, "Column 0"},
+    {"very negative index", true, -100, "Column -99"},
+    {"headers off, first column", false, 0, "Column 1"},
+    {"headers off, empty header field", false, 1, "Column 2"},
+    {"headers off, past the end", false, 5, "Column 6"},
+    {"headers off, negative", false, -1, "Column 0"},
+};
+
+TEST(TableFile, ColumnNameInAndOutOfRange) {
+  TempDir dir;
+  Loaded t = ParseBytes(dir, "a;;z\n1;2;3\n");
+  ASSERT_TRUE(t.ok);
+  for (const TitleCase& c : kTitleCases) {
+    SCOPED_TRACE(c.what);
+    t.table->headers = c.headers;
+    EXPECT_STREQ(t.table->ColumnName(c.index), c.title);
+  }
+}
+
+TEST(TableFile, FieldTextWithOutOfRangeIndex) {
+  TempDir dir;
+  Loaded t = ParseBytes(dir, "a;b;c\nd;e\nf;g;h\n");
+  ASSERT_TRUE(t.ok);
+  const char* const* rows = t.table->rowStarts;
+  struct {
+    const char* what;
+    int row;
+    int32_t k;
+    const char* text;
+  } const cases[] = {
+      {"negative k reads field 0", 0, -1, "a"},
+      {"most negative k reads field 0", 1, INT32_MIN, "d"},
+      {"k just past a short row", 1, 2, ""},
+      {"large k on the first row", 0, 1000, ""},
+      {"largest k on the last row", 2, INT32_MAX, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_STREQ(TableFile::FieldText(rows[c.row], c.k), c.text);
+  }
+}
+
+TEST(TableFile, DataRowsFollowTheHeadersFlag) {
+  TempDir dir;
+  Loaded t = ParseBytes(dir, "h1;h2\nr1;x\nr2;y\n");
+  ASSERT_TRUE(t.ok);
+  struct {
+    const char* what;
+    bool headers;
+    int32_t count;
+    const char* first;
+    const char* last;
+  } const cases[] = {
+      {"headers off: every line", false, 3, "h1", "r2"},
+      {"headers on: the first line is not a data row", true, 2, "r1", "r2"},
+      {"off again: the index did not change", false, 3, "h1", "r2"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    t.table->headers = c.headers;
+    ASSERT_EQ(t.table->DataRowCount(), c.count);
+    EXPECT_EQ(Field(t.table->DataRow(0), 0), c.first);
+    EXPECT_EQ(Field(t.table->DataRow(c.count - 1), 0), c.last);
+  }
+}
+
+TEST(TableFile, EmptyFileWithHeadersHasOnlyAnEmptyTitle) {
+  TempDir dir;
+  Loaded t = ParseBytes(dir, "", true);
+  ASSERT_TRUE(t.ok);
+  EXPECT_EQ(t.table->DataRowCount(), 0);
+  EXPECT_STREQ(t.table->ColumnName(0), "");
+  EXPECT_STREQ(t.table->ColumnName(1), "Column 2");
+}
+
+// A field is read from a row reference alone, so rows of two live tables must each resolve to
+// their own table, also after the other one is gone.
+TEST(TableFile, FieldTextKeepsTwoTablesApart) {
+  TempDir dir;
+  Loaded first = ParseBytes(dir, "a;b;c\n1\n");
+  auto second = std::make_unique<TableFile>();
+  std::string path = dir.Write("u.qdx", "x\n2;3\n");
+  ASSERT_TRUE(second->Parse(path.c_str(), false));
+  EXPECT_EQ(Field(first.table->rowStarts[1], 1), "");
+  EXPECT_EQ(Field(second->rowStarts[1], 1), "3");
+  EXPECT_EQ(Field(second->rowStarts[0], 1), "");
+  first.table.reset();
+  EXPECT_EQ(Field(second->rowStarts[1], 1), "3");
+  EXPECT_EQ(Field(second->rowStarts[0], 1), "");
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/Backend.h"
+#include "tools/ScriptDriver.h"
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+  std::string pattern = (fs::temp_directory_path() / "lintaro-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data()))
+    throw std::runtime_error("cannot make a temporary folder");
+  root_ = fs::canonical(pattern);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  fs::remove_all(root_, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, std::string_view bytes) const {
+  std::string path = Path(name);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+std::vector<std::string> ScriptOutput::Lines() const {
+  std::vector<std::string> lines;
+  std::istringstream in(out);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+ScriptOutput RunScript(const TempDir& dir, const std::string& script) {
+  fs::path before = fs::current_path();
+  fs::create_directories(dir.Root() / "cfg");
+  std::string config = (dir.Root() / "cfg").string();
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  fs::current_path(dir.Root());
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  ScriptOutput result;
+  {
+    ScriptDriver driver(in, out, err, "/opt/lintaro/lintaro");
+    result.status = driver.Run();
+  }
+  // The driver was the backend; nothing may reach it once it is gone.
+  SetBackend(nullptr);
+  fs::current_path(before);
+  result.out = out.str();
+  result.err = err.str();
+  return result;
+}
+
+std::vector<std::string> Dump::Column(size_t k) const {
+  std::vector<std::string> cells;
+  for (const std::string& row : rows) {
+    size_t start = 0;
+    for (size_t i = 0; i < k && start != std::string::npos; ++i) {
+      start = row.find(';', start);
+      start = start == std::string::npos ? start : start + 1;
+    }
+    if (start == std::string::npos) {
+      cells.emplace_back();
+      continue;
+    }
+    cells.push_back(row.substr(start, row.find(';', start) - start));
+  }
+  return cells;
+}
+
+Transcript ReadTranscript(const std::string& out) {
+  Transcript t;
+  std::istringstream in(out);
+  bool inDump = false;
+  auto starts = [](const std::string& line, const char* prefix) {
+    return line.rfind(prefix, 0) == 0;
+  };
+  for (std::string line; std::getline(in, line);) {
+    if (starts(line, "window ")) {
+      t.dumps.emplace_back();
+      t.dumps.back().window = line.substr(7);
+      inDump = true;
+    } else if (inDump && starts(line, "checks ")) {
+      t.dumps.back().checks = line.substr(7);
+    } else if (inDump && starts(line, "placement ")) {
+    } else if (inDump && starts(line, "columns ")) {
+      t.dumps.back().columns = line.substr(8);
+    } else if (inDump && starts(line, "rows ")) {
+      t.dumps.back().selected = line.substr(line.rfind(' ') + 1);
+    } else if (inDump && starts(line, "row ")) {
+      t.dumps.back().rows.push_back(line.substr(4));
+    } else {
+      inDump = false;
+      t.events.push_back(line);
+    }
+  }
+  return t;
+}

@@ -1,0 +1,56 @@
+// Scratch folders for tests that read files from disk, and a way to run a viewer script
+// in-process from such a folder.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Root() const { return root_; }
+  std::string Path(const std::string& name) const { return (root_ / name).string(); }
+  // Writes the bytes exactly as given (NUL and CR included) and returns the file's path.
+  std::string Write(const std::string& name, std::string_view bytes) const;
+
+ private:
+  std::filesystem::path root_;
+};
+
+// What one run of the script driver printed.
+struct ScriptOutput {
+  int status = 0;
+  std::string out;
+  std::string err;
+  std::vector<std::string> Lines() const;
+};
+
+// Runs the script through the script driver in this process, with `dir` as the working folder
+// and the registry kept below it, so relative file names in the script name files in `dir`.
+// The program is called "lintaro", which is the caption of boxes that give none.
+ScriptOutput RunScript(const TempDir& dir, const std::string& script);
+
+// One `dump` of the driver's output.
+struct Dump {
+  std::string window;
+  std::string checks;
+  std::string columns;
+  std::string selected;                             // the index, or "none"
+  std::vector<std::string> rows;                    // the text after "row "
+  std::vector<std::string> Column(size_t k) const;  // cell k of every row, in list order
+  bool operator==(const Dump&) const = default;
+};
+
+// Splits the output into the dumps and the event lines around them.
+struct Transcript {
+  std::vector<Dump> dumps;
+  std::vector<std::string> events;
+};
+Transcript ReadTranscript(const std::string& out);

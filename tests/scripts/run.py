@@ -1,0 +1,168 @@
+#!/usr/bin/env python3
+"""Runs each *.case in this folder through lintaro-script and compares its output with the expected lines.
+
+Case file sections:
+  === file NAME      following lines are concatenated (no separators); escapes \\r \\n \\0 \\xHH \\\\ \\s (space)
+  === script         script lines; $DIR is replaced by the case's temp folder
+  === expect         expected stdout lines, matched whole and in order; $DIR replaced; {sz:TEXT} -> hex of TEXT+NUL
+                     a line starting with '~' is a glob ('*' within one line); '?' marks an optional exact line; '?~' an optional glob
+  === forbid         globs that must match no output line
+Usage: run.py --driver PATH [-v] [FOLDER...] [--optional FOLDER] [NAME-substring...]
+  (or set LINTARO_SCRIPT). Every FOLDER's *.case files run; a folder given after --optional runs
+  only when it exists. Without any folder, the cases beside this script run.
+"""
+import fnmatch, glob, os, re, subprocess, sys, tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def find_driver():
+    return os.environ.get("LINTARO_SCRIPT")
+
+
+def unescape(s):
+    out = bytearray()
+    i = 0
+    b = s.encode("latin-1")
+    while i < len(b):
+        c = b[i]
+        if c == 0x5C and i + 1 < len(b):
+            n = chr(b[i + 1])
+            if n == "r": out.append(13); i += 2; continue
+            if n == "n": out.append(10); i += 2; continue
+            if n == "0": out.append(0); i += 2; continue
+            if n == "s": out.append(32); i += 2; continue
+            if n == "\\": out.append(0x5C); i += 2; continue
+            if n == "x": out.append(int(b[i + 2:i + 4], 16)); i += 4; continue
+        out.append(c); i += 1
+    return bytes(out)
+
+
+def sz(text):
+    return (unescape(text) + b"\0").hex().upper()
+
+
+def parse(path):
+    sections, cur, name = {"files": {}, "script": [], "expect": [], "forbid": []}, None, None
+    for raw in open(path, encoding="latin-1").read().split("\n"):
+        if raw.startswith("=== "):
+            head = raw[4:].strip()
+            if head.startswith("file "):
+                cur, name = "file", head[5:]
+                sections["files"][name] = ""
+            else:
+                cur = head
+            continue
+        if cur == "file":
+            sections["files"][name] += raw
+        elif cur in ("script", "expect", "forbid"):
+            if raw.strip() == "" and cur != "script":
+                continue
+            sections[cur].append(raw)
+    return sections
+
+
+def line_regex(line, d):
+    line = line.replace("$DIR", d)
+    line = re.sub(r"\{sz:(.*?)\}", lambda m: sz(m.group(1)), line)
+    if line.startswith("?~"):
+        return "(?:" + "[^\n]*".join(re.escape(part) for part in line[2:].split("*")) + r"\n)?"
+    if line.startswith("~"):
+        return "[^\n]*".join(re.escape(part) for part in line[1:].split("*")) + r"\n"
+    if line.startswith("?"):
+        return "(?:" + re.escape(line[1:]) + r"\n)?"
+    return re.escape(line) + r"\n"
+
+
+def glob_re(line):
+    return re.compile("[^\n]*".join(re.escape(part) for part in line.split("*")) + "$")
+
+
+def run_case(driver, path, verbose):
+    c = parse(path)
+    with tempfile.TemporaryDirectory(prefix="acc-") as d:
+        d = os.path.realpath(d)
+        for name, content in c["files"].items():
+            with open(os.path.join(d, name), "wb") as f:
+                f.write(unescape(content))
+        os.makedirs(os.path.join(d, "cfg"))
+        script = "\n".join(l.replace("$DIR", d) for l in c["script"]) + "\n"
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"), HOME=d)
+        try:
+            p = subprocess.run([driver], input=script.encode("latin-1"), cwd=d, env=env,
+                               capture_output=True, timeout=60)
+            out = p.stdout.decode("latin-1")
+        except subprocess.TimeoutExpired:
+            return False, "timeout"
+        if out and not out.endswith("\n"):
+            out += "\n"
+        pat = "".join(line_regex(l, d) for l in c["expect"])
+        ok = re.fullmatch(pat, out, re.S) is not None and p.returncode == 0
+        for fl in c["forbid"]:
+            g = glob_re(fl.replace("$DIR", d))
+            if any(g.match(x) for x in out.split("\n")):
+                ok = False
+        detail = ""
+        if not ok:
+            detail = ("rc=%d\n--- expected\n%s\n--- got\n%s--- stderr\n%s" % (
+                p.returncode, "\n".join(c["expect"]), out.replace(d, "$DIR"),
+                p.stderr.decode("latin-1")[-800:]))
+        return ok, detail
+
+
+def main():
+    args = sys.argv[1:]
+    verbose = "-v" in args
+    args = [a for a in args if a != "-v"]
+    driver = None
+    if "--driver" in args:
+        i = args.index("--driver"); driver = args[i + 1]; del args[i:i + 2]
+    driver = driver or find_driver()
+    if not driver:
+        print("no lintaro-script given")
+        print("0 passed, 1 failed")
+        return 1
+    # Cases run in their own folders, so a relative driver path would no longer resolve.
+    if os.sep in driver:
+        driver = os.path.abspath(driver)
+    folders, named = [], False
+    while "--optional" in args:
+        i = args.index("--optional")
+        named = True
+        if i + 1 < len(args) and os.path.isdir(args[i + 1]):
+            folders.append(args[i + 1])
+        del args[i:i + 2]
+    named = named or any(os.path.isdir(a) for a in args)
+    folders += [a for a in args if os.path.isdir(a)]
+    args = [a for a in args if not os.path.isdir(a)]
+    if not named:
+        folders = [HERE]
+    cases = []
+    for folder in folders:
+        cases += sorted(glob.glob(os.path.join(folder, "*.case")))
+    if args:
+        cases = [c for c in cases if any(a in os.path.basename(c) for a in args)]
+    if not cases:
+        print("no cases found")
+        print("0 passed, 1 failed")
+        return 1
+    passed = failed = 0
+    failures = []
+    for cp in cases:
+        ok, detail = run_case(driver, cp, verbose)
+        if ok:
+            passed += 1
+        else:
+            failed += 1
+            name = os.path.join(os.path.basename(os.path.dirname(cp)), os.path.basename(cp))
+            failures.append(name)
+            if verbose:
+                print("FAIL", name); print(detail)
+    if failures and not verbose:
+        print("failing:", " ".join(failures))
+    print("%d passed, %d failed" % (passed, failed))
+    return 0 if failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

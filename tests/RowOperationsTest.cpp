@@ -451,9 +451,10 @@ TEST_F(Rows, HeadersSwitchesTheFirstLineBetweenTitlesAndRows) {
   EXPECT_EQ(t.dumps[2].columns, "3: n;c;a");
   EXPECT_EQ(t.dumps[2].rows, (Lines{"Anna;Lund;", "bo;Malmo;7"}));
   EXPECT_EQ(t.dumps[2].checks, "headers=1 save=0 help=0");
-  // Every load starts with the first line as titles.
+  // Every load starts with the first line as titles, and the check mark says so again.
   EXPECT_EQ(t.dumps[3].columns, "2: p;q");
   EXPECT_EQ(t.dumps[3].rows, Lines{"1;2"});
+  EXPECT_EQ(t.dumps[3].checks, "headers=1 save=0 help=0");
 }
 
 TEST_F(Rows, TitlesFollowTheWork) {

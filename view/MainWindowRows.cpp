@@ -36,6 +36,8 @@ void MainWindow::LoadTable() {
   list.LockWindowUpdate();
   list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
   table->headers = true;
+  // The check mark shows the mode the new table starts in, also after Headers turned it off.
+  GetMenu()->CheckMenuItem(ID_VIEW_HEADERS, MF_BYCOMMAND | MF_CHECKED);
   for (int32_t i = 0; i < table->columnCount; ++i) {
     list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, kInitialColumnWidth, -1);
   }

@@ -1,5 +1,13 @@
 #include "platform/Edit.h"
 
+#include "platform/Backend.h"
+
+// A backend that shows the box enforces the limit as the user types, so it hears of a new one.
+void CEdit::LimitText(int maxChars) {
+  limit_ = maxChars;
+  CurrentBackend().ControlChanged(*this);
+}
+
 void CEdit::Type(const std::string& text) {
   size_t keep = limit_ > 0 ? static_cast<size_t>(limit_) : text.size();
   SetWindowText(text.substr(0, keep));

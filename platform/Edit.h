@@ -7,7 +7,7 @@
 
 class CEdit : public CWnd {
  public:
-  void LimitText(int maxChars) { limit_ = maxChars; }
+  void LimitText(int maxChars);
   int GetLimitText() const { return limit_; }
   // The user types: the text is replaced, and stops at the limit.
   void Type(const std::string& text);

@@ -1,0 +1,31 @@
+// Text as the program holds it: bytes of an 8-bit code page. On this desktop most files are
+// UTF-8, but the program's own home is Windows-1252, so a text is shown as UTF-8 when its bytes
+// form valid UTF-8 and as Windows-1252 otherwise.
+#pragma once
+
+#include <QString>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class EightBitText {
+ public:
+  // Longest text that is decoded for showing. A list cell can hold a whole megabyte-long line;
+  // nobody reads that in a cell, and decoding it on every paint would stall scrolling.
+  static constexpr size_t kShownBytes = 1024;
+
+  static QString Decode(std::string_view bytes);
+  // The first kShownBytes bytes at most, cut at a character boundary when they are UTF-8.
+  static QString DecodeShown(std::string_view bytes);
+  static QString Decode(const std::string& bytes) { return Decode(std::string_view(bytes)); }
+
+  // What the user typed, as the bytes the program compares with the file: UTF-8.
+  static std::string Encode(const QString& text);
+
+  // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no cut sequence.
+  static bool IsValidUtf8(std::string_view bytes);
+  // Where a UTF-8 text may be cut without splitting a character: the largest n <= limit.
+  static size_t Utf8Boundary(std::string_view bytes, size_t limit);
+
+  static QString FromWindows1252(std::string_view bytes);
+};

@@ -1,0 +1,53 @@
+#include "platform/qt/IconRenderer.h"
+
+#include <QPixmap>
+#include <cstring>
+
+namespace {
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  return -1;
+}
+}  // namespace
+
+QImage IconRenderer::Render(const Icon* icon, int size) {
+  if (!icon)
+    return QImage();
+  for (const IconImage& image : icon->images) {
+    if (image.size != size)
+      continue;
+    QImage out(size, size, QImage::Format_ARGB32);
+    out.fill(Qt::transparent);
+    int y = 0;
+    for (const char* row : image.rows) {
+      if (y >= size)
+        break;
+      // A short or damaged row leaves the rest transparent rather than reading past it.
+      int length = static_cast<int>(std::strlen(row));
+      for (int x = 0; x < size && x < length; ++x) {
+        int index = HexDigit(row[x]);
+        if (index < 0)
+          continue;
+        DWORD rgb = kIconPalette[index];
+        out.setPixel(x, y, 0xFF000000u | rgb);
+      }
+      ++y;
+    }
+    return out;
+  }
+  return QImage();
+}
+
+QIcon IconRenderer::ToQIcon(const Icon* icon) {
+  QIcon result;
+  if (!icon)
+    return result;
+  for (const IconImage& image : icon->images)
+    result.addPixmap(QPixmap::fromImage(Render(icon, image.size)));
+  return result;
+}

@@ -1,0 +1,282 @@
+#include "platform/qt/QtBackend.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFontMetrics>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/App.h"
+#include "platform/Dialog.h"
+#include "platform/FileDialog.h"
+#include "platform/ListCtrl.h"
+#include "platform/qt/EightBitText.h"
+#include "platform/qt/ListControl.h"
+#include "platform/qt/TopWindow.h"
+
+namespace {
+// The window system's rule for dialog base units: the average width of the letters, rounded,
+// and the height of the font.
+POINT BaseUnitsOf(const QFont& font) {
+  QFontMetrics metrics(font);
+  int letters = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  return POINT{(letters / 26 + 1) / 2, metrics.height()};
+}
+
+// The height of a one-line menu bar in this style, for windows that do not exist yet.
+int OneLineMenuBarHeight() {
+  QMenuBar probe;
+  probe.setNativeMenuBar(false);
+  probe.addMenu(QStringLiteral("&File"));
+  return probe.sizeHint().height();
+}
+
+// A file pattern as Qt matches it: the window system's "*.*" matches every name, dot or not.
+QString QtPattern(const std::string& patterns) {
+  QStringList out;
+  for (const QString& pattern :
+       EightBitText::Decode(patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    out << (pattern.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : pattern.trimmed());
+  }
+  return out.join(QLatin1Char(' '));
+}
+}  // namespace
+
+QtBackend::QtBackend()
+    : listFont_(QApplication::font("QAbstractItemView")),
+      baseUnits_(BaseUnitsOf(QApplication::font())),
+      menuBarHeight_(OneLineMenuBarHeight()) {
+  // The program's modal loops are its only loops, and they end when the program says so.
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QtBackend::~QtBackend() {
+  while (waitDepth_ > 0) {
+    QApplication::restoreOverrideCursor();
+    --waitDepth_;
+  }
+}
+
+TopWindow* QtBackend::WindowOf(const CWnd& dialog) {
+  if (dialog.GetStyle() & WS_CHILD)
+    return nullptr;
+  return dynamic_cast<TopWindow*>(static_cast<QWidget*>(dialog.peer));
+}
+
+QWidget* QtBackend::WidgetOf(CWnd& control) {
+  if (!(control.GetStyle() & WS_CHILD))
+    return WindowOf(control);
+  if (control.peer)
+    return static_cast<QWidget*>(control.peer);
+  // The program bound an object of its own in place of the template's: find it by position.
+  CWnd* parent = control.GetParent();
+  TopWindow* window = parent ? WindowOf(*parent) : nullptr;
+  if (!window)
+    return nullptr;
+  QWidget* widget = window->ControlWidget(window->IndexOf(control));
+  control.peer = widget;
+  return widget;
+}
+
+void QtBackend::Forget(CDialog& dialog) {
+  dialog.peer = nullptr;
+  for (CWnd* child : dialog.Children())
+    child->peer = nullptr;
+}
+
+// Dialogs.
+
+bool QtBackend::CreateDialogWindow(CDialog& dialog) {
+  CWnd* owner = dialog.GetParent();
+  QWidget* ownerWidget = owner ? WindowOf(*owner) : nullptr;
+  dialog.peer = static_cast<QWidget*>(new TopWindow(dialog, ownerWidget));
+  return true;
+}
+
+void QtBackend::ShowDialogWindow(CDialog& dialog) {
+  if (TopWindow* window = WindowOf(dialog))
+    window->ShowFromPlatform();
+}
+
+bool QtBackend::RunModalLoop(CDialog& dialog) {
+  TopWindow* window = WindowOf(dialog);
+  if (!window)
+    return false;
+  if (dialog.HasEnded())
+    return true;
+  if (window->RunLoop())
+    return true;
+  // The application is quitting: the platform skips the dialog's shutdown, so the window goes
+  // here, before the dialog object it shows can go away under it.
+  Forget(dialog);
+  delete window;
+  return false;
+}
+
+void QtBackend::EndModalLoop(CDialog& dialog) {
+  if (TopWindow* window = WindowOf(dialog))
+    window->EndLoop();
+}
+
+void QtBackend::DestroyDialogWindow(CDialog& dialog) {
+  TopWindow* window = WindowOf(dialog);
+  Forget(dialog);
+  delete window;
+}
+
+int QtBackend::MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
+                          UINT /*type*/) {
+  CWnd* top = &owner;
+  while (top && (top->GetStyle() & WS_CHILD))
+    top = top->GetParent();
+  QMessageBox box(top ? WindowOf(*top) : nullptr);
+  box.setWindowTitle(TopWindow::TitleText(caption));
+  // Plain text: a file name or a field must never be read as markup.
+  box.setTextFormat(Qt::PlainText);
+  box.setText(EightBitText::Decode(text));
+  box.setIcon(QMessageBox::NoIcon);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return IDOK;
+}
+
+int QtBackend::RunFileDialog(CFileDialog& dialog) {
+  CWinApp* app = AfxGetApp();
+  QWidget* owner = app && app->m_pMainWnd ? WindowOf(*app->m_pMainWnd) : nullptr;
+  QFileDialog chooser(owner);
+  chooser.setOption(QFileDialog::DontUseNativeDialog);
+  chooser.setAcceptMode(QFileDialog::AcceptOpen);
+  chooser.setFileMode(QFileDialog::ExistingFile);
+  // The descriptions are shown as the program wrote them; the patterns that Qt matches are kept
+  // apart, since "*.*" means every file here but only names with a dot to Qt.
+  QStringList names;
+  QStringList patterns;
+  for (const auto& [description, pattern] : dialog.Filters()) {
+    names << EightBitText::Decode(description);
+    patterns << QtPattern(pattern);
+  }
+  if (!names.isEmpty()) {
+    chooser.setNameFilters(names);
+    int first = static_cast<int>(std::clamp<DWORD>(dialog.m_ofn.nFilterIndex, 1,
+                                                   static_cast<DWORD>(names.size()))) -
+                1;
+    auto usePatterns = [&chooser, names, patterns](const QString& chosen) {
+      qsizetype at = names.indexOf(chosen);
+      if (auto* model = chooser.findChild<QFileSystemModel*>(); model && at >= 0)
+        model->setNameFilters(patterns[at].split(QLatin1Char(' ')));
+    };
+    QObject::connect(&chooser, &QFileDialog::filterSelected, &chooser, usePatterns);
+    chooser.selectNameFilter(names[first]);
+    usePatterns(names[first]);
+  }
+  if (const char* initial = dialog.m_ofn.lpstrInitialDir; initial && *initial) {
+    // The program hands over the path of the file it shows: the dialog opens in its folder.
+    chooser.setDirectory(QFileInfo(QFile::decodeName(initial)).absolutePath());
+  }
+  if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    return IDCANCEL;
+  dialog.SetPathName(QFile::encodeName(chooser.selectedFiles().first()).toStdString());
+  return IDOK;
+}
+
+// State changes.
+
+void QtBackend::WindowTextChanged(CWnd& window) {
+  if (TopWindow* top = WindowOf(window)) {
+    top->SyncTitle();
+    return;
+  }
+  ControlChanged(window);
+}
+
+void QtBackend::WindowRectChanged(CWnd& window) {
+  if (TopWindow* top = WindowOf(window)) {
+    top->ApplyPlacement();
+    return;
+  }
+  CWnd* parent = window.GetParent();
+  TopWindow* top = parent ? WindowOf(*parent) : nullptr;
+  if (top)
+    top->PlaceControl(top->IndexOf(window));
+}
+
+void QtBackend::MenuChanged(CWnd& owner) {
+  if (TopWindow* top = WindowOf(owner))
+    top->SyncMenuChecks();
+}
+
+void QtBackend::ControlChanged(CWnd& control) {
+  CWnd* parent = control.GetParent();
+  TopWindow* top = parent ? WindowOf(*parent) : nullptr;
+  if (top)
+    top->SyncControl(top->IndexOf(control));
+}
+
+void QtBackend::ListChanged(CListCtrl& list, ListChange what) {
+  if (auto* control = dynamic_cast<ListControl*>(WidgetOf(list)))
+    control->Changed(what);
+}
+
+void QtBackend::IconChanged(CWnd& window) {
+  if (TopWindow* top = WindowOf(window))
+    top->SyncIcon();
+}
+
+void QtBackend::Redraw(CWnd& window) {
+  if (QWidget* widget = WidgetOf(window))
+    widget->update();
+}
+
+void QtBackend::WaitCursor(bool on) {
+  if (on) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++waitDepth_;
+  } else if (waitDepth_ > 0) {
+    QApplication::restoreOverrideCursor();
+    --waitDepth_;
+  }
+}
+
+// Measures.
+
+int QtBackend::TextWidth(const char* text, size_t length) {
+  return QFontMetrics(listFont_).horizontalAdvance(
+      EightBitText::DecodeShown(std::string_view(text, length)));
+}
+
+int QtBackend::SystemMetric(int index) {
+  return index == SM_CXICON || index == SM_CYICON ? 32 : 0;
+}
+
+RECT QtBackend::WorkArea() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen)
+    return RECT{0, 0, 1280, 1024};
+  QRect area = screen->availableGeometry();
+  return RECT{area.x(), area.y(), area.x() + area.width(), area.y() + area.height()};
+}
+
+// The platform's window rectangle is Qt's geometry: the area inside the window manager's frame,
+// which holds the menu bar and the client area. A maximised window fills the work area as far as
+// the window manager lets it; what it keeps back counts as frame.
+RECT QtBackend::NonClientInsets(const CWnd& window) {
+  if (window.GetStyle() & WS_CHILD)
+    return RECT{};
+  TopWindow* top = WindowOf(window);
+  if (!top)
+    return RECT{0, window.GetMenu() ? menuBarHeight_ : 0, 0, 0};
+  RECT outer;
+  window.GetWindowRect(&outer);
+  if (!window.IsZoomed() || !top->isMaximized())
+    return RECT{0, top->MenuBarHeight(outer.Width()), 0, 0};
+  QRect shown = top->geometry();
+  int menu = top->MenuBarHeight(shown.width());
+  return RECT{shown.left() - outer.left, shown.top() - outer.top + menu,
+              outer.right - (shown.x() + shown.width()),
+              outer.bottom - (shown.y() + shown.height())};
+}

@@ -1,0 +1,54 @@
+// The desktop backend: shows the platform's windows with Qt 6 Widgets and feeds the user's
+// actions to the program. A QApplication must exist before it is made.
+#pragma once
+
+#include <QFont>
+
+#include "platform/Backend.h"
+
+class QWidget;
+class TopWindow;
+
+class QtBackend : public Backend {
+ public:
+  QtBackend();
+  ~QtBackend() override;
+
+  bool CreateDialogWindow(CDialog& dialog) override;
+  void ShowDialogWindow(CDialog& dialog) override;
+  bool RunModalLoop(CDialog& dialog) override;
+  void EndModalLoop(CDialog& dialog) override;
+  void DestroyDialogWindow(CDialog& dialog) override;
+
+  int MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
+                 UINT type) override;
+  int RunFileDialog(CFileDialog& dialog) override;
+
+  void WindowTextChanged(CWnd& window) override;
+  void WindowRectChanged(CWnd& window) override;
+  void MenuChanged(CWnd& owner) override;
+  void ControlChanged(CWnd& control) override;
+  void ListChanged(CListCtrl& list, ListChange what) override;
+  void IconChanged(CWnd& window) override;
+  void Redraw(CWnd& window) override;
+  void WaitCursor(bool on) override;
+
+  int TextWidth(const char* text, size_t length) override;
+  int SystemMetric(int index) override;
+  RECT WorkArea() override;
+  POINT DialogBaseUnits() override { return baseUnits_; }
+  RECT NonClientInsets(const CWnd& window) override;
+
+  // The window that shows a dialog, or null while it has none.
+  static TopWindow* WindowOf(const CWnd& dialog);
+  // The widget that shows a control, or null.
+  static QWidget* WidgetOf(CWnd& control);
+
+ private:
+  static void Forget(CDialog& dialog);
+
+  QFont listFont_;
+  POINT baseUnits_;
+  int menuBarHeight_ = 0;
+  int waitDepth_ = 0;
+};

@@ -1,0 +1,91 @@
+// A dialog's window: the program's main window or one of its modal dialogs, built from the
+// dialog's template. It shows the platform state of the dialog and its controls, and passes the
+// user's actions to the dialog as the messages its modal loop would see.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "platform/Win32.h"
+
+class CDialog;
+class CWnd;
+class ListControl;
+class QEventLoop;
+class QMenuBar;
+
+class TopWindow : public QDialog {
+ public:
+  // `owner` is the window of the dialog's owner, or null for a window of its own.
+  TopWindow(CDialog& dialog, QWidget* owner);
+  ~TopWindow() override;
+
+  CDialog& Dialog() const { return dialog_; }
+  // The platform object of the dialog's control `index` as it is now (the program may bind an
+  // object of its own in place of the one the template created), or null.
+  CWnd* Control(int index) const;
+  QWidget* ControlWidget(int index) const;
+  // The position of `control` among the dialog's controls, or -1.
+  int IndexOf(const CWnd& control) const;
+  // The area below the menu bar that holds the controls: the dialog's client area.
+  QWidget* Client() const { return client_; }
+  QMenuBar* MenuBar() const { return menuBar_; }
+  int MenuBarHeight(int width) const;
+  // The first list control, if the dialog has one.
+  ListControl* FirstList() const;
+
+  // Whether the dialog takes user actions: it runs and has not ended.
+  bool Accepting() const;
+  // Passes a message through the dialog's modal loop; a null hwnd means the dialog itself.
+  void Feed(MSG msg);
+
+  // Shows the window where and as the platform has placed it.
+  void ShowFromPlatform();
+  // Runs a Qt event loop until EndLoop; false when it ended for another reason (the application
+  // is quitting).
+  bool RunLoop();
+  void EndLoop();
+
+  // Platform state to show.
+  void SyncTitle();
+  void SyncIcon();
+  void SyncMenuChecks();
+  void SyncControl(int index);
+  void PlaceControl(int index);
+  void ApplyPlacement();
+
+  // The window's title as Qt must be told it so that it shows the text unchanged.
+  static QString TitleText(const std::string& text);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void reject() override;
+
+ private:
+  bool IsOwned() const;
+  void BuildMenuBar();
+  void BuildControls();
+  QWidget* MakeControl(int index, CWnd& control);
+  void LayOutFrame();
+  void RequestClose();
+  void FeedKey(UINT key, bool ctrl);
+  void FocusFirstTabStop();
+  // The user moved, sized, minimised or maximised the window: the platform hears of it.
+  void SyncPlacementFromQt();
+
+  CDialog& dialog_;
+  QMenuBar* menuBar_ = nullptr;
+  QWidget* client_ = nullptr;
+  std::vector<QWidget*> controls_;
+  QEventLoop* loop_ = nullptr;
+  bool shown_ = false;
+  bool applying_ = false;   // Qt is being told the platform's placement
+  bool reporting_ = false;  // the platform is being told Qt's placement
+  bool destroying_ = false;
+  QSize lastClient_;
+};

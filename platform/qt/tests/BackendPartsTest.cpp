@@ -1,0 +1,155 @@
+// The backend's own rules, each over a table of cases: how 8-bit text is shown, how the command
+// line is put together, how keys and icons are translated.
+#include <QTest>
+
+#include "platform/App.h"
+#include "platform/qt/EightBitText.h"
+#include "platform/qt/IconRenderer.h"
+#include "platform/qt/QtProgram.h"
+#include "platform/qt/TopWindow.h"
+#include "platform/qt/VirtualKey.h"
+
+class BackendPartsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void decodesEightBitText_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("ascii") << QByteArray("Lund;34") << QString("Lund;34");
+    QTest::newRow("utf-8 two bytes") << QByteArray("Ume\xC3\xA5") << QString("Umeå");
+    QTest::newRow("utf-8 three bytes") << QByteArray("\xE2\x82\xAC 5") << QString("€ 5");
+    QTest::newRow("utf-8 four bytes") << QByteArray("\xF0\x9F\x98\x80") << QString("😀");
+    QTest::newRow("1252 letter") << QByteArray("K\xF6ln") << QString("Köln");
+    QTest::newRow("1252 euro") << QByteArray("\x80 5") << QString("€ 5");
+    QTest::newRow("1252 quotes") << QByteArray("\x93hi\x94") << QString("“hi”");
+    QTest::newRow("1252 last high control") << QByteArray("\x9F") << QString("Ÿ");
+    QTest::newRow("1252 undefined bytes")
+        << QByteArray("\x81\x8D\x8F\x90\x9D") << QString("\u0081\u008D\u008F\u0090\u009D");
+    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << QString("À¯");
+    QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF") << QString("à€¯");
+    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QString("í\u00A0€");
+    QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QString("ô\u0090€€");
+    QTest::newRow("cut sequence") << QByteArray("ab\xC3") << QString("abÃ");
+    QTest::newRow("lone continuation") << QByteArray("\xA9 2024") << QString("© 2024");
+    QTest::newRow("valid then invalid") << QByteArray("\xC3\xA5\xE5") << QString("Ã¥å");
+  }
+
+  void decodesEightBitText() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QCOMPARE(EightBitText::Decode(std::string_view(bytes.constData(), bytes.size())), shown);
+  }
+
+  void cutsLongTextAtACharacter_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("shownLength");
+    QTest::addColumn<QChar>("last");
+    const int limit = static_cast<int>(EightBitText::kShownBytes);
+    QTest::newRow("ascii") << QByteArray(limit + 10, 'a') << limit << QChar('a');
+    // 1023 'a' and then a two-byte letter across the limit: the letter is left out whole.
+    QTest::newRow("utf-8 across the limit")
+        << QByteArray(limit - 1, 'a') + "\xC3\xA5\xC3\xA5" << limit - 1 << QChar('a');
+    QTest::newRow("1252") << QByteArray(limit + 5, '\xF6') << limit << QChar(0xF6);
+  }
+
+  void cutsLongTextAtACharacter() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, shownLength);
+    QFETCH(QChar, last);
+    QString shown = EightBitText::DecodeShown(std::string_view(bytes.constData(), bytes.size()));
+    QCOMPARE(shown.size(), shownLength);
+    QCOMPARE(shown.back(), last);
+  }
+
+  void titlesShowTheirTextUnchanged_data() {
+    QTest::addColumn<QByteArray>("title");
+    QTest::newRow("plain") << QByteArray("/home/anna/people.qdx");
+    QTest::newRow("marker") << QByteArray("/tmp/[*]/a.qdx");
+    QTest::newRow("two markers") << QByteArray("[*]x[*]");
+    QTest::newRow("doubled marker") << QByteArray("[[*]]");
+    QTest::newRow("1252") << QByteArray("C:\\K\xF6ln.qdx");
+  }
+
+  void titlesShowTheirTextUnchanged() {
+    QFETCH(QByteArray, title);
+    QWidget window;
+    window.setWindowTitle(TopWindow::TitleText(title.toStdString()));
+    window.show();
+    QVERIFY(window.windowHandle());
+    QCOMPARE(window.windowHandle()->title(),
+             EightBitText::Decode(std::string_view(title.constData(), title.size())));
+  }
+
+  // What the program reads as its command line, after the platform's own start-up rules.
+  void commandLineCarriesTheArguments_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("none") << "/usr/bin/lintaro" << QStringList() << "";
+    QTest::newRow("one") << "/usr/bin/lintaro" << QStringList{"a.qdx"} << "a.qdx";
+    QTest::newRow("joined by blanks")
+        << "lintaro" << QStringList{"my", "file.qdx"} << "my file.qdx";
+    QTest::newRow("one with a blank") << "lintaro" << QStringList{"my file.qdx"} << "my file.qdx";
+    QTest::newRow("program with a blank")
+        << "/opt/my apps/lintaro" << QStringList{"a.qdx"} << "a.qdx";
+    QTest::newRow("program with a quote")
+        << "/opt/x\"y z/lintaro" << QStringList{"a.qdx"} << "a.qdx";
+    QTest::newRow("empty program name") << "" << QStringList{"a.qdx"} << "a.qdx";
+    QTest::newRow("quoted argument") << "lintaro" << QStringList{"\"a b.qdx\""} << "\"a b.qdx\"";
+    QTest::newRow("trailing blank kept") << "lintaro" << QStringList{"a.qdx", ""} << "a.qdx ";
+  }
+
+  void commandLineCarriesTheArguments() {
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, read);
+    std::vector<std::string> args;
+    for (const QString& a : arguments)
+      args.push_back(a.toStdString());
+    std::string line = QtProgram::ProcessCommandLine(program.toStdString(), args);
+    QCOMPARE(QString::fromStdString(ApplicationCommandLine(line)), read);
+  }
+
+  void translatesKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<uint>("virtualKey");
+    QTest::newRow("A") << int(Qt::Key_A) << uint('A');
+    QTest::newRow("P") << int(Qt::Key_P) << uint('P');
+    QTest::newRow("7") << int(Qt::Key_7) << uint('7');
+    QTest::newRow("Return") << int(Qt::Key_Return) << uint(VK_RETURN);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << uint(VK_RETURN);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << uint(VK_ESCAPE);
+    QTest::newRow("F1") << int(Qt::Key_F1) << uint(0x70);
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << uint(VirtualKey::kNext);
+    QTest::newRow("unknown") << int(Qt::Key_Launch0) << 0u;
+  }
+
+  void translatesKeys() {
+    QFETCH(int, key);
+    QFETCH(uint, virtualKey);
+    QCOMPARE(VirtualKey::FromQtKey(key), virtualKey);
+  }
+
+  void rendersIconPixels() {
+    static const char* const rows[] = {"0F.", "9C", "..E"};
+    static const IconImage images[] = {{3, rows}};
+    static const Icon icon{1, images};
+    QImage image = IconRenderer::Render(&icon, 3);
+    QCOMPARE(image.size(), QSize(3, 3));
+    QCOMPARE(image.pixel(0, 0), 0xFF000000u);
+    QCOMPARE(image.pixel(1, 0), 0xFFFFFFFFu);
+    QCOMPARE(qAlpha(image.pixel(2, 0)), 0);
+    QCOMPARE(image.pixel(0, 1), 0xFFFF0000u);
+    QCOMPARE(image.pixel(1, 1), 0xFF0000FFu);
+    // A row shorter than the picture leaves the rest transparent.
+    QCOMPARE(qAlpha(image.pixel(2, 1)), 0);
+    QCOMPARE(image.pixel(2, 2), 0xFF00FFFFu);
+    QVERIFY(IconRenderer::Render(&icon, 16).isNull());
+    QVERIFY(IconRenderer::Render(nullptr, 3).isNull());
+  }
+};
+
+QTEST_MAIN(BackendPartsTest)
+#include "BackendPartsTest.moc"

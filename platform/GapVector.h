@@ -32,6 +32,12 @@ class GapVector {
 
   void push_back(const T& value) { insert(size(), value); }
 
+  // Room for `count` elements in all, so that inserting up to that many allocates nothing more.
+  void reserve(size_t count) {
+    if (count > buffer_.size())
+      Grow(count);
+  }
+
   void erase(size_t i) {
     MoveGapTo(i);
     ++gapEnd_;
@@ -64,9 +70,9 @@ class GapVector {
     }
   }
 
-  void Grow() {
+  void Grow(size_t atLeast = 0) {
     size_t used = size();
-    size_t capacity = std::max<size_t>(16, used * 2);
+    size_t capacity = std::max<size_t>({16, used * 2, atLeast});
     std::vector<T> grown(capacity);
     MoveGapTo(used);
     std::move(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(used), grown.begin());

@@ -10,20 +10,41 @@
 #include "platform/GapVector.h"
 #include "platform/Wnd.h"
 
-// An optional help for SortItems: a 64-bit key per item that orders items the way the comparison
-// does wherever two keys differ (items with equal keys are left to the comparison).
-using PFNLVSORTKEY = uint64_t (*)(LPARAM item, LPARAM sortValue);
+// An optional help for SortItems: eight bytes of the text that an item sorts by, from byte
+// 8 * chunk on, big-endian, zero past the text's end. A text holds no zero byte, so a chunk whose
+// last byte is zero holds the text's end; chunk c is asked for only when chunks 0 to c - 1 did not.
+using PFNLVSORTKEY = uint64_t (*)(LPARAM item, LPARAM sortValue, int chunk);
 
 class CListCtrl : public CWnd {
  public:
   // Items.
   int GetItemCount() const { return static_cast<int>(items_.size()); }
   int InsertItem(const LVITEM* item);
+  // Prepares the list for `count` items in all (LVM_SETITEMCOUNT), so that inserting that many
+  // allocates once instead of growing step by step.
+  void SetItemCount(int count);
   BOOL DeleteItem(int index);
   BOOL DeleteAllItems();
   LPARAM GetItemData(int index) const;
+  // Item data are most often pointers, like the row view's row references. A walk over items that
+  // lie scattered in memory waits for each in turn unless it asks for the data of an item some
+  // way ahead early: this does so for item `index`, if there is one. Data that are no address
+  // come to no harm.
+  void PrefetchItemData(int index) const {
+    if (index >= 0 && index < GetItemCount())
+      PrefetchData(items_[static_cast<size_t>(index)]);
+  }
+  static void PrefetchData(LPARAM data) {
+    __builtin_prefetch(reinterpret_cast<const void*>(data));
+    __builtin_prefetch(reinterpret_cast<const void*>(static_cast<uintptr_t>(data) + 64));
+  }
+  // How far ahead the walks over the items fetch.
+  static constexpr int kPrefetchDistance = 16;
   // The cell's text as the owner supplies it; valid as long as the data behind the item lives.
   const char* GetItemText(int item, int subItem);
+  // The texts of an item's first `count` columns, as GetItemText gives them, with their lengths. A
+  // list whose owner can produce a whole row at once overrides this.
+  virtual void GetItemTexts(int item, int count, const char** texts, size_t* lengths);
 
   // Selection and scrolling.
   int GetNextItem(int start, int flags) const;
@@ -33,8 +54,12 @@ class CListCtrl : public CWnd {
   int RevealedItem() const { return revealed_; }
 
   // Reorders the items with `compare` (negative: first before second); `sortValue` goes to every
-  // call unchanged. Items that compare equal may end in any order.
-  BOOL SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTKEY key = nullptr);
+  // call unchanged. Items that compare equal may end in any order. Given `key`, the items are
+  // sorted by their texts in unsigned byte order, ascending or, when `descending` is set,
+  // descending, and `compare`, which must order them the same way, only settles texts that share
+  // a long beginning.
+  BOOL SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTKEY key = nullptr,
+                 BOOL descending = FALSE);
 
   // Columns.
   int InsertColumn(int index, const char* heading, int format = LVCFMT_LEFT, int width = -1,

@@ -6,6 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 #include "app/Strings.h"
 
 namespace {
@@ -38,6 +42,14 @@ inline char* FindSeparator(char* p, char* end) {
     ++p;
   return p;
 }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// One bit for each byte of a 64-byte block whose compare was true.
+__attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high) {
+  return static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(low))) |
+         static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(high))) << 32;
+}
+#endif
 
 inline const char* SkipFields(const char* p, int32_t k) {
   for (int32_t i = 0; i < k; ++i)
@@ -93,11 +105,26 @@ bool TableFile::Parse(const char* path, bool withHeaders) {
 }
 
 void TableFile::Split() {
+  minFields_ = INT32_MAX;
+#if defined(__x86_64__) && defined(__GNUC__)
+  static const bool wide = __builtin_cpu_supports("avx2");
+  if (wide) {
+    SplitWide();
+  } else {
+    SplitNarrow();
+  }
+#else
+  SplitNarrow();
+#endif
+  if (lineCount == 0)
+    minFields_ = 0;
+}
+
+void TableFile::SplitNarrow() {
   char* p = data;
   char* end = data + length;
   int32_t stored = 0;
   int32_t fields = 1;
-  minFields_ = INT32_MAX;
   while ((p = FindSeparator(p, end)) < end) {
     if (*p == ';') {
       *p++ = '\0';
@@ -113,9 +140,81 @@ void TableFile::Split() {
     }
     fields = 1;
   }
-  if (lineCount == 0)
-    minFields_ = 0;
 }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same split, 64 bytes at a time. Fields are short, so a loop that stops at every separator
+// spends its time on branches; here two compares find every `;` and LF of a block, one blend turns
+// all `;` into NUL, and only the line ends, about one a row, are visited one by one.
+__attribute__((target("avx2,bmi,popcnt"))) void TableFile::SplitWide() {
+  auto* bytes = reinterpret_cast<unsigned char*>(data);
+  const size_t size = static_cast<size_t>(length);
+  int32_t stored = 0;
+  int32_t fields = 1;
+  bool inRun = false;  // the byte before lies in a run of LF bytes
+  auto startRow = [&](size_t at) {
+    if (stored < lineCount) {
+      rowStarts[++stored] = data + at;
+      minFields_ = std::min(minFields_, fields);
+    }
+    fields = 1;
+  };
+  // The bits at and above `bit`, or all bits when `bit` is 0.
+  auto from = [](uint64_t bit) { return bit ? ~(bit - 1) : ~uint64_t{0}; };
+  const __m256i semicolon = _mm256_set1_epi8(';');
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  const __m256i nul = _mm256_setzero_si256();
+  size_t b = 0;
+  for (; b + 64 <= size; b += 64) {
+    auto* block = reinterpret_cast<__m256i*>(bytes + b);
+    __m256i low = _mm256_loadu_si256(block);
+    __m256i high = _mm256_loadu_si256(block + 1);
+    __m256i lowSemicolons = _mm256_cmpeq_epi8(low, semicolon);
+    __m256i highSemicolons = _mm256_cmpeq_epi8(high, semicolon);
+    uint64_t semicolons = Bits(lowSemicolons, highSemicolons);
+    uint64_t lineFeeds = Bits(_mm256_cmpeq_epi8(low, lineFeed), _mm256_cmpeq_epi8(high, lineFeed));
+    if (semicolons) {
+      _mm256_storeu_si256(block, _mm256_blendv_epi8(low, nul, lowSemicolons));
+      _mm256_storeu_si256(block + 1, _mm256_blendv_epi8(high, nul, highSemicolons));
+    }
+    uint64_t afterLineFeed = (lineFeeds << 1) | (inRun ? 1 : 0);
+    uint64_t runStarts = lineFeeds & ~afterLineFeed;
+    uint64_t rowBegins = ~lineFeeds & afterLineFeed;
+    uint64_t counted = 0;  // the `;` bits from this one up are not counted yet
+    for (uint64_t events = runStarts | rowBegins; events; events &= events - 1) {
+      unsigned i = static_cast<unsigned>(__builtin_ctzll(events));
+      uint64_t bit = uint64_t{1} << i;
+      if (runStarts & bit) {
+        fields += __builtin_popcountll(semicolons & from(counted) & (bit - 1));
+        bytes[b + i] = '\0';
+      } else {
+        startRow(b + i);
+      }
+      counted = bit;
+    }
+    fields += __builtin_popcountll(semicolons & from(counted));
+    inRun = (lineFeeds >> 63) != 0;
+  }
+  for (; b < size; ++b) {
+    unsigned char c = bytes[b];
+    if (inRun) {
+      if (c == '\n')
+        continue;
+      startRow(b);
+      inRun = false;
+    }
+    if (c == ';') {
+      bytes[b] = '\0';
+      ++fields;
+    } else if (c == '\n') {
+      bytes[b] = '\0';
+      inRun = true;
+    }
+  }
+  if (inRun)
+    startRow(size);
+}
+#endif
 
 const char* TableFile::ColumnName(int32_t index) {
   if (headers && index >= 0 && index < columnCount && rowStarts) {
@@ -158,6 +257,28 @@ const char* TableFile::FieldText(const char* row, int32_t k) {
     return row;
   const TableFile* table = Owner(row);
   return table ? table->Field(row, k) : kEmpty;
+}
+
+void TableFile::FieldTexts(const char* row, int32_t count, const char** texts, size_t* lengths) {
+  const TableFile* table = count > 1 ? Owner(row) : nullptr;
+  const char* end = nullptr;  // looked up only when a field that some row lacks is reached
+  const char* p = row;
+  int32_t k = 0;
+  for (; k < count; ++k) {
+    // Field k exists when the walk has not left the row: every row has the fields below
+    // minFields_, and past them a leftover line end or the next row's start shows the row's end.
+    if (k > 0 && (!table || (k >= table->minFields_ &&
+                             (p >= (end ? end : (end = table->RowEnd(row))) || *p == '\n')))) {
+      break;
+    }
+    texts[k] = p;
+    lengths[k] = std::strlen(p);
+    p += lengths[k] + 1;
+  }
+  for (; k < count; ++k) {
+    texts[k] = kEmpty;
+    lengths[k] = 0;
+  }
 }
 
 int32_t TableFile::DataRowCount() const {

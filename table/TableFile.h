@@ -21,6 +21,9 @@ class TableFile : public FileBuffer {
   // Field k (0-based) of a row; the empty text when the row has no field k. Never reads past the
   // row's last field.
   static const char* FieldText(const char* row, int32_t k);
+  // Fields 0 to count - 1 of a row, exactly as FieldText gives them one by one, with their lengths,
+  // in one walk along the row.
+  static void FieldTexts(const char* row, int32_t count, const char** texts, size_t* lengths);
 
   int32_t DataRowCount() const;
   const char* DataRow(int32_t i) const;
@@ -32,6 +35,8 @@ class TableFile : public FileBuffer {
 
  private:
   void Split();
+  void SplitNarrow();
+  void SplitWide();
   void Clear();
   // The first byte after a row: where the next row starts, or the end of the content.
   const char* RowEnd(const char* row) const;

@@ -11,6 +11,7 @@ constexpr int kInitialColumnWidth = 100;
 }
 
 void MainWindow::ListAllRows() {
+  list.SetItemCount(list.GetItemCount() + table->DataRowCount());
   for (int32_t i = 0; i < table->DataRowCount(); ++i) {
     LVITEM item;
     item.mask = LVIF_TEXT | LVIF_PARAM;

@@ -6,20 +6,19 @@
 #include "table/TableFile.h"
 
 namespace {
-// The first eight bytes of a field, big-endian, so that keys order as the texts do wherever they
-// differ. A descending sort inverts them.
-uint64_t RowSortKey(LPARAM row, LPARAM sortValue) {
+// Eight bytes of a field from byte 8 * chunk on, big-endian, so that keys order as the texts do.
+// The list asks for a chunk only when the earlier ones held no NUL, so the text reaches that far.
+uint64_t RowSortKey(LPARAM row, LPARAM sortValue, int chunk) {
   const auto* params = reinterpret_cast<const SortParams*>(sortValue);
   const auto* text = reinterpret_cast<const unsigned char*>(
-      TableFile::FieldText(reinterpret_cast<const char*>(row), params->column));
+                         TableFile::FieldText(reinterpret_cast<const char*>(row), params->column)) +
+                     8 * static_cast<size_t>(chunk);
   uint64_t key = 0;
   int i = 0;
   for (; i < 8 && text[i]; ++i)
     key = (key << 8) | text[i];
-  // An empty field keeps the key 0; a shift by the full 64 bits would be undefined.
-  if (i > 0)
-    key <<= 8 * (8 - i);
-  return params->ascending ? key : ~key;
+  // An empty rest keeps the key 0; a shift by the full 64 bits would be undefined.
+  return i == 0 ? 0 : key << (8 * (8 - i));
 }
 }  // namespace
 
@@ -41,6 +40,10 @@ void RowListView::OnGetDispInfo(NMHDR* notification, LRESULT* result) {
   *result = 0;
 }
 
+void RowListView::GetItemTexts(int item, int count, const char** texts, size_t* lengths) {
+  TableFile::FieldTexts(reinterpret_cast<const char*>(GetItemData(item)), count, texts, lengths);
+}
+
 void RowListView::SelectAndReveal(int index) {
   SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   EnsureVisible(index, FALSE);
@@ -59,8 +62,8 @@ BOOL RowListView::SortByColumn(int32_t column, int32_t ascending) {
   CWinApp* app = AfxGetApp();
   app->BeginWaitCursor();
   SortParams params{column, ascending};
-  BOOL sorted =
-      SortItems(&RowListView::CompareRows, reinterpret_cast<LPARAM>(&params), &RowSortKey);
+  BOOL sorted = SortItems(&RowListView::CompareRows, reinterpret_cast<LPARAM>(&params), &RowSortKey,
+                          ascending ? FALSE : TRUE);
   app->EndWaitCursor();
   return sorted;
 }

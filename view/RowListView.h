@@ -18,6 +18,8 @@ class RowListView : public CListCtrl {
   ~RowListView() override;
 
   void SelectAndReveal(int index);
+  // A row's cells in one walk along the row, rather than one walk from the row's start per cell.
+  void GetItemTexts(int item, int count, const char** texts, size_t* lengths) override;
   BOOL SortByColumn(int32_t column, int32_t ascending);
 
   // The comparison of two rows by one field, in unsigned byte order.

@@ -30,13 +30,13 @@ bool PickKeeps(const char* t, const char* match, bool exact) {
 bool FindHits(const char* t, const char* match, bool exact) {
   return exact ? CompareIgnoringCase(t, match) == 0 : ContainsIgnoringCase(t, match);
 }
-}  // namespace
 
 // A column that the current table lacks (a remembered choice from a wider file, or no choice at
 // all) ends a search without change.
-static bool IsColumnOf(const TableFile* table, int32_t column) {
+bool IsColumnOf(const TableFile* table, int32_t column) {
   return column >= 0 && column < table->columnCount;
 }
+}  // namespace
 
 void MainWindow::OnViewPick() {
   FieldQueryDialog dialog;

@@ -298,7 +298,9 @@ class Stages {
   std::vector<std::pair<std::string, std::vector<Span>>> stages_;
 };
 
+// As the main window lists all rows: room for every item first, then one insert each.
 void ListRows(RowListView& list, const TableFile& table) {
+  list.SetItemCount(list.GetItemCount() + table.DataRowCount());
   for (int32_t i = 0; i < table.DataRowCount(); ++i) {
     LVITEM item;
     item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -337,7 +339,7 @@ bool RunPartsOnce(const Options& o, Stages& stages) {
   list.LockWindowUpdate();
   for (int32_t i = 0; i < table->columnCount; ++i)
     list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, 100, -1);
-  stages.Add("list rows (InsertItem each)", Time([&] { ListRows(list, *table); }));
+  stages.Add("list rows (SetItemCount + InsertItem)", Time([&] { ListRows(list, *table); }));
   stages.Add("fit widths (one pass)", Time([&] {
                for (int32_t i = 0; i < table->columnCount; ++i)
                  list.SetColumnWidth(i, LVSCW_AUTOSIZE);

@@ -26,20 +26,6 @@ class CListCtrl : public CWnd {
   BOOL DeleteItem(int index);
   BOOL DeleteAllItems();
   LPARAM GetItemData(int index) const;
-  // Item data are most often pointers, like the row view's row references. A walk over items that
-  // lie scattered in memory waits for each in turn unless it asks for the data of an item some
-  // way ahead early: this does so for item `index`, if there is one. Data that are no address
-  // come to no harm.
-  void PrefetchItemData(int index) const {
-    if (index >= 0 && index < GetItemCount())
-      PrefetchData(items_[static_cast<size_t>(index)]);
-  }
-  static void PrefetchData(LPARAM data) {
-    __builtin_prefetch(reinterpret_cast<const void*>(data));
-    __builtin_prefetch(reinterpret_cast<const void*>(static_cast<uintptr_t>(data) + 64));
-  }
-  // How far ahead the walks over the items fetch.
-  static constexpr int kPrefetchDistance = 16;
   // The cell's text as the owner supplies it; valid as long as the data behind the item lives.
   const char* GetItemText(int item, int subItem);
   // The texts of an item's first `count` columns, as GetItemText gives them, with their lengths. A

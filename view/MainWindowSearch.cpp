@@ -54,7 +54,6 @@ void MainWindow::OnViewPick() {
   SetWindowText(kTitlePicking);
   list.LockWindowUpdate();
   for (int i = 0; i < list.GetItemCount();) {
-    list.PrefetchItemData(i + RowListView::kPrefetchDistance);
     if (PickKeeps(list.GetItemText(i, column), match.c_str(), exact)) {
       ++i;
     } else {
@@ -101,7 +100,6 @@ void MainWindow::OnViewDuplicates() {
   list.LockWindowUpdate();
   list.SortByColumn(k, 1);
   for (int i = 0; i < list.GetItemCount();) {
-    list.PrefetchItemData(i + RowListView::kPrefetchDistance);
     int n = list.GetItemCount();
     bool keep =
         i < n - 1 && CompareIgnoringCase(list.GetItemText(i + 1, k), list.GetItemText(i, k)) == 0;

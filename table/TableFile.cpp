@@ -238,15 +238,20 @@ const char* TableFile::RowEnd(const char* row) const {
   return next == last ? data + length : *next;
 }
 
+bool TableFile::PastRow(const char* row, const char* p, const char*& end) const {
+  if (!end)
+    end = RowEnd(row);
+  return p >= end || *p == '\n';
+}
+
 const char* TableFile::Field(const char* row, int32_t k) const {
   if (k < minFields_)
     return SkipFields(row, k);
-  const char* end = RowEnd(row);
+  const char* end = nullptr;
   const char* p = row;
   for (int32_t i = 0; i < k; ++i) {
     p += std::strlen(p) + 1;
-    // Past the row's last NUL lies either a leftover line end or the next row.
-    if (p >= end || *p == '\n')
+    if (PastRow(row, p, end))
       return kEmpty;
   }
   return p;
@@ -261,16 +266,13 @@ const char* TableFile::FieldText(const char* row, int32_t k) {
 
 void TableFile::FieldTexts(const char* row, int32_t count, const char** texts, size_t* lengths) {
   const TableFile* table = count > 1 ? Owner(row) : nullptr;
-  const char* end = nullptr;  // looked up only when a field that some row lacks is reached
+  const char* end = nullptr;
   const char* p = row;
   int32_t k = 0;
   for (; k < count; ++k) {
-    // Field k exists when the walk has not left the row: every row has the fields below
-    // minFields_, and past them a leftover line end or the next row's start shows the row's end.
-    if (k > 0 && (!table || (k >= table->minFields_ &&
-                             (p >= (end ? end : (end = table->RowEnd(row))) || *p == '\n')))) {
+    // Every row has the fields below minFields_; past them the walk may have left the row.
+    if (k > 0 && (!table || (k >= table->minFields_ && table->PastRow(row, p, end))))
       break;
-    }
     texts[k] = p;
     lengths[k] = std::strlen(p);
     p += lengths[k] + 1;

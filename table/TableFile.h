@@ -40,6 +40,9 @@ class TableFile : public FileBuffer {
   void Clear();
   // The first byte after a row: where the next row starts, or the end of the content.
   const char* RowEnd(const char* row) const;
+  // Whether a walk that has just passed one of the row's NULs stands past its last field: on a
+  // leftover line end, or at the next row. The row's end is looked up once, into `end`.
+  bool PastRow(const char* row, const char* p, const char*& end) const;
   const char* Field(const char* row, int32_t k) const;
   static const TableFile* Owner(const char* row);
 

@@ -1,6 +1,4 @@
 // The main window's searches: Pick, Find and Duplicates.
-#include <cstring>
-
 #include "app/FieldQueryDialog.h"
 #include "app/MainWindow.h"
 #include "app/Strings.h"
@@ -8,26 +6,9 @@
 #include "view/TextFold.h"
 
 namespace {
-// Whether Pick keeps a field: with exact on, the field equals the match ignoring case; with exact
-// off, it contains the match ignoring case. Positions whose first byte cannot start a match are
-// skipped by one bit test before the full comparison.
-bool PickKeeps(const char* t, const char* match, bool exact) {
-  if (exact)
-    return CompareIgnoringCase(t, match) == 0;
-  size_t length = std::strlen(match);
-  unsigned char f = static_cast<unsigned char>(match[0]) | 0x20;
-  for (const char* p = t; *p; ++p) {
-    if ((static_cast<unsigned char>(*p) | 0x20) == f &&
-        CompareIgnoringCase(p, match, length) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// Whether Find stops at a field: the lowercased texts are equal, or the lowercased field holds
-// the lowercased match.
-bool FindHits(const char* t, const char* match, bool exact) {
+// Whether a field matches, for Pick and Find alike: with exact on, it equals the match ignoring
+// case; with exact off, it contains the match ignoring case.
+bool Matches(const char* t, const char* match, bool exact) {
   return exact ? CompareIgnoringCase(t, match) == 0 : ContainsIgnoringCase(t, match);
 }
 
@@ -54,7 +35,7 @@ void MainWindow::OnViewPick() {
   SetWindowText(kTitlePicking);
   list.LockWindowUpdate();
   for (int i = 0; i < list.GetItemCount();) {
-    if (PickKeeps(list.GetItemText(i, column), match.c_str(), exact)) {
+    if (Matches(list.GetItemText(i, column), match.c_str(), exact)) {
       ++i;
     } else {
       list.DeleteItem(i);
@@ -82,7 +63,7 @@ void MainWindow::OnViewFind() {
   int selected = list.GetNextItem(-1, LVNI_SELECTED);
   int start = (selected < 0 || selected >= count) ? 0 : selected + 1;
   for (int i = start; i < list.GetItemCount(); ++i) {
-    if (FindHits(list.GetItemText(i, column), match.c_str(), exact)) {
+    if (Matches(list.GetItemText(i, column), match.c_str(), exact)) {
       list.SelectAndReveal(i);
       return;
     }

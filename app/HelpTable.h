@@ -14,6 +14,6 @@ class HelpTable {
   // The command's help text; `needsFile` is set from its row, or to 0 for an unknown command.
   const char* Lookup(int commandId, uint8_t* needsFile) const;
 
-  // The rows in stored order, the end record last.
-  static const HelpEntry entries[];
+  // The rows in stored order, the end record (command id -1) last.
+  static const HelpEntry* const entries;
 };

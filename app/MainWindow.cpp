@@ -1,11 +1,14 @@
 #include "app/MainWindow.h"
 
+#include <cstdio>
+
 #include "app/AboutDialog.h"
+#include "app/FieldQueryDialog.h"
 #include "app/Resource.h"
 #include "app/Strings.h"
 #include "platform/Backend.h"
 #include "platform/FileDialog.h"
-#include "table/TableFile.h"
+#include "view/RowOperations.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
 ON_WM_SYSCOMMAND()
@@ -27,16 +30,14 @@ END_MESSAGE_MAP()
 
 namespace {
 constexpr int kMargin = 5;
-}
+constexpr int kInitialColumnWidth = 100;
+}  // namespace
 
 MainWindow::MainWindow() : CDialog(IDD_MAIN) {
   icon = LoadIcon(IDR_MAINFRAME);
 }
 
-// A table still open here belongs to a run that ended without its shutdown.
-MainWindow::~MainWindow() {
-  delete table;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
@@ -188,4 +189,140 @@ BOOL MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     return -1;
   }
   return CDialog::OnCommand(wParam, lParam);
+}
+
+// Row view: loading and closing a table, and All, Headers and Info.
+
+void MainWindow::ListAllRows() {
+  ::ListAllRows(list, *table);
+}
+
+void MainWindow::LoadTable() {
+  if (table)
+    CloseTable();
+  if (path.empty())
+    return;
+  table = std::make_unique<TableFile>(kColumnTitleFormat);
+  list.SetTable(table.get());
+  if (!table->Parse(path.c_str(), false)) {
+    MessageBox(kFailedToOpen, kCaptionError, MB_OK);
+    return;
+  }
+  SetWindowText(kTitleLoading);
+  list.LockWindowUpdate();
+  list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+  table->headers = true;
+  // The check mark shows the mode the new table starts in, also after Headers turned it off.
+  GetMenu()->CheckMenuItem(ID_VIEW_HEADERS, MF_BYCOMMAND | MF_CHECKED);
+  for (int32_t i = 0; i < table->columnCount; ++i)
+    list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, kInitialColumnWidth, -1);
+  ListAllRows();
+  for (int32_t i = 0; i < table->columnCount; ++i)
+    list.SetColumnWidth(i, LVSCW_AUTOSIZE);
+  CWnd::UnlockWindowUpdate();
+  SetTitleToPath();
+  allShown = true;
+}
+
+void MainWindow::CloseTable() {
+  if (!table)
+    return;
+  list.DeleteAllItems();
+  for (int i = list.GetColumnCount() - 1; i >= 0; --i)
+    list.DeleteColumn(i);
+  list.SetTable(nullptr);
+  table.reset();
+  SetWindowText(kTitleNoFile);
+}
+
+void MainWindow::OnViewAll() {
+  if (allShown)
+    return;
+  SetWindowText(kTitleDisplayingAll);
+  list.LockWindowUpdate();
+  list.DeleteAllItems();
+  ListAllRows();
+  allShown = true;
+  CWnd::UnlockWindowUpdate();
+  SetTitleToPath();
+}
+
+void MainWindow::OnViewHeaders() {
+  table->headers = !table->headers;
+  GetMenu()->CheckMenuItem(ID_VIEW_HEADERS,
+                           MF_BYCOMMAND | (table->headers ? MF_CHECKED : MF_UNCHECKED));
+  list.LockWindowUpdate();
+  SetWindowText(kTitleDisplayingAll);
+  for (int32_t i = 0; i < table->columnCount; ++i) {
+    list.DeleteColumn(i);
+    list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, -1, -1);
+    list.SetColumnWidth(i, LVSCW_AUTOSIZE);
+  }
+  list.DeleteAllItems();
+  ListAllRows();
+  allShown = true;
+  CWnd::UnlockWindowUpdate();
+  SetTitleToPath();
+}
+
+void MainWindow::OnViewInfo() {
+  char text[160];
+  std::snprintf(text, sizeof text, kInfoFormat, static_cast<long>(table->DataRowCount()),
+                static_cast<long>(table->columnCount), static_cast<long>(list.GetItemCount()));
+  MessageBox(text, kCaptionInfo, MB_OK);
+}
+
+// Searches: Pick, Find and Duplicates.
+
+bool MainWindow::AskFieldQuery(const char* caption, int32_t& column, std::string& match,
+                               bool& exact) {
+  FieldQueryDialog dialog;
+  if (dialog.Run(caption) == IDCANCEL)
+    return false;
+  column = dialog.selection;
+  exact = dialog.exact != 0;
+  match = dialog.match;
+  if (match.empty()) {
+    MessageBox(kEnterMatch, kCaptionInfo, MB_OK);
+    return false;
+  }
+  return IsColumnOf(*table, column);
+}
+
+void MainWindow::OnViewPick() {
+  int32_t column = 0;
+  std::string match;
+  bool exact = false;
+  if (!AskFieldQuery(kPickCaption, column, match, exact))
+    return;
+  SetWindowText(kTitlePicking);
+  list.LockWindowUpdate();
+  KeepMatchingRows(list, column, match.c_str(), exact);
+  CWnd::UnlockWindowUpdate();
+  SetTitleToPath();
+  allShown = false;
+}
+
+void MainWindow::OnViewFind() {
+  int32_t column = 0;
+  std::string match;
+  bool exact = false;
+  if (!AskFieldQuery(kFindCaption, column, match, exact))
+    return;
+  if (!SelectNextMatch(list, column, match.c_str(), exact))
+    MessageBox(kNoMatches, kCaptionInfo, MB_OK);
+}
+
+void MainWindow::OnViewDuplicates() {
+  if (duplicatesDialog.DoModal() == IDCANCEL)
+    return;
+  int32_t k = duplicatesDialog.GetSelection();
+  if (!IsColumnOf(*table, k))
+    return;
+  SetWindowText(kTitlePickingDuplicates);
+  list.LockWindowUpdate();
+  KeepDuplicateRows(list, k);
+  CWnd::UnlockWindowUpdate();
+  SetTitleToPath();
+  allShown = false;
 }

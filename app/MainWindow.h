@@ -1,6 +1,7 @@
 // The program's one window: a resizable dialog with the menu bar and the list of rows.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "app/DuplicatesDialog.h"
@@ -8,16 +9,14 @@
 #include "platform/Accelerators.h"
 #include "platform/Dialog.h"
 #include "platform/Resources.h"
+#include "table/TableFile.h"
 #include "view/RowListView.h"
-
-class TableFile;
 
 class MainWindow : public CDialog {
  public:
   MainWindow();
   ~MainWindow() override;
 
-  // Row view (view/MainWindowRows.cpp).
   void LoadTable();
   void CloseTable();
   void ListAllRows();
@@ -25,7 +24,7 @@ class MainWindow : public CDialog {
   BOOL DestroyWindow() override;
   BOOL PreTranslateMessage(MSG* msg) override;
 
-  TableFile* table = nullptr;
+  std::unique_ptr<TableFile> table;
   std::string path;
   RowListView list;
   HICON icon = nullptr;
@@ -48,7 +47,7 @@ class MainWindow : public CDialog {
   void OnFileOpen();
   void OnFileExit();
 
-  // Row operations (view/).
+  // Row commands.
   void OnViewAll();
   void OnViewHeaders();
   void OnViewInfo();
@@ -67,4 +66,6 @@ class MainWindow : public CDialog {
   bool IsChecked(UINT id) const;
   int ShowAbout();
   void SetTitleToPath() { SetWindowText(path); }
+  // Asks Pick or Find for its column, match and exact choice; false when the command ends here.
+  bool AskFieldQuery(const char* caption, int32_t& column, std::string& match, bool& exact);
 };

@@ -1,5 +1,9 @@
 #include "app/ProgramResources.h"
 
+#include <algorithm>
+#include <array>
+
+#include "app/Commands.h"
 #include "app/Resource.h"
 #include "app/Strings.h"
 
@@ -7,42 +11,62 @@ namespace {
 constexpr UINT kPopup = MF_POPUP;
 constexpr UINT kSeparator = MF_SEPARATOR;
 
+constexpr MenuItemTemplate kSeparatorItem{nullptr, 0, kSeparator};
+
+consteval MenuItemTemplate Item(unsigned id, UINT flags = 0) {
+  return {CommandOf(id).menuText, id, flags};
+}
+
 const MenuItemTemplate kMainMenu[] = {
     {"&File", 0, kPopup},
-    {"&Open\tCtrl+O", ID_FILE_OPEN, 0},
-    {nullptr, 0, kSeparator},
-    {"E&xit", ID_FILE_EXIT, 0},
+    Item(ID_FILE_OPEN),
+    kSeparatorItem,
+    Item(ID_FILE_EXIT),
     {"&View", 0, kPopup},
-    {"Info\tCtrl+I", ID_VIEW_INFO, 0},
-    {nullptr, 0, kSeparator},
-    {"Headers\tCtrl+H", ID_VIEW_HEADERS, MF_CHECKED},
-    {nullptr, 0, kSeparator},
-    {"&Find\tCtrl+F", ID_VIEW_FIND, 0},
-    {"&Pick\tCtrl+P", ID_VIEW_PICK, 0},
-    {"Duplicates\tCtrl+D", ID_VIEW_DUPLICATES, 0},
-    {nullptr, 0, kSeparator},
-    {"&All\tCtrl+A", ID_VIEW_ALL, 0},
+    Item(ID_VIEW_INFO),
+    kSeparatorItem,
+    Item(ID_VIEW_HEADERS, MF_CHECKED),
+    kSeparatorItem,
+    Item(ID_VIEW_FIND),
+    Item(ID_VIEW_PICK),
+    Item(ID_VIEW_DUPLICATES),
+    kSeparatorItem,
+    Item(ID_VIEW_ALL),
     {"&Options", 0, kPopup},
-    {"Save settings on exit", ID_OPTIONS_SAVE_SETTINGS, 0},
-    {nullptr, 0, kSeparator},
-    {"Register .qdx file type", ID_OPTIONS_REGISTER, 0},
-    {"Unregister .qdx file type", ID_OPTIONS_UNREGISTER, 0},
+    Item(ID_OPTIONS_SAVE_SETTINGS),
+    kSeparatorItem,
+    Item(ID_OPTIONS_REGISTER),
+    Item(ID_OPTIONS_UNREGISTER),
     {"&Help", 0, kPopup},
-    {"Online help", ID_HELP_ONLINE, 0},
-    {nullptr, 0, kSeparator},
-    {"&About", ID_HELP_ABOUT, 0},
+    Item(ID_HELP_ONLINE),
+    kSeparatorItem,
+    Item(ID_HELP_ABOUT),
 };
 
-constexpr BYTE kCtrlKey = FVIRTKEY | FCONTROL | FNOINVERT;
-const ACCEL kAccelerators[] = {
-    {kCtrlKey, 'A', ID_VIEW_ALL},
-    {kCtrlKey, 'D', ID_VIEW_DUPLICATES},
-    {kCtrlKey, 'F', ID_VIEW_FIND},
-    {kCtrlKey, 'H', ID_VIEW_HEADERS},
-    {kCtrlKey, 'I', ID_VIEW_INFO},
-    {kCtrlKey, 'O', ID_FILE_OPEN},
-    {kCtrlKey | ACCEL_END, 'P', ID_VIEW_PICK},
-};
+// Every command with a Ctrl key, in the order of the keys; the last entry ends the table.
+constexpr size_t CountAccelerators() {
+  size_t count = 0;
+  for (const Command& command : kCommands)
+    count += command.ctrlKey ? 1 : 0;
+  return count;
+}
+
+constexpr auto MakeAccelerators() {
+  constexpr BYTE kCtrlKey = FVIRTKEY | FCONTROL | FNOINVERT;
+  std::array<ACCEL, CountAccelerators()> table{};
+  size_t at = 0;
+  for (const Command& command : kCommands) {
+    if (command.ctrlKey) {
+      table[at++] = {kCtrlKey, static_cast<WORD>(command.ctrlKey), static_cast<WORD>(command.id)};
+    }
+  }
+  std::sort(table.begin(), table.end(),
+            [](const ACCEL& a, const ACCEL& b) { return a.key < b.key; });
+  table.back().fVirt |= ACCEL_END;
+  return table;
+}
+
+constexpr auto kAccelerators = MakeAccelerators();
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
@@ -54,9 +78,8 @@ const ControlTemplate kMainControls[] = {
 
 const ControlTemplate kAboutControls[] = {
     {ControlKind::Icon, IDC_STATIC, "", 7, 7, 20, 20, kChild | SS_ICON, 0},
-    {ControlKind::Static, IDC_ABOUT_TEXT,
-     "Lintaro Version 1.2\nA viewer for .qdx files.\n\nThe file on disk is never changed.", 30, 7,
-     85, 41, kChild | SS_NOPREFIX | WS_GROUP, 0},
+    {ControlKind::Static, IDC_ABOUT_TEXT, kAboutText, 30, 7, 85, 41,
+     kChild | SS_NOPREFIX | WS_GROUP, 0},
     {ControlKind::Button, IDOK, "OK", 120, 7, 50, 14,
      kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 0},
 };
@@ -103,7 +126,7 @@ const DialogTemplate kDialogs[] = {
 
 const MenuTemplate kMenus[] = {{IDR_MAINMENU, kMainMenu}};
 const AcceleratorTemplate kAcceleratorTables[] = {{IDR_ACCELERATORS, kAccelerators}};
-const StringResource kStrings[] = {{IDS_ABOUTBOX, "&About Lintaro..."}};
+const StringResource kStrings[] = {{IDS_ABOUTBOX, kAboutBoxItem}};
 
 // The icon: a sheet with a title bar and ruled rows, and a magnifying glass. Palette indices:
 // 0 black, 4 navy, 7 silver, 8 grey, C blue, E cyan, F white, B yellow.

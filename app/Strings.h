@@ -1,8 +1,10 @@
 // Every text that the program shows, defined once.
 #pragma once
 
+#include "app/Version.h"
+
 // Window titles.
-inline constexpr const char kTitleStart[] = "Lintaro 1.2 by Quorvel";
+inline constexpr const char kTitleStart[] = "Lintaro " LINTARO_VERSION " by Quorvel";
 inline constexpr const char kTitleNoFile[] = "Lintaro by Quorvel";
 inline constexpr const char kTitleLoading[] = "Loading...";
 inline constexpr const char kTitleDisplayingAll[] = "Displaying all...";
@@ -35,3 +37,10 @@ inline constexpr const char kDuplicatesCaption[] = "Pick duplicates";
 
 // The file-open dialog's filter list: description and pattern pairs, ended by an empty entry.
 inline constexpr const char kOpenFilter[] = "QDX file (*.qdx)\0*.qdx\0All files (*.*)\0*.*\0";
+
+// The About box and its item on the system menu.
+inline constexpr const char kAboutText[] =
+    "Lintaro Version " LINTARO_VERSION
+    "\nA viewer for .qdx files.\n\nThe file on disk is never "
+    "changed.";
+inline constexpr const char kAboutBoxItem[] = "&About Lintaro...";

@@ -2,8 +2,10 @@
 
 #include "app/MainWindow.h"
 #include "app/ProgramResources.h"
+#include "app/Resource.h"
 
 BEGIN_MESSAGE_MAP(ViewerApp, CWinApp)
+ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 ViewerApp theApp;
@@ -18,7 +20,6 @@ ViewerApp& ViewerApp::Instance() {
 
 bool ViewerApp::InitInstance() {
   AfxEnableControlContainer();
-  Enable3dControls();
   MainWindow window;
   m_pMainWnd = &window;
   if (!m_lpCmdLine.empty()) {

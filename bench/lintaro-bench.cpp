@@ -29,9 +29,11 @@
 #include "app/MainWindow.h"
 #include "platform/App.h"
 #include "platform/Win32.h"
+#include "app/Strings.h"
 #include "table/TableFile.h"
 #include "tools/ScriptDriver.h"
 #include "view/RowListView.h"
+#include "view/RowOperations.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -298,20 +300,6 @@ class Stages {
   std::vector<std::pair<std::string, std::vector<Span>>> stages_;
 };
 
-// As the main window lists all rows: room for every item first, then one insert each.
-void ListRows(RowListView& list, const TableFile& table) {
-  list.SetItemCount(list.GetItemCount() + table.DataRowCount());
-  for (int32_t i = 0; i < table.DataRowCount(); ++i) {
-    LVITEM item;
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = i;
-    item.iSubItem = 0;
-    item.pszText = LPSTR_TEXTCALLBACK;
-    item.lParam = reinterpret_cast<LPARAM>(table.DataRow(i));
-    list.InsertItem(&item);
-  }
-}
-
 bool RunPartsOnce(const Options& o, Stages& stages) {
   {
     FileBuffer buffer;
@@ -324,7 +312,7 @@ bool RunPartsOnce(const Options& o, Stages& stages) {
     }
     stages.Add("strip CR", Time([&] { buffer.StripCarriageReturns(); }));
   }
-  auto* table = new TableFile;
+  auto* table = new TableFile(kColumnTitleFormat);
   bool parsed = false;
   stages.Add("parse (read + strip + count + split)",
              Time([&] { parsed = table->Parse(o.file.c_str(), false); }));
@@ -336,10 +324,11 @@ bool RunPartsOnce(const Options& o, Stages& stages) {
   table->headers = true;
 
   RowListView list;
+  list.SetTable(table);
   list.LockWindowUpdate();
   for (int32_t i = 0; i < table->columnCount; ++i)
     list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, 100, -1);
-  stages.Add("list rows (SetItemCount + InsertItem)", Time([&] { ListRows(list, *table); }));
+  stages.Add("list rows (SetItemCount + InsertItem)", Time([&] { ListAllRows(list, *table); }));
   stages.Add("fit widths (one pass)", Time([&] {
                for (int32_t i = 0; i < table->columnCount; ++i)
                  list.SetColumnWidth(i, LVSCW_AUTOSIZE);
@@ -358,7 +347,7 @@ bool RunPartsOnce(const Options& o, Stages& stages) {
                for (int i = 0; i < rows; ++i) {
                  const char* row = reinterpret_cast<const char*>(list.GetItemData(i));
                  for (int k = 0; k < table->columnCount; ++k)
-                   sum += static_cast<unsigned char>(*TableFile::FieldText(row, k));
+                   sum += static_cast<unsigned char>(*table->FieldText(row, k));
                }
              }));
 
@@ -375,7 +364,7 @@ bool RunPartsOnce(const Options& o, Stages& stages) {
                  sum += static_cast<unsigned char>(*list.GetItemText(i, o.sortColumn));
              }));
   list.DeleteAllItems();
-  stages.Add("list rows again (like All)", Time([&] { ListRows(list, *table); }));
+  stages.Add("list rows again (like All)", Time([&] { ListAllRows(list, *table); }));
   CWnd::UnlockWindowUpdate();
   stages.Add("close", Time([&] {
                list.DeleteAllItems();

@@ -5,11 +5,9 @@
 
 namespace {
 CWinApp* theApplication = nullptr;
-constexpr UINT ID_HELP = 57670;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp() {

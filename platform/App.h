@@ -17,7 +17,6 @@ class CWinApp : public CCmdTarget {
   virtual bool InitInstance();
 
   void AfxEnableControlContainer() {}
-  void Enable3dControls() {}
 
   std::string m_lpCmdLine;
   std::string m_pszAppName;
@@ -25,7 +24,8 @@ class CWinApp : public CCmdTarget {
   UINT m_nCmdShow = SW_SHOWDEFAULT;
 
  protected:
-  // There is no help file; the program's help is its own help mode.
+  // The standard help command's handler, for an application's message map. There is no help file;
+  // the program's help is its own help mode.
   void OnHelp() {}
 
   DECLARE_MESSAGE_MAP()

@@ -37,38 +37,38 @@ class CCmdTarget {
   const MessageMapEntry* FindEntry(UINT message, UINT code, UINT id) const;
 };
 
-// Thunks, one per handler signature.
-template <class T, void (T::*F)()>
+// Thunks, one per handler signature. A handler may be a member of a base class of T.
+template <class T, auto F>
 LRESULT CommandThunk(CCmdTarget& t, WPARAM, LPARAM) {
   (static_cast<T&>(t).*F)();
   return 0;
 }
 
-template <class T, void (T::*F)(UINT, LPARAM)>
+template <class T, auto F>
 LRESULT SysCommandThunk(CCmdTarget& t, WPARAM w, LPARAM l) {
   (static_cast<T&>(t).*F)(static_cast<UINT>(w), l);
   return 0;
 }
 
-template <class T, void (T::*F)(UINT, int, int)>
+template <class T, auto F>
 LRESULT SizeThunk(CCmdTarget& t, WPARAM w, LPARAM l) {
   (static_cast<T&>(t).*F)(static_cast<UINT>(w), static_cast<int>(LOWORD(l)),
                           static_cast<int>(HIWORD(l)));
   return 0;
 }
 
-template <class T, void (T::*F)(BOOL, UINT)>
+template <class T, auto F>
 LRESULT ShowWindowThunk(CCmdTarget& t, WPARAM w, LPARAM l) {
   (static_cast<T&>(t).*F)(static_cast<BOOL>(w), static_cast<UINT>(l));
   return 0;
 }
 
-template <class T, LRESULT (T::*F)()>
+template <class T, auto F>
 LRESULT ResultThunk(CCmdTarget& t, WPARAM, LPARAM) {
   return (static_cast<T&>(t).*F)();
 }
 
-template <class T, void (T::*F)(NMHDR*, LRESULT*)>
+template <class T, auto F>
 LRESULT NotifyThunk(CCmdTarget& t, WPARAM, LPARAM l) {
   LRESULT result = 0;
   (static_cast<T&>(t).*F)(reinterpret_cast<NMHDR*>(l), &result);

@@ -2,118 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <utility>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace {
 // Space around a fitted text, as the window system leaves it.
 constexpr int kTextPadding = 12;
 // How many of a column's longest texts (by bytes) are measured with the font.
 constexpr size_t kMeasuredCandidates = 8;
-
-// Item data are most often pointers, like the row view's row references. A loop over items that
-// lie scattered in memory waits for each in turn unless it asks early for the data of an item some
-// way ahead; data that are no address come to no harm.
-constexpr size_t kPrefetchDistance = 16;
-
-inline void PrefetchData(LPARAM data) {
-  __builtin_prefetch(reinterpret_cast<const void*>(data));
-  __builtin_prefetch(reinterpret_cast<const void*>(static_cast<uintptr_t>(data) + 64));
-}
-
-struct KeyedItem {
-  uint64_t key;
-  LPARAM item;
-};
-
-// How many chunks of eight bytes are sorted by keys before the comparison takes over.
-constexpr int kKeyedChunks = 4;
-
-struct FreeKeyed {
-  void operator()(KeyedItem* items) const { std::free(items); }
-};
-using KeyedArray = std::unique_ptr<KeyedItem[], FreeKeyed>;
-
-// Fresh memory costs a page fault per 4 KiB, and the keys of millions of items fill hundreds of
-// MiB; huge pages take most of those faults away, and TLB misses during the sort too.
-KeyedArray AllocateKeyed(size_t count) {
-  size_t bytes = std::max<size_t>(count, 1) * sizeof(KeyedItem);
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-  constexpr size_t kHuge = 2u << 20;
-  if (bytes >= 4 * kHuge) {
-    bytes = (bytes + kHuge - 1) / kHuge * kHuge;
-    void* items = std::aligned_alloc(kHuge, bytes);
-    if (items)
-      madvise(items, bytes, MADV_HUGEPAGE);
-    return KeyedArray(static_cast<KeyedItem*>(items));
-  }
-#endif
-  return KeyedArray(static_cast<KeyedItem*>(std::malloc(bytes)));
-}
-
-// Sorts by the texts' first eight bytes; then each group of items whose bytes so far are equal
-// gets the next eight bytes and is sorted by them, until the texts differ or end. Sorting
-// contiguous keys touches far less memory than a comparison that chases two items, and only items
-// that tie are asked for more of their text.
-void SortByTexts(KeyedItem* items, size_t count, PFNLVSORTKEY key, PFNLVCOMPARE compare,
-                 LPARAM sortValue, bool descending) {
-  struct Run {
-    size_t start;
-    size_t end;
-    int chunk;
-  };
-  auto rekey = [&](size_t start, size_t end, int chunk) {
-    for (size_t i = start; i < end; ++i) {
-      if (i + kPrefetchDistance < end)
-        PrefetchData(items[i + kPrefetchDistance].item);
-      items[i].key = key(items[i].item, sortValue, chunk);
-    }
-  };
-  // Sorts a run by its keys and hands on each group of equal keys whose texts may still differ,
-  // with the keys of its next chunk. A chunk whose last byte is zero holds the end of its text.
-  auto sortRun = [&](const Run& run, auto&& tie) {
-    std::sort(items + run.start, items + run.end,
-              [](const KeyedItem& a, const KeyedItem& b) { return a.key < b.key; });
-    for (size_t start = run.start; start < run.end;) {
-      size_t end = start + 1;
-      while (end < run.end && items[end].key == items[start].key)
-        ++end;
-      if (end - start > 1 && (items[start].key & 0xFF) != 0) {
-        if (run.chunk + 1 < kKeyedChunks) {
-          rekey(start, end, run.chunk + 1);
-          tie(Run{start, end, run.chunk + 1});
-        } else {
-          // Texts that still tie share a long beginning, like the folders of paths: the
-          // comparison settles them in one call per pair, not one pass per eight bytes. The keys
-          // sort ascending, so a descending comparison is asked the other way round.
-          std::sort(items + start, items + end, [&](const KeyedItem& a, const KeyedItem& b) {
-            return descending ? compare(b.item, a.item, sortValue) < 0
-                              : compare(a.item, b.item, sortValue) < 0;
-          });
-        }
-      }
-      start = end;
-    }
-  };
-  // Each group of the first sort is settled before the next is looked at, and the runs within it
-  // wait on a list rather than the stack: texts with long common beginnings cannot exhaust the
-  // stack, and the list stays as short as one group's runs.
-  std::vector<Run> runs;
-  sortRun(Run{0, count, 0}, [&](const Run& group) {
-    runs.push_back(group);
-    while (!runs.empty()) {
-      Run run = runs.back();
-      runs.pop_back();
-      sortRun(run, [&](const Run& inner) { runs.push_back(inner); });
-    }
-  });
-}
 
 unsigned Bit(ListChange what) {
   return 1u << static_cast<unsigned>(what);
@@ -287,26 +184,13 @@ BOOL CListCtrl::EnsureVisible(int index, BOOL /*partialOK*/) {
   return TRUE;
 }
 
-BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTKEY key,
-                          BOOL descending) {
+BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTITEMS sorter) {
   std::span<LPARAM> items = items_.Contiguous();
   LPARAM selectedData = GetItemData(selected_);
   LPARAM focusedData = GetItemData(focused_);
-  KeyedArray keyed;
-  if (key)
-    keyed = AllocateKeyed(items.size());
-  if (keyed) {
-    for (size_t i = 0; i < items.size(); ++i) {
-      if (i + kPrefetchDistance < items.size())
-        PrefetchData(items[i + kPrefetchDistance]);
-      keyed[i] = {key(items[i], sortValue, 0), items[i]};
-    }
-    SortByTexts(keyed.get(), items.size(), key, compare, sortValue, descending != FALSE);
-    // Equal texts may stand in any order, so the descending order is the ascending one reversed.
-    for (size_t i = 0; i < items.size(); ++i)
-      items[i] = keyed[descending ? items.size() - 1 - i : i].item;
+  if (sorter) {
+    sorter(items.data(), items.size(), sortValue);
   } else {
-    // Without a key, or without room for the keys, the comparison alone sorts.
     std::sort(items.begin(), items.end(),
               [&](LPARAM a, LPARAM b) { return compare(a, b, sortValue) < 0; });
   }

@@ -10,10 +10,9 @@
 #include "platform/GapVector.h"
 #include "platform/Wnd.h"
 
-// An optional help for SortItems: eight bytes of the text that an item sorts by, from byte
-// 8 * chunk on, big-endian, zero past the text's end. A text holds no zero byte, so a chunk whose
-// last byte is zero holds the text's end; chunk c is asked for only when chunks 0 to c - 1 did not.
-using PFNLVSORTKEY = uint64_t (*)(LPARAM item, LPARAM sortValue, int chunk);
+// An optional replacement for the comparison sort of SortItems: reorders the items' data in place
+// into an order that the comparison would also give, for owners that know a faster way.
+using PFNLVSORTITEMS = void (*)(LPARAM* items, size_t count, LPARAM sortValue);
 
 class CListCtrl : public CWnd {
  public:
@@ -40,12 +39,9 @@ class CListCtrl : public CWnd {
   int RevealedItem() const { return revealed_; }
 
   // Reorders the items with `compare` (negative: first before second); `sortValue` goes to every
-  // call unchanged. Items that compare equal may end in any order. Given `key`, the items are
-  // sorted by their texts in unsigned byte order, ascending or, when `descending` is set,
-  // descending, and `compare`, which must order them the same way, only settles texts that share
-  // a long beginning.
-  BOOL SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTKEY key = nullptr,
-                 BOOL descending = FALSE);
+  // call unchanged. Items that compare equal may end in any order. Given `sorter`, it orders the
+  // items in place instead, as `compare` would.
+  BOOL SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTITEMS sorter = nullptr);
 
   // Columns.
   int InsertColumn(int index, const char* heading, int format = LVCFMT_LEFT, int width = -1,

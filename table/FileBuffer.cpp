@@ -6,9 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "table/HugePages.h"
 
 namespace {
 // Only a regular file can be read whole: opening a FIFO without a writer would block, and a
@@ -16,19 +14,6 @@ namespace {
 bool IsRegularFile(const char* path) {
   struct stat info;
   return stat(path, &info) == 0 && S_ISREG(info.st_mode);
-}
-
-// Fresh memory costs a page fault per 4 KiB; huge pages take most of them away on big files.
-void PreferHugePages([[maybe_unused]] void* start, [[maybe_unused]] size_t size) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-  constexpr uintptr_t kHuge = 2u << 20;
-  if (size < 4 * kHuge)
-    return;
-  uintptr_t from = (reinterpret_cast<uintptr_t>(start) + kHuge - 1) & ~(kHuge - 1);
-  uintptr_t to = (reinterpret_cast<uintptr_t>(start) + size) & ~(kHuge - 1);
-  if (to > from)
-    madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-#endif
 }
 }  // namespace
 

@@ -1,16 +1,22 @@
 // A .qdx file split in place into rows and fields. Every `;` and the first LF of every run of
 // line ends become NUL, so a row is its fields one after another, each ended by a NUL, and a row
-// reference is a pointer to the row's first byte inside `data`.
+// reference is a pointer to the row's first byte inside the buffer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "table/FileBuffer.h"
 
-class TableFile : public FileBuffer {
+class TableFile {
  public:
-  TableFile();
-  ~TableFile() override;
+  // `columnTitleFormat` titles a column without a header field, given the 1-based column number
+  // as a long; the caller keeps it alive as long as the table.
+  explicit TableFile(const char* columnTitleFormat);
+  ~TableFile();
+  TableFile(const TableFile&) = delete;
+  TableFile& operator=(const TableFile&) = delete;
 
   // Loads and splits the file; called once, on a fresh table. On failure the table stays empty.
   bool Parse(const char* path, bool headers);
@@ -18,15 +24,18 @@ class TableFile : public FileBuffer {
   // The title of a column. A formatted title lives in a buffer that the next call overwrites.
   const char* ColumnName(int32_t index);
 
-  // Field k (0-based) of a row; the empty text when the row has no field k. Never reads past the
-  // row's last field.
-  static const char* FieldText(const char* row, int32_t k);
+  // Field k (0-based) of a row of this table; the empty text when the row has no field k. Never
+  // reads past the row's last field.
+  const char* FieldText(const char* row, int32_t k) const;
   // Fields 0 to count - 1 of a row, exactly as FieldText gives them one by one, with their lengths,
   // in one walk along the row.
-  static void FieldTexts(const char* row, int32_t count, const char** texts, size_t* lengths);
+  void FieldTexts(const char* row, int32_t count, const char** texts, size_t* lengths) const;
 
   int32_t DataRowCount() const;
   const char* DataRow(int32_t i) const;
+
+  // The file's bytes after the split.
+  const FileBuffer& Buffer() const { return buffer_; }
 
   bool headers = false;
   const char** rowStarts = nullptr;
@@ -34,22 +43,22 @@ class TableFile : public FileBuffer {
   int32_t columnCount = 0;
 
  private:
-  void Split();
-  void SplitNarrow();
-  void SplitWide();
   void Clear();
   // The first byte after a row: where the next row starts, or the end of the content.
   const char* RowEnd(const char* row) const;
   // Whether a walk that has just passed one of the row's NULs stands past its last field: on a
   // leftover line end, or at the next row. The row's end is looked up once, into `end`.
   bool PastRow(const char* row, const char* p, const char*& end) const;
-  const char* Field(const char* row, int32_t k) const;
-  static const TableFile* Owner(const char* row);
 
+  FileBuffer buffer_;
+  const char* columnTitleFormat_;
   // How a row's end is known: most rows have at least as many fields as the fewest of any row,
   // so a walk to a field below that count needs no check at all. Only a walk to a field that some
   // row lacks looks up the row's end, by a binary search in `rowStarts`. This keeps a sort of
   // millions of rows free of per-row bookkeeping and of work per comparison.
   int32_t minFields_ = 0;
+  // The first line's fields, found once: a title is asked for by column number, and walking to
+  // each one afresh would cost columns x columns on a wide file.
+  std::vector<const char*> titles_;
   char title_[32] = {};
 };

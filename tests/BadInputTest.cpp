@@ -14,6 +14,7 @@
 #include <iterator>
 
 #include "TestFiles.h"
+#include "app/Strings.h"
 #include "table/TableFile.h"
 
 namespace fs = std::filesystem;
@@ -66,9 +67,9 @@ void ExpectRefused(const std::string& path, const char* terminator = "\n") {
   EXPECT_EQ(buffer.file, nullptr);
 
   // A failed parse leaves an empty table that every operation can still use.
-  TableFile table;
+  TableFile table(kColumnTitleFormat);
   EXPECT_FALSE(table.Parse(path.c_str(), true));
-  EXPECT_EQ(table.data, nullptr);
+  EXPECT_EQ(table.Buffer().data, nullptr);
   EXPECT_EQ(table.rowStarts, nullptr);
   EXPECT_EQ(table.lineCount, 0);
   EXPECT_EQ(table.columnCount, 0);
@@ -182,37 +183,6 @@ TEST(BadInput, ProgramReportsOnceAndStaysUsable) {
     EXPECT_EQ(t.dumps[1].rows, std::vector<std::string>{"1;2"});
   }
   alarm(0);
-}
-
-TEST(BadInput, FailedLoadWhileAFileIsShownEmptiesTheWindow) {
-  TempDir dir;
-  dir.Write("good.qdx", "a;b\n1;2\n3;4\n");
-  ScriptOutput run = RunScript(dir,
-                               "start good.qdx\n"
-                               "file missing.qdx\n"
-                               "key Ctrl+O\n"
-                               "dump\n"
-                               "key Ctrl+I\n"
-                               "click-title 0\n"
-                               "select 0\n"
-                               "dump\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  Transcript t = ReadTranscript(run.out);
-  EXPECT_EQ(t.events, (std::vector<std::string>{
-                          "title Loading...",
-                          "title good.qdx",
-                          "filedialog good.qdx",
-                          "title Lintaro by Quorvel",
-                          "box Error: Failed to open file.",
-                          "box Info: File\\nRows   : 0\\nColumns: 0\\n\\nDisplayed\\nRows   : 0",
-                      }));
-  ASSERT_EQ(t.dumps.size(), 2u);
-  for (const Dump& d : t.dumps) {
-    EXPECT_EQ(d.window, "Lintaro by Quorvel");
-    EXPECT_EQ(d.columns, "0:");
-    EXPECT_TRUE(d.rows.empty());
-    EXPECT_EQ(d.selected, "none");
-  }
 }
 
 }  // namespace

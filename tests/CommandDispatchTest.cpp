@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestFiles.h"
@@ -18,53 +19,33 @@ const char kNoHelp[] = "No help available for this option.";
 const char kOpenFirst[] = "box Help: Open a file first!";
 const char kHelpOn[] = "box lintaro: Brings up help messages when you select a menu option.";
 
-struct HelpRow {
-  UINT id;
-  uint8_t needsFile;
-  const char* text;
-};
-
-// The texts keep their wording, spelling slips and line breaks exactly.
-const HelpRow kHelpRows[] = {
-    {ID_FILE_EXIT, 0, "Quits the program. :-("},
-    {ID_FILE_OPEN, 0, "Opens a .qdx file."},
-    {ID_VIEW_ALL, 1, "Shows all items in the current file."},
-    {ID_VIEW_DUPLICATES, 1, "Picks all items that is identical to at least on other item."},
-    {ID_VIEW_FIND, 1, "Searches for a specific text in a column."},
-    {ID_VIEW_HEADERS, 1,
-     "Turns headers on and of.\nThe headers are determined by\nthe first line in the file."},
-    {ID_VIEW_INFO, 1, "Displays some info about the current file."},
-    {ID_VIEW_PICK, 1, "Removes all items not matching a specified criteria."},
-    {ID_OPTIONS_SAVE_SETTINGS, 0,
-     "If selected, the program will automatically\nsave its options when exiting."},
-    {ID_OPTIONS_REGISTER, 0,
-     "If this option is selected, Lintaro will be associated with .qdx files.\nWhen you "
-     "double-click a .qdx file Lintaro will display the file."},
-    {ID_OPTIONS_UNREGISTER, 0,
-     "Removes the registry information added\nby the \"Register .qdx file type\" function."},
-};
-
-TEST(HelpTable, LookupGivesTextAndNeedsFile) {
-  HelpTable table;
-  for (const HelpRow& row : kHelpRows) {
-    SCOPED_TRACE(row.id);
-    uint8_t needsFile = 7;
-    EXPECT_STREQ(table.Lookup(static_cast<int>(row.id), &needsFile), row.text);
-    EXPECT_EQ(needsFile, row.needsFile);
+// The rows in their stored order, with the needs-a-file flag; the texts themselves are checked
+// word for word where the user sees them, in tests/scripts/help_mode.case.
+TEST(HelpTable, RowsInStoredOrderThenTheEndRecord) {
+  const std::pair<UINT, uint8_t> rows[] = {
+      {ID_FILE_EXIT, 0},        {ID_FILE_OPEN, 0},          {ID_VIEW_ALL, 1},
+      {ID_VIEW_DUPLICATES, 1},  {ID_VIEW_FIND, 1},          {ID_VIEW_HEADERS, 1},
+      {ID_VIEW_INFO, 1},        {ID_VIEW_PICK, 1},          {ID_OPTIONS_SAVE_SETTINGS, 0},
+      {ID_OPTIONS_REGISTER, 0}, {ID_OPTIONS_UNREGISTER, 0},
+  };
+  const HelpEntry* entry = HelpTable::entries;
+  for (const auto& [id, needsFile] : rows) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(entry->commandId, static_cast<int32_t>(id));
+    EXPECT_EQ(entry->needsFile, needsFile);
+    uint8_t found = 7;
+    EXPECT_STREQ(HelpTable().Lookup(static_cast<int>(id), &found), entry->text);
+    EXPECT_EQ(found, needsFile);
+    ++entry;
   }
+  EXPECT_EQ(entry->commandId, -1);
+  EXPECT_STREQ(entry->text, "");
   // Commands without a row, and ids that only the end record could match.
-  const int unknown[] = {static_cast<int>(ID_HELP_ABOUT),
-                         static_cast<int>(ID_HELP_ONLINE),
-                         static_cast<int>(ID_HELP),
-                         1,
-                         2,
-                         0,
-                         0xFFFF,
-                         -1};
-  for (int id : unknown) {
+  for (int id : {static_cast<int>(ID_HELP_ABOUT), static_cast<int>(ID_HELP_ONLINE),
+                 static_cast<int>(ID_HELP), 1, 2, 0, 0xFFFF, -1}) {
     SCOPED_TRACE(id);
     uint8_t needsFile = 7;
-    EXPECT_STREQ(table.Lookup(id, &needsFile), kNoHelp);
+    EXPECT_STREQ(HelpTable().Lookup(id, &needsFile), kNoHelp);
     EXPECT_EQ(needsFile, 0);
   }
 }
@@ -78,11 +59,8 @@ std::string HelpBox(const std::string& text) {
 }
 
 std::string HelpTextOf(UINT id) {
-  for (const HelpRow& row : kHelpRows) {
-    if (row.id == id)
-      return row.text;
-  }
-  return kNoHelp;
+  uint8_t needsFile = 0;
+  return HelpTable().Lookup(static_cast<int>(id), &needsFile);
 }
 
 enum class Table { None, Loaded, Failed };

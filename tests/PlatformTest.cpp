@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <random>
@@ -17,23 +16,8 @@
 #include "platform/GapVector.h"
 #include "platform/ListCtrl.h"
 #include "platform/Menu.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "table/TableFile.h"
-#include "view/RowListView.h"
 
 namespace {
-
-// A backend with no user: enough for controls that exist outside a running dialog.
-class QuietBackend : public HeadlessBackend {
- public:
-  QuietBackend() { SetBackend(this); }
-  ~QuietBackend() override { SetBackend(nullptr); }
-  int MessageBox(CWnd&, const std::string&, const std::string&, UINT) override { return IDOK; }
-  int RunFileDialog(CFileDialog&) override { return IDCANCEL; }
-
- protected:
-  bool NextMessage(CDialog&, MSG&) override { return false; }
-};
 
 // A GapVector beside a plain vector that receives the same changes.
 struct Twin {
@@ -256,59 +240,6 @@ TEST_F(ListTest, SortKeepsTheSelectedItemSelectedAtItsNewPlace) {
   list.UserClickItem(4);
   list.SortItems(&CompareData, 0);
   EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 0);
-}
-
-// The list's sort with RowListView's key must order rows exactly as the comparison alone does.
-TEST(RowSort, KeyedSortMatchesTheComparison) {
-  QuietBackend backend;
-  TempDir dir;
-  std::mt19937 random(11);
-  const std::string alphabet = std::string("aAbB_-09 ") + "\x01\x7F\x80\xE9\xFF";
-  std::string bytes = "k;v;w\n";
-  for (int row = 0; row < 400; ++row) {
-    // Shared prefixes of up to 12 bytes put differences before, at and after the 8-byte key.
-    std::string text = std::string(random() % 13, 'p');
-    for (size_t n = random() % 4; n > 0; --n)
-      text += alphabet[random() % alphabet.size()];
-    bytes += text + ";" + std::to_string(row) + (row % 3 ? ";" + text + "\n" : "\n");
-  }
-  std::string path = dir.Write("s.qdx", bytes);
-  TableFile table;
-  ASSERT_TRUE(table.Parse(path.c_str(), true));
-
-  auto texts = [](CListCtrl& list, int32_t column) {
-    std::vector<std::string> out;
-    for (int i = 0; i < list.GetItemCount(); ++i)
-      out.push_back(
-          TableFile::FieldText(reinterpret_cast<const char*>(list.GetItemData(i)), column));
-    return out;
-  };
-  for (int32_t column : {0, 2}) {
-    for (int32_t ascending : {1, 0}) {
-      SCOPED_TRACE("column " + std::to_string(column) + (ascending ? " ascending" : " descending"));
-      RowListView keyed, plain;
-      for (int32_t i = 0; i < table.DataRowCount(); ++i) {
-        LVITEM item;
-        item.mask = LVIF_PARAM;
-        item.iItem = i;
-        item.lParam = reinterpret_cast<LPARAM>(table.DataRow(i));
-        keyed.InsertItem(&item);
-        plain.InsertItem(&item);
-      }
-      keyed.SortByColumn(column, ascending);
-      SortParams params{column, ascending};
-      plain.SortItems(&RowListView::CompareRows, reinterpret_cast<LPARAM>(&params));
-      std::vector<std::string> got = texts(keyed, column);
-      EXPECT_EQ(got, texts(plain, column));
-      // And that order is unsigned byte order.
-      std::vector<std::string> expected = got;
-      std::sort(expected.begin(), expected.end(), [&](const std::string& a, const std::string& b) {
-        int order = std::strcmp(a.c_str(), b.c_str());
-        return ascending ? order < 0 : order > 0;
-      });
-      EXPECT_EQ(got, expected);
-    }
-  }
 }
 
 // A recorder of the commands that reach a window.

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "TestFiles.h"
+#include "app/Strings.h"
+#include "table/RowSplitter.h"
 #include "table/TableFile.h"
 
 using namespace std::string_literals;
@@ -13,8 +15,9 @@ using namespace std::string_literals;
 namespace {
 
 struct Loaded {
-  std::unique_ptr<TableFile> table = std::make_unique<TableFile>();
+  std::unique_ptr<TableFile> table = std::make_unique<TableFile>(kColumnTitleFormat);
   bool ok = false;
+  std::string Field(const char* row, int32_t k) const { return table->FieldText(row, k); }
 };
 
 Loaded ParseBytes(const TempDir& dir, const std::string& bytes, bool headers = false) {
@@ -22,10 +25,6 @@ Loaded ParseBytes(const TempDir& dir, const std::string& bytes, bool headers = f
   std::string path = dir.Write("t.qdx", bytes);
   loaded.ok = loaded.table->Parse(path.c_str(), headers);
   return loaded;
-}
-
-std::string Field(const char* row, int32_t k) {
-  return TableFile::FieldText(row, k);
 }
 
 struct FormatCase {
@@ -93,11 +92,11 @@ TEST(TableFormat, RowsAndFieldsFollowTheFileFormat) {
       const char* row = t.table->rowStarts[i];
       int32_t width = static_cast<int32_t>(c.rows[i].size());
       for (int32_t k = 0; k < width; ++k)
-        EXPECT_EQ(Field(row, k), c.rows[i][static_cast<size_t>(k)])
+        EXPECT_EQ(t.Field(row, k), c.rows[i][static_cast<size_t>(k)])
             << "row " << i << " field " << k;
       // Fields the row lacks are empty, never bytes of the next row.
       for (int32_t k = width; k < c.columns + 3; ++k)
-        EXPECT_EQ(Field(row, k), "") << "row " << i << " field " << k;
+        EXPECT_EQ(t.Field(row, k), "") << "row " << i << " field " << k;
     }
   }
 }
@@ -128,15 +127,16 @@ TEST(TableFormat, BufferLayoutAfterSplitting) {
     SCOPED_TRACE(c.what);
     Loaded t = ParseBytes(dir, c.bytes);
     ASSERT_TRUE(t.ok);
-    EXPECT_EQ(t.table->file, nullptr);
-    ASSERT_EQ(t.table->length, static_cast<int32_t>(c.buffer.size()));
-    EXPECT_EQ(std::string(t.table->data, static_cast<size_t>(t.table->length)), c.buffer);
+    const FileBuffer& buffer = t.table->Buffer();
+    EXPECT_EQ(buffer.file, nullptr);
+    ASSERT_EQ(buffer.length, static_cast<int32_t>(c.buffer.size()));
+    EXPECT_EQ(std::string(buffer.data, static_cast<size_t>(buffer.length)), c.buffer);
     ASSERT_EQ(t.table->lineCount + 1, static_cast<int32_t>(c.rowStarts.size()));
     for (size_t i = 0; i < c.rowStarts.size(); ++i)
-      EXPECT_EQ(t.table->rowStarts[i] - t.table->data, c.rowStarts[i]) << "entry " << i;
+      EXPECT_EQ(t.table->rowStarts[i] - buffer.data, c.rowStarts[i]) << "entry " << i;
     // The last entry marks the end: it is the NUL after the content.
     EXPECT_EQ(*t.table->rowStarts[t.table->lineCount], '\0');
-    EXPECT_EQ(t.table->rowStarts[t.table->lineCount], t.table->data + t.table->length - 1);
+    EXPECT_EQ(t.table->rowStarts[t.table->lineCount], buffer.data + buffer.length - 1);
   }
 }
 
@@ -225,7 +225,7 @@ TEST(TableFile, FieldTextWithOutOfRangeIndex) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_STREQ(TableFile::FieldText(rows[c.row], c.k), c.text);
+    EXPECT_STREQ(t.table->FieldText(rows[c.row], c.k), c.text);
   }
 }
 
@@ -248,8 +248,8 @@ TEST(TableFile, DataRowsFollowTheHeadersFlag) {
     SCOPED_TRACE(c.what);
     t.table->headers = c.headers;
     ASSERT_EQ(t.table->DataRowCount(), c.count);
-    EXPECT_EQ(Field(t.table->DataRow(0), 0), c.first);
-    EXPECT_EQ(Field(t.table->DataRow(c.count - 1), 0), c.last);
+    EXPECT_EQ(t.Field(t.table->DataRow(0), 0), c.first);
+    EXPECT_EQ(t.Field(t.table->DataRow(c.count - 1), 0), c.last);
   }
 }
 
@@ -262,20 +262,74 @@ TEST(TableFile, EmptyFileWithHeadersHasOnlyAnEmptyTitle) {
   EXPECT_STREQ(t.table->ColumnName(1), "Column 2");
 }
 
-// A field is read from a row reference alone, so rows of two live tables must each resolve to
-// their own table, also after the other one is gone.
-TEST(TableFile, FieldTextKeepsTwoTablesApart) {
-  TempDir dir;
-  Loaded first = ParseBytes(dir, "a;b;c\n1\n");
-  auto second = std::make_unique<TableFile>();
-  std::string path = dir.Write("u.qdx", "x\n2;3\n");
-  ASSERT_TRUE(second->Parse(path.c_str(), false));
-  EXPECT_EQ(Field(first.table->rowStarts[1], 1), "");
-  EXPECT_EQ(Field(second->rowStarts[1], 1), "3");
-  EXPECT_EQ(Field(second->rowStarts[0], 1), "");
-  first.table.reset();
-  EXPECT_EQ(Field(second->rowStarts[1], 1), "3");
-  EXPECT_EQ(Field(second->rowStarts[0], 1), "");
+// The split of a generated content: fields of 0 to 3 bytes and runs of 1 to 3 line ends, so that
+// separators and runs fall on and across the edges of 64-byte blocks.
+std::string GeneratedContent(unsigned seed, size_t length) {
+  std::string bytes;
+  while (bytes.size() < length) {
+    seed = seed * 1103515245u + 12345u;
+    unsigned r = (seed >> 16) % 16;
+    if (r < 9) {
+      bytes += std::string(r % 4, static_cast<char>('a' + r));
+    } else if (r < 13) {
+      bytes += ';';
+    } else {
+      bytes += std::string(r - 12, '\n');
+    }
+  }
+  return bytes;
+}
+
+struct SplitCase {
+  std::string what;
+  std::string content;  // as the reader leaves it before the split: no CR, an LF appended
+  int32_t lineCount;    // how many row starts may be stored after entry 0
+};
+
+std::vector<SplitCase> SplitCases() {
+  std::vector<SplitCase> cases;
+  for (const FormatCase& c : kFormatCases) {
+    std::string content;
+    for (char b : c.bytes) {
+      if (b != '\r')
+        content += b;
+    }
+    cases.push_back({c.what, content + "\n", static_cast<int32_t>(content.size()) + 1});
+  }
+  // A run of line ends that starts in one block and ends in the next, at every offset.
+  for (size_t at = 60; at <= 66; ++at) {
+    std::string content = std::string(at, 'x') + "\n\n\n\n;y\n";
+    content[at / 2] = ';';
+    cases.push_back({"run at " + std::to_string(at), content, 8});
+  }
+  for (unsigned seed = 1; seed <= 20; ++seed)
+    cases.push_back({"generated " + std::to_string(seed), GeneratedContent(seed, 50 * seed), 1000});
+  // Fewer stored rows than runs, as after a NUL in the file.
+  cases.push_back({"stops at the counted lines", GeneratedContent(7, 300), 5});
+  return cases;
+}
+
+TEST(RowSplitter, NarrowAndWideSplitAlike) {
+  if (!CanSplitWide())
+    GTEST_SKIP() << "this processor runs only the narrow splitter";
+  for (const SplitCase& c : SplitCases()) {
+    SCOPED_TRACE(c.what);
+    std::string narrow = c.content + '\0';
+    std::string wide = narrow;
+    std::vector<const char*> narrowStarts(static_cast<size_t>(c.lineCount) + 1);
+    std::vector<const char*> wideStarts(narrowStarts.size());
+    const size_t length = c.content.size();
+    SplitResult n = SplitRowsNarrow(narrow.data(), length, narrowStarts.data(), c.lineCount);
+    SplitResult w = SplitRowsWide(wide.data(), length, wideStarts.data(), c.lineCount);
+    EXPECT_EQ(wide, narrow);
+    ASSERT_EQ(w.stored, n.stored);
+    EXPECT_EQ(w.minFields, n.minFields);
+    for (int32_t i = 1; i <= n.stored; ++i) {
+      EXPECT_EQ(wideStarts[static_cast<size_t>(i)] - wide.data(),
+                narrowStarts[static_cast<size_t>(i)] - narrow.data())
+          << "entry " << i;
+    }
+  }
 }
 
 }  // namespace

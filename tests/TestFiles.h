@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/headless/HeadlessBackend.h"
+
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
  public:
@@ -22,6 +24,19 @@ class TempDir {
 
  private:
   std::filesystem::path root_;
+};
+
+// A backend with no user, current while it lives: enough for controls that exist outside a
+// running dialog.
+class QuietBackend : public HeadlessBackend {
+ public:
+  QuietBackend() { SetBackend(this); }
+  ~QuietBackend() override { SetBackend(nullptr); }
+  int MessageBox(CWnd&, const std::string&, const std::string&, UINT) override { return IDOK; }
+  int RunFileDialog(CFileDialog&) override { return IDCANCEL; }
+
+ protected:
+  bool NextMessage(CDialog&, MSG&) override { return false; }
 };
 
 // What one run of the script driver printed.

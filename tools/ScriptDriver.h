@@ -4,11 +4,12 @@
 
 #include <deque>
 #include <istream>
-#include <optional>
 #include <ostream>
 #include <string>
 
 #include "platform/headless/HeadlessBackend.h"
+#include "tools/ScriptPrinter.h"
+#include "tools/ScriptStep.h"
 
 class MainWindow;
 
@@ -31,32 +32,22 @@ class ScriptDriver : public HeadlessBackend {
   bool NextMessage(CDialog& dialog, MSG& msg) override;
 
  private:
-  struct DialogAnswer {
-    enum Kind { Ok, Cancel, Fail } kind = Ok;
-    std::optional<int> field;
-    bool exact = false;
-    std::optional<std::string> match;
-  };
-  struct FileAnswer {
-    bool ok = false;
-    std::string path;
-  };
-  enum class StepResult { Done, Message, Stop };
+  enum class Outcome { Done, Message, Stop };
 
+  // The next step line that is not empty or a comment.
   bool ReadLine(std::string& line);
-  StepResult Step(const std::string& line, MSG& msg);
-  StepResult WindowStep(const std::string& verb, const std::string& rest, MSG& msg);
-  bool ParseDialogAnswer(const std::string& rest, DialogAnswer& answer);
+  Outcome Play(const std::string& line, MSG& msg);
+  // A step for the main window: the message that carries it, or what the step printed.
+  Outcome WindowStep(const ScriptStep& step, MSG& msg);
   void Start(const std::string& tail);
-  void Dump();
-  bool AnswerFieldChooser(CDialog& dialog, MSG& msg);
-  StepResult Unparsable();
+  bool AnswerDialog(CDialog& dialog, MSG& msg);
+  void AnswerFieldChooser(CDialog& dialog, int& button);
+  Outcome Unparsable();
   MainWindow* Window() const;
   static bool IsFieldChooser(const CDialog& dialog);
-  std::string Escape(const std::string& text) const;
 
   std::istream& script_;
-  std::ostream& out_;
+  ScriptPrinter print_;
   std::ostream& err_;
   std::string programPath_;
   int lineNumber_ = 0;

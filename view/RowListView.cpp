@@ -4,23 +4,11 @@
 
 #include "platform/App.h"
 #include "table/TableFile.h"
+#include "view/RowSort.h"
 
 namespace {
-// Eight bytes of a field from byte 8 * chunk on, big-endian, so that keys order as the texts do.
-// The list asks for a chunk only when the earlier ones held no NUL, so the text reaches that far.
-uint64_t RowSortKey(LPARAM row, LPARAM sortValue, int chunk) {
-  const auto* params = reinterpret_cast<const SortParams*>(sortValue);
-  const auto* text = reinterpret_cast<const unsigned char*>(
-                         TableFile::FieldText(reinterpret_cast<const char*>(row), params->column)) +
-                     8 * static_cast<size_t>(chunk);
-  uint64_t key = 0;
-  int i = 0;
-  for (; i < 8 && text[i]; ++i)
-    key = (key << 8) | text[i];
-  // An empty rest keeps the key 0; a shift by the full 64 bits would be undefined.
-  return i == 0 ? 0 : key << (8 * (8 - i));
+const char kNoText[] = "";
 }
-}  // namespace
 
 BEGIN_MESSAGE_MAP(RowListView, CListCtrl)
 ON_NOTIFY_REFLECT(LVN_GETDISPINFO, OnGetDispInfo)
@@ -35,13 +23,18 @@ void RowListView::OnGetDispInfo(NMHDR* notification, LRESULT* result) {
   auto* info = reinterpret_cast<NMLVDISPINFO*>(notification);
   if (info->item.mask & LVIF_TEXT) {
     const char* row = reinterpret_cast<const char*>(info->item.lParam);
-    info->item.pszText = const_cast<char*>(TableFile::FieldText(row, info->item.iSubItem));
+    const char* text = table_ ? table_->FieldText(row, info->item.iSubItem) : kNoText;
+    info->item.pszText = const_cast<char*>(text);
   }
   *result = 0;
 }
 
 void RowListView::GetItemTexts(int item, int count, const char** texts, size_t* lengths) {
-  TableFile::FieldTexts(reinterpret_cast<const char*>(GetItemData(item)), count, texts, lengths);
+  if (!table_) {
+    CListCtrl::GetItemTexts(item, count, texts, lengths);
+    return;
+  }
+  table_->FieldTexts(reinterpret_cast<const char*>(GetItemData(item)), count, texts, lengths);
 }
 
 void RowListView::SelectAndReveal(int index) {
@@ -51,19 +44,24 @@ void RowListView::SelectAndReveal(int index) {
 
 int RowListView::CompareRows(LPARAM first, LPARAM second, LPARAM sortValue) {
   const auto* params = reinterpret_cast<const SortParams*>(sortValue);
-  const char* a = TableFile::FieldText(reinterpret_cast<const char*>(first), params->column);
-  const char* b = TableFile::FieldText(reinterpret_cast<const char*>(second), params->column);
+  const char* a = params->table->FieldText(reinterpret_cast<const char*>(first), params->column);
+  const char* b = params->table->FieldText(reinterpret_cast<const char*>(second), params->column);
   int order = std::strcmp(a, b);  // compares as unsigned char
   int result = order < 0 ? -1 : order > 0 ? 1 : 0;
   return params->ascending ? result : -result;
 }
 
+void RowListView::SortRows(LPARAM* items, size_t count, LPARAM sortValue) {
+  const auto* params = reinterpret_cast<const SortParams*>(sortValue);
+  SortRowsByField(items, count, *params->table, params->column, params->ascending == 0);
+}
+
 BOOL RowListView::SortByColumn(int32_t column, int32_t ascending) {
   CWinApp* app = AfxGetApp();
   app->BeginWaitCursor();
-  SortParams params{column, ascending};
-  BOOL sorted = SortItems(&RowListView::CompareRows, reinterpret_cast<LPARAM>(&params), &RowSortKey,
-                          ascending ? FALSE : TRUE);
+  SortParams params{column, ascending, table_};
+  BOOL sorted = SortItems(&RowListView::CompareRows, reinterpret_cast<LPARAM>(&params),
+                          table_ ? &RowListView::SortRows : nullptr);
   app->EndWaitCursor();
   return sorted;
 }

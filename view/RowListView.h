@@ -6,16 +6,23 @@
 
 #include "platform/ListCtrl.h"
 
+class TableFile;
+
 // The parameter of one sort.
 struct SortParams {
   int32_t column;
   int32_t ascending;  // non-zero: ascending
+  const TableFile* table;
 };
 
 class RowListView : public CListCtrl {
  public:
   RowListView();
   ~RowListView() override;
+
+  // The table whose rows the items refer to; null while none is loaded.
+  void SetTable(const TableFile* table) { table_ = table; }
+  const TableFile* Table() const { return table_; }
 
   void SelectAndReveal(int index);
   // A row's cells in one walk along the row, rather than one walk from the row's start per cell.
@@ -34,4 +41,10 @@ class RowListView : public CListCtrl {
   void OnColumnClick(NMHDR* notification, LRESULT* result);
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  // Orders the items as CompareRows would, by keys rather than one comparison at a time.
+  static void SortRows(LPARAM* items, size_t count, LPARAM sortValue);
+
+  const TableFile* table_ = nullptr;
 };

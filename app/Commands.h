@@ -1,0 +1,61 @@
+// Every command of the program, declared once. The menu, the accelerator table, the help table and
+// the script driver's command names are all built from this list.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "app/Resource.h"
+
+struct Command {
+  unsigned id;
+  const char* name;      // the id's name, as a script writes it
+  const char* menuText;  // "\t" comes before the key hint shown at the right
+  char ctrlKey;          // the letter that runs it together with Ctrl; 0 for none
+  uint8_t needsFile;     // 1: runs only while a file is loaded
+  const char* helpText;  // null: not in the help table, which gives the default text
+};
+
+// The commands of the help table first, in its stored order.
+inline constexpr Command kCommands[] = {
+    {ID_FILE_EXIT, "ID_FILE_EXIT", "E&xit", 0, 0, "Quits the program. :-("},
+    {ID_FILE_OPEN, "ID_FILE_OPEN", "&Open\tCtrl+O", 'O', 0, "Opens a .qdx file."},
+    {ID_VIEW_ALL, "ID_VIEW_ALL", "&All\tCtrl+A", 'A', 1, "Shows all items in the current file."},
+    {ID_VIEW_DUPLICATES, "ID_VIEW_DUPLICATES", "Duplicates\tCtrl+D", 'D', 1,
+     "Picks all items that is identical to at least on other item."},
+    {ID_VIEW_FIND, "ID_VIEW_FIND", "&Find\tCtrl+F", 'F', 1,
+     "Searches for a specific text in a column."},
+    {ID_VIEW_HEADERS, "ID_VIEW_HEADERS", "Headers\tCtrl+H", 'H', 1,
+     "Turns headers on and of.\nThe headers are determined by\nthe first line in the file."},
+    {ID_VIEW_INFO, "ID_VIEW_INFO", "Info\tCtrl+I", 'I', 1,
+     "Displays some info about the current file."},
+    {ID_VIEW_PICK, "ID_VIEW_PICK", "&Pick\tCtrl+P", 'P', 1,
+     "Removes all items not matching a specified criteria."},
+    {ID_OPTIONS_SAVE_SETTINGS, "ID_OPTIONS_SAVE_SETTINGS", "Save settings on exit", 0, 0,
+     "If selected, the program will automatically\nsave its options when exiting."},
+    {ID_OPTIONS_REGISTER, "ID_OPTIONS_REGISTER", "Register .qdx file type", 0, 0,
+     "If this option is selected, Lintaro will be associated with .qdx files.\nWhen you "
+     "double-click a .qdx file Lintaro will display the file."},
+    {ID_OPTIONS_UNREGISTER, "ID_OPTIONS_UNREGISTER", "Unregister .qdx file type", 0, 0,
+     "Removes the registry information added\nby the \"Register .qdx file type\" function."},
+    {ID_HELP_ONLINE, "ID_HELP_ONLINE", "Online help", 0, 0, nullptr},
+    {ID_HELP_ABOUT, "ID_HELP_ABOUT", "&About", 0, 0, nullptr},
+};
+
+// The command with this id, found while compiling: an id without a command does not build.
+consteval const Command& CommandOf(unsigned id) {
+  for (const Command& command : kCommands) {
+    if (command.id == id)
+      return command;
+  }
+  throw "no such command";
+}
+
+// The command whose script name this is, or null.
+inline const Command* FindCommandByName(std::string_view name) {
+  for (const Command& command : kCommands) {
+    if (name == command.name)
+      return &command;
+  }
+  return nullptr;
+}

@@ -1,0 +1,157 @@
+#include "tools/ScriptParser.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <sstream>
+#include <string_view>
+
+#include "app/Commands.h"
+
+namespace {
+// A whole decimal number, optionally signed; nothing else on the text.
+bool ParseInt(const std::string& text, long& value) {
+  if (text.empty())
+    return false;
+  char* end = nullptr;
+  value = std::strtol(text.c_str(), &end, 10);
+  return end && *end == '\0';
+}
+
+bool ParseCount(const std::string& text, long& value) {
+  return ParseInt(text, value) && value >= 0;
+}
+
+void SplitWord(const std::string& line, std::string& word, std::string& rest) {
+  size_t blank = line.find(' ');
+  word = line.substr(0, blank);
+  rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+}
+
+bool ParseStart(const std::string& rest, ScriptStep& step) {
+  step.tail = rest;
+  return true;
+}
+
+bool ParseMenu(const std::string& rest, ScriptStep& step) {
+  const Command* command = FindCommandByName(rest);
+  if (!command)
+    return false;
+  step.command = command->id;
+  return true;
+}
+
+bool ParseKey(const std::string& rest, ScriptStep& step) {
+  if (rest == "Enter") {
+    step.key = VK_RETURN;
+  } else if (rest == "Escape") {
+    step.key = VK_ESCAPE;
+  } else if (rest.size() == 6 && rest.compare(0, 5, "Ctrl+") == 0 &&
+             std::isalpha(static_cast<unsigned char>(rest[5]))) {
+    step.key = static_cast<UINT>(std::toupper(static_cast<unsigned char>(rest[5])));
+    step.ctrl = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ParseNothing(const std::string& rest, ScriptStep& /*step*/) {
+  return rest.empty();
+}
+
+bool ParseNumber(const std::string& rest, ScriptStep& step) {
+  return ParseCount(rest, step.number);
+}
+
+bool ParseSelect(const std::string& rest, ScriptStep& step) {
+  if (rest == "none") {
+    step.number = -1;
+    return true;
+  }
+  return ParseCount(rest, step.number);
+}
+
+bool ParsePlacement(const std::string& rest, ScriptStep& step) {
+  std::istringstream fields(rest);
+  long show, left, top, right, bottom;
+  std::string extra;
+  if (!(fields >> show >> left >> top >> right >> bottom) || (fields >> extra))
+    return false;
+  step.placement.showCmd = static_cast<UINT>(show);
+  step.placement.rcNormalPosition = RECT{static_cast<LONG>(left), static_cast<LONG>(top),
+                                         static_cast<LONG>(right), static_cast<LONG>(bottom)};
+  return true;
+}
+
+bool ParseDialog(const std::string& rest, ScriptStep& step) {
+  DialogAnswer& answer = step.dialog;
+  std::string word, tail;
+  SplitWord(rest, word, tail);
+  if (word == "fail") {
+    answer.kind = DialogAnswer::Fail;
+    return tail.empty();
+  }
+  if (word != "ok" && word != "cancel")
+    return false;
+  answer.kind = word == "ok" ? DialogAnswer::Ok : DialogAnswer::Cancel;
+  while (!tail.empty()) {
+    SplitWord(tail, word, tail);
+    if (word == "field") {
+      std::string number;
+      long n = 0;
+      SplitWord(tail, number, tail);
+      if (!ParseInt(number, n))
+        return false;
+      answer.field = static_cast<int>(n);
+    } else if (word == "exact" && answer.kind == DialogAnswer::Ok) {
+      answer.exact = true;
+    } else if (word == "match" && answer.kind == DialogAnswer::Ok) {
+      answer.match = tail;
+      tail.clear();
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ParseFile(const std::string& rest, ScriptStep& step) {
+  if (rest.empty())
+    return false;
+  step.file = rest == "cancel" ? FileAnswer{false, ""} : FileAnswer{true, rest};
+  return true;
+}
+
+struct StepSyntax {
+  std::string_view verb;
+  ScriptStep::Kind kind;
+  bool (*parse)(const std::string& rest, ScriptStep& step);
+};
+
+const StepSyntax kSteps[] = {
+    {"start", ScriptStep::Kind::Start, ParseStart},
+    {"menu", ScriptStep::Kind::Menu, ParseMenu},
+    {"key", ScriptStep::Kind::Key, ParseKey},
+    {"close", ScriptStep::Kind::Close, ParseNothing},
+    {"syscommand", ScriptStep::Kind::SysCommand, ParseNumber},
+    {"click-title", ScriptStep::Kind::ClickTitle, ParseNumber},
+    {"select", ScriptStep::Kind::Select, ParseSelect},
+    {"placement", ScriptStep::Kind::Placement, ParsePlacement},
+    {"dump", ScriptStep::Kind::Dump, ParseNothing},
+    {"dialog", ScriptStep::Kind::Dialog, ParseDialog},
+    {"file", ScriptStep::Kind::File, ParseFile},
+};
+}  // namespace
+
+bool ParseStep(const std::string& line, ScriptStep& step) {
+  std::string verb, rest;
+  SplitWord(line, verb, rest);
+  for (const StepSyntax& syntax : kSteps) {
+    if (verb != syntax.verb)
+      continue;
+    step = ScriptStep();
+    step.kind = syntax.kind;
+    return syntax.parse(rest, step);
+  }
+  return false;
+}

@@ -1,0 +1,86 @@
+#include "tools/ScriptPrinter.h"
+
+#include "app/MainWindow.h"
+#include "app/Resource.h"
+#include "platform/ComboBox.h"
+
+namespace {
+int IsChecked(const CWnd& window, unsigned id) {
+  CMenu* menu = window.GetMenu();
+  return menu && (menu->GetMenuState(id, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0;
+}
+
+// An index, or "none" for -1.
+std::string IndexOrNone(int index) {
+  return index < 0 ? std::string("none") : std::to_string(index);
+}
+}  // namespace
+
+std::string ScriptPrinter::Escape(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    if (c == '\n') {
+      escaped += "\\n";
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+void ScriptPrinter::Title(const std::string& text) {
+  out_ << "title " << Escape(text) << "\n";
+}
+
+void ScriptPrinter::Box(const std::string& caption, const std::string& text) {
+  out_ << "box " << caption << ": " << Escape(text) << "\n";
+}
+
+void ScriptPrinter::FieldChooser(const std::string& caption, const CComboBox& field) {
+  out_ << "dialog " << caption << ":";
+  for (int i = 0; i < field.GetCount(); ++i)
+    out_ << (i == 0 ? " " : ";") << field.GetItemText(i);
+  out_ << " selected " << IndexOrNone(field.GetCurSel()) << "\n";
+}
+
+void ScriptPrinter::FileDialog(const char* initialLocation) {
+  out_ << "filedialog " << (initialLocation ? initialLocation : "none") << "\n";
+}
+
+void ScriptPrinter::About() {
+  out_ << "about\n";
+}
+
+void ScriptPrinter::Exit() {
+  out_ << "exit\n";
+}
+
+void ScriptPrinter::Error(const char* what) {
+  out_ << "error: " << what << "\n";
+}
+
+void ScriptPrinter::Dump(MainWindow& window) {
+  RowListView& list = window.list;
+  out_ << "window " << Escape(window.GetWindowText()) << "\n";
+  out_ << "checks headers=" << IsChecked(window, ID_VIEW_HEADERS)
+       << " save=" << IsChecked(window, ID_OPTIONS_SAVE_SETTINGS)
+       << " help=" << IsChecked(window, ID_HELP_ONLINE) << "\n";
+  WINDOWPLACEMENT placement;
+  window.GetWindowPlacement(&placement);
+  const RECT& r = placement.rcNormalPosition;
+  out_ << "placement " << placement.showCmd << " " << r.left << " " << r.top << " " << r.right
+       << " " << r.bottom << "\n";
+  int columns = list.GetColumnCount();
+  out_ << "columns " << columns << ":";
+  for (int k = 0; k < columns; ++k)
+    out_ << (k == 0 ? " " : ";") << list.GetColumnHeading(k);
+  out_ << "\n";
+  out_ << "rows " << list.GetItemCount() << " selected "
+       << IndexOrNone(list.GetNextItem(-1, LVNI_SELECTED)) << "\n";
+  for (int i = 0; i < list.GetItemCount(); ++i) {
+    out_ << "row ";
+    for (int k = 0; k < columns; ++k)
+      out_ << (k == 0 ? "" : ";") << list.GetItemText(i, k);
+    out_ << "\n";
+  }
+}

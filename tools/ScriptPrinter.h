@@ -1,0 +1,30 @@
+// The output lines of lintaro-script: one line for each thing the user sees.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+class CComboBox;
+class MainWindow;
+
+class ScriptPrinter {
+ public:
+  explicit ScriptPrinter(std::ostream& out) : out_(out) {}
+
+  void Title(const std::string& text);
+  void Box(const std::string& caption, const std::string& text);
+  // A field chooser, once its list is filled.
+  void FieldChooser(const std::string& caption, const CComboBox& field);
+  void FileDialog(const char* initialLocation);
+  void About();
+  void Exit();
+  void Error(const char* what);
+  void Dump(MainWindow& window);
+  void Flush() { out_.flush(); }
+
+ private:
+  // A line break inside a text is written as the two characters \n.
+  static std::string Escape(const std::string& text);
+
+  std::ostream& out_;
+};

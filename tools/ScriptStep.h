@@ -1,0 +1,44 @@
+// One line of a script for lintaro-script, parsed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Win32.h"
+
+struct DialogAnswer {
+  enum Kind { Ok, Cancel, Fail } kind = Ok;
+  std::optional<int> field;
+  bool exact = false;
+  std::optional<std::string> match;
+};
+
+struct FileAnswer {
+  bool ok = false;
+  std::string path;
+};
+
+struct ScriptStep {
+  enum class Kind {
+    Start,
+    Menu,
+    Key,
+    Close,
+    SysCommand,
+    ClickTitle,
+    Select,
+    Placement,
+    Dump,
+    Dialog,
+    File,
+  };
+  Kind kind = Kind::Dump;
+  std::string tail;      // start: the command line after the program name
+  unsigned command = 0;  // menu: the command id
+  UINT key = 0;          // key: the virtual key
+  bool ctrl = false;     // key: with Ctrl
+  long number = 0;       // syscommand, click-title, select (-1: none)
+  WINDOWPLACEMENT placement;
+  DialogAnswer dialog;
+  FileAnswer file;
+};

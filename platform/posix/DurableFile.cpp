@@ -1,0 +1,92 @@
+#include "platform/posix/DurableFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+int WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      return errno;
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+// Best effort: some file systems cannot flush a folder, and the new file is in place already.
+void SyncFolder(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+int ReadWholeFile(const std::string& path, std::string* bytes) {
+  bytes->clear();
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return errno;
+  char chunk[16384];
+  int error = 0;
+  while (true) {
+    ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      error = errno;
+    if (n <= 0)
+      break;
+    bytes->append(chunk, static_cast<size_t>(n));
+  }
+  close(fd);
+  return error;
+}
+
+int ReplaceFile(const std::string& folder, const std::string& name, const std::string& bytes) {
+  std::string temporary = folder + "/." + name + ".XXXXXX";
+  int fd = mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0)
+    return errno;
+  int error = WriteAll(fd, bytes);
+  if (!error && fsync(fd) != 0)
+    error = errno;
+  if (close(fd) != 0 && !error)
+    error = errno;
+  if (!error && rename(temporary.c_str(), (folder + "/" + name).c_str()) != 0)
+    error = errno;
+  if (error) {
+    unlink(temporary.c_str());
+    return error;
+  }
+  SyncFolder(folder);
+  return 0;
+}
+
+int MoveAside(const std::string& path, const std::string& suffix) {
+  std::string target = path + suffix;
+  struct stat existing;
+  for (int n = 2; lstat(target.c_str(), &existing) == 0; ++n)
+    target = path + suffix + "-" + std::to_string(n);
+  return rename(path.c_str(), target.c_str()) == 0 ? 0 : errno;
+}
+
+int MakeFolders(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error)
+    return error.value();
+  return std::filesystem::is_directory(folder, error) ? 0 : ENOTDIR;
+}

@@ -1,0 +1,28 @@
+#include "platform/posix/FileLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+FileLock::FileLock(const std::string& path) {
+  fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd_ < 0) {
+    error_ = errno;
+    return;
+  }
+  while (flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR)
+      continue;
+    error_ = errno;
+    close(fd_);
+    fd_ = -1;
+    return;
+  }
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0)
+    close(fd_);
+}

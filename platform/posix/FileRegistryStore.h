@@ -1,0 +1,46 @@
+// The registry kept in files, one per root, in a folder of the user's configuration:
+// $XDG_CONFIG_HOME/lintaro/HKEY_CURRENT_USER.reg and HKEY_CLASSES_ROOT.reg (platform/posix/
+// RegistryText.h gives their text). Several running instances share them: each change takes the
+// folder's lock, reads the file again, and replaces it as a whole. A file that does not read as a
+// registry is never written over: it counts as empty, and the first change renames it aside
+// (".damaged-<time>-<pid>") before it writes.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/RegistryStore.h"
+#include "platform/posix/RegistryNode.h"
+
+class FileRegistryStore : public RegistryStore {
+ public:
+  // An empty folder means there is nowhere to keep anything: every change fails.
+  explicit FileRegistryStore(std::string folder) : folder_(std::move(folder)) {}
+
+  // $XDG_CONFIG_HOME/lintaro (when that is an absolute path), else $HOME/.config/lintaro; empty
+  // when there is no home.
+  static std::string DefaultFolder();
+  std::string FilePath(RegistryRoot root) const;
+
+  LSTATUS CreateKey(const RegistryKeyRef& key, DWORD* disposition) override;
+  LSTATUS OpenKey(const RegistryKeyRef& key) override;
+  LSTATUS QueryValue(const RegistryKeyRef& key, const std::string& name,
+                     RegistryValue* value) override;
+  LSTATUS SetValue(const RegistryKeyRef& key, const RegistryValue& value) override;
+  LSTATUS DeleteKey(const RegistryKeyRef& key) override;
+  LSTATUS DeleteTree(const RegistryKeyRef& key) override;
+  LSTATUS ListKey(const RegistryKeyRef& key, RegistryListing* listing) override;
+
+ private:
+  // Changes the root's keys in place; sets *changed when there is anything to write.
+  using Change = std::function<LSTATUS(RegistryNode& top, bool* changed)>;
+
+  // The root's keys as the file holds them now. A missing file is an empty registry, and so is a
+  // damaged one (*damaged tells).
+  LSTATUS Read(RegistryRoot root, RegistryNode* top, bool* damaged) const;
+  // Reads the root's keys into `top` and finds there the key that `key` names.
+  LSTATUS ReadKey(const RegistryKeyRef& key, RegistryNode* top, RegistryNode** found) const;
+  LSTATUS Apply(RegistryRoot root, const Change& change);
+
+  std::string folder_;
+};

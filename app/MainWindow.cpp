@@ -8,6 +8,7 @@
 #include "app/Strings.h"
 #include "platform/Backend.h"
 #include "platform/FileDialog.h"
+#include "settings/SettingsSerializer.h"
 #include "view/RowOperations.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
@@ -55,6 +56,7 @@ BOOL MainWindow::OnInitDialog() {
   }
   SetIcon(icon, TRUE);
   SetIcon(icon, FALSE);
+  LoadSettings();
   Layout();
   accelerators = LoadAccelerators(IDR_ACCELERATORS);
   return TRUE;
@@ -128,7 +130,20 @@ void MainWindow::OnFileExit() {
 
 BOOL MainWindow::DestroyWindow() {
   CloseTable();
+  SaveSettings();
   return CDialog::DestroyWindow();
+}
+
+void MainWindow::Serialize(CArchive& ar) {
+  SettingsSerializer(*this, ID_OPTIONS_SAVE_SETTINGS).Serialize(ar);
+}
+
+void MainWindow::LoadSettings() {
+  SettingsSerializer(*this, ID_OPTIONS_SAVE_SETTINGS).Load();
+}
+
+bool MainWindow::SaveSettings() {
+  return SettingsSerializer(*this, ID_OPTIONS_SAVE_SETTINGS).Save();
 }
 
 BOOL MainWindow::PreTranslateMessage(MSG* msg) {

@@ -7,6 +7,7 @@
 #include "app/DuplicatesDialog.h"
 #include "app/HelpTable.h"
 #include "platform/Accelerators.h"
+#include "platform/Archive.h"
 #include "platform/Dialog.h"
 #include "platform/Resources.h"
 #include "table/TableFile.h"
@@ -20,6 +21,11 @@ class MainWindow : public CDialog {
   void LoadTable();
   void CloseTable();
   void ListAllRows();
+
+  // Settings: the "Save settings on exit" check and the window's placement.
+  void Serialize(CArchive& ar);
+  void LoadSettings();
+  bool SaveSettings();
 
   BOOL DestroyWindow() override;
   BOOL PreTranslateMessage(MSG* msg) override;

@@ -20,13 +20,13 @@ UINT CMemFile::Read(void* buffer, UINT count) {
 void CMemFile::Write(const void* buffer, UINT count) {
   if (count == 0)
     return;
-  uint64_t end = uint64_t{position_} + count;
-  if (end > memory_.size()) {
-    uint64_t steps = (end + growBytes_ - 1) / growBytes_;
+  uint64_t after = uint64_t{position_} + count;
+  if (after > memory_.size()) {
+    uint64_t steps = (after + growBytes_ - 1) / growBytes_;
     memory_.resize(steps * growBytes_);
   }
   std::memcpy(memory_.data() + position_, buffer, count);
-  position_ = static_cast<DWORD>(end);
+  position_ = static_cast<DWORD>(after);
   length_ = std::max(length_, position_);
 }
 

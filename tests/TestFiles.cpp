@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/Backend.h"
+#include "platform/RegistryStore.h"
 #include "tools/ScriptDriver.h"
 
 namespace fs = std::filesystem;
@@ -43,6 +44,7 @@ ScriptOutput RunScript(const TempDir& dir, const std::string& script) {
   fs::create_directories(dir.Root() / "cfg");
   std::string config = (dir.Root() / "cfg").string();
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  ResetRegistryStore();
   fs::current_path(dir.Root());
   std::istringstream in(script);
   std::ostringstream out, err;

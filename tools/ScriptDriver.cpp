@@ -67,6 +67,15 @@ ScriptDriver::Outcome ScriptDriver::Play(const std::string& line, MSG& msg) {
     case ScriptStep::Kind::File:
       fileAnswers_.push_back(step.file);
       return Outcome::Done;
+    case ScriptStep::Kind::RegShow:
+      print_.RegistryKey(step.keyName, step.root, step.keyPath);
+      return Outcome::Done;
+    case ScriptStep::Kind::RegSet:
+      SetRegistryValue(step);
+      return Outcome::Done;
+    case ScriptStep::Kind::RegDelete:
+      RegDeleteTreeA(step.root, step.keyPath.c_str());
+      return Outcome::Done;
     default:
       return WindowStep(step, msg);
   }
@@ -121,6 +130,18 @@ ScriptDriver::Outcome ScriptDriver::WindowStep(const ScriptStep& step, MSG& msg)
       return Outcome::Done;
   }
   return Outcome::Message;
+}
+
+void ScriptDriver::SetRegistryValue(const ScriptStep& step) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(step.root, step.keyPath.c_str(), 0, "", REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  const RegistryValue& value = step.value;
+  RegSetValueExA(key, value.name.c_str(), 0, value.type, value.data.data(),
+                 static_cast<DWORD>(value.data.size()));
+  RegCloseKey(key);
 }
 
 void ScriptDriver::Start(const std::string& tail) {

@@ -40,6 +40,7 @@ class ScriptDriver : public HeadlessBackend {
   // A step for the main window: the message that carries it, or what the step printed.
   Outcome WindowStep(const ScriptStep& step, MSG& msg);
   void Start(const std::string& tail);
+  void SetRegistryValue(const ScriptStep& step);
   bool AnswerDialog(CDialog& dialog, MSG& msg);
   void AnswerFieldChooser(CDialog& dialog, int& button);
   Outcome Unparsable();

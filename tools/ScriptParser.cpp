@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string_view>
+#include <utility>
 
 #include "app/Commands.h"
 
@@ -122,6 +123,64 @@ bool ParseFile(const std::string& rest, ScriptStep& step) {
   return true;
 }
 
+// "HKCU\path" or "HKCR\path" (or the root alone): the key as written, its root and its path.
+bool ParseKeyName(const std::string& text, ScriptStep& step) {
+  size_t slash = text.find('\\');
+  std::string root = text.substr(0, slash);
+  if (root == "HKCU") {
+    step.root = HKEY_CURRENT_USER;
+  } else if (root == "HKCR") {
+    step.root = HKEY_CLASSES_ROOT;
+  } else {
+    return false;
+  }
+  step.keyName = text;
+  step.keyPath = slash == std::string::npos ? std::string() : text.substr(slash + 1);
+  return true;
+}
+
+// Two hex digits a byte, either case, nothing between them.
+bool ParseHex(const std::string& text, std::vector<BYTE>& bytes) {
+  if (text.size() % 2 != 0)
+    return false;
+  for (size_t i = 0; i < text.size(); i += 2) {
+    if (!std::isxdigit(static_cast<unsigned char>(text[i])) ||
+        !std::isxdigit(static_cast<unsigned char>(text[i + 1]))) {
+      return false;
+    }
+    bytes.push_back(static_cast<BYTE>(std::stoi(text.substr(i, 2), nullptr, 16)));
+  }
+  return true;
+}
+
+bool ParseRegType(const std::string& text, DWORD& type) {
+  const std::pair<const char*, DWORD> kTypes[] = {
+      {"REG_SZ", REG_SZ}, {"REG_BINARY", REG_BINARY}, {"REG_DWORD", REG_DWORD}};
+  for (const auto& [name, value] : kTypes) {
+    if (text == name) {
+      type = value;
+      return true;
+    }
+  }
+  return false;
+}
+
+// <key> "<name>" <TYPE> <hex>: the key runs up to the blank before the first double quote, the
+// name up to the double quote before the type.
+bool ParseRegSet(const std::string& rest, ScriptStep& step) {
+  size_t open = rest.find(" \"");
+  if (open == std::string::npos || !ParseKeyName(rest.substr(0, open), step))
+    return false;
+  std::string tail = rest.substr(open + 2);
+  size_t close = tail.rfind("\" ");
+  if (close == std::string::npos)
+    return false;
+  step.value.name = tail.substr(0, close);
+  std::string type, hex;
+  SplitWord(tail.substr(close + 2), type, hex);
+  return ParseRegType(type, step.value.type) && ParseHex(hex, step.value.data);
+}
+
 struct StepSyntax {
   std::string_view verb;
   ScriptStep::Kind kind;
@@ -140,6 +199,9 @@ const StepSyntax kSteps[] = {
     {"dump", ScriptStep::Kind::Dump, ParseNothing},
     {"dialog", ScriptStep::Kind::Dialog, ParseDialog},
     {"file", ScriptStep::Kind::File, ParseFile},
+    {"reg-show", ScriptStep::Kind::RegShow, ParseKeyName},
+    {"reg-set", ScriptStep::Kind::RegSet, ParseRegSet},
+    {"reg-delete", ScriptStep::Kind::RegDelete, ParseKeyName},
 };
 }  // namespace
 

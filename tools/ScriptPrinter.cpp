@@ -10,6 +10,29 @@ int IsChecked(const CWnd& window, unsigned id) {
   return menu && (menu->GetMenuState(id, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0;
 }
 
+const char* TypeName(DWORD type) {
+  switch (type) {
+    case REG_SZ:
+      return "REG_SZ";
+    case REG_BINARY:
+      return "REG_BINARY";
+    case REG_DWORD:
+      return "REG_DWORD";
+    default:
+      return "REG_NONE";
+  }
+}
+
+std::string Hex(const std::vector<BYTE>& bytes) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string hex;
+  for (BYTE b : bytes) {
+    hex += kDigits[b >> 4];
+    hex += kDigits[b & 0xF];
+  }
+  return hex;
+}
+
 // An index, or "none" for -1.
 std::string IndexOrNone(int index) {
   return index < 0 ? std::string("none") : std::to_string(index);
@@ -83,4 +106,19 @@ void ScriptPrinter::Dump(MainWindow& window) {
       out_ << (k == 0 ? "" : ";") << list.GetItemText(i, k);
     out_ << "\n";
   }
+}
+
+void ScriptPrinter::RegistryKey(const std::string& name, HKEY root, const std::string& path) {
+  RegistryListing listing;
+  if (RegListKey(root, path.c_str(), &listing) != ERROR_SUCCESS) {
+    out_ << "key " << name << " missing\n";
+    return;
+  }
+  out_ << "key " << name << "\n";
+  for (const RegistryValue& value : listing.values) {
+    out_ << "value \"" << value.name << "\" " << TypeName(value.type) << " " << Hex(value.data)
+         << "\n";
+  }
+  for (const std::string& subkey : listing.subkeys)
+    out_ << "subkey " << subkey << "\n";
 }

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "platform/Registry.h"
+
 class CComboBox;
 class MainWindow;
 
@@ -20,6 +22,8 @@ class ScriptPrinter {
   void Exit();
   void Error(const char* what);
   void Dump(MainWindow& window);
+  // A registry key: its values and then its direct subkeys, each in name order.
+  void RegistryKey(const std::string& name, HKEY root, const std::string& path);
   void Flush() { out_.flush(); }
 
  private:

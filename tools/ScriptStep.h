@@ -3,7 +3,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/Registry.h"
 #include "platform/Win32.h"
 
 struct DialogAnswer {
@@ -31,6 +33,9 @@ struct ScriptStep {
     Dump,
     Dialog,
     File,
+    RegShow,
+    RegSet,
+    RegDelete,
   };
   Kind kind = Kind::Dump;
   std::string tail;      // start: the command line after the program name
@@ -41,4 +46,9 @@ struct ScriptStep {
   WINDOWPLACEMENT placement;
   DialogAnswer dialog;
   FileAnswer file;
+  // reg-show, reg-set, reg-delete: the key as written, its root and its path below the root.
+  std::string keyName;
+  HKEY root = nullptr;
+  std::string keyPath;
+  RegistryValue value;  // reg-set
 };

@@ -50,7 +50,6 @@ BYTE* RegistryBlob::ReadBlob(HKEY root, std::string subKey, std::string name, DW
   if (status != ERROR_SUCCESS)
     return nullptr;
 
-  // 6.
   return buffer_;
 }
 

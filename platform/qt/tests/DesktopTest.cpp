@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -19,9 +18,9 @@
 
 #include "app/MainWindow.h"
 #include "app/Resource.h"
-#include "platform/qt/IconRenderer.h"
-#include "platform/qt/ListControl.h"
 #include "platform/qt/ListModel.h"
+#include "platform/qt/ListViewPeer.h"
+#include "platform/qt/MenuBar.h"
 #include "platform/qt/RowTableView.h"
 #include "platform/qt/TopWindow.h"
 #include "platform/qt/tests/TestProgram.h"
@@ -189,7 +188,7 @@ class DesktopTest : public QObject {
       QAction* open = program.Action(ID_FILE_OPEN);
       QVERIFY(open);
       QCOMPARE(open->text(), QStringLiteral("&Open\tCtrl+O"));
-      for (QAction* action : program.Top().MenuBar()->findChildren<QAction*>())
+      for (QAction* action : program.Top().Menus()->findChildren<QAction*>())
         QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
     });
   }
@@ -393,7 +392,7 @@ class DesktopTest : public QObject {
 
   void longListShowsOnePageAndScrollsByItems() {
     TestProgram::Run({big_}, [&](TestProgram& program) {
-      ListControl& control = program.List();
+      ListViewPeer& control = program.List();
       CListCtrl& list = program.Window().list;
       int whole = control.View().FullyVisibleRows();
       QCOMPARE(list.GetItemCount(), 5000);
@@ -418,7 +417,7 @@ class DesktopTest : public QObject {
       ModalWatcher watcher(ChooseField(0, "row4321"));
       program.Key(Qt::Key_F, true);
       QCOMPARE(watcher.seen, QStringList{"dialog Find"});
-      ListControl& control = program.List();
+      ListViewPeer& control = program.List();
       QCOMPARE(program.Window().list.GetNextItem(-1, LVNI_SELECTED), 4321);
       int row = program.Model().RowOf(4321);
       QVERIFY(row >= 0 && row < control.View().FullyVisibleRows());

@@ -6,15 +6,15 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
 #include "app/MainWindow.h"
 #include "platform/App.h"
-#include "platform/qt/ListControl.h"
 #include "platform/qt/ListModel.h"
+#include "platform/qt/ListViewPeer.h"
+#include "platform/qt/MenuBar.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/RowTableView.h"
@@ -67,6 +67,7 @@ void ModalWatcher::Poll() {
 void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario& scenario) {
   QtBackend backend;
   TestProgram program;
+  program.backend_ = &backend;
   bool started = false;
   QTimer poll;
   poll.setInterval(10);
@@ -90,7 +91,7 @@ void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario&
       }
       return;
     }
-    TopWindow* top = QtBackend::WindowOf(*window);
+    TopWindow* top = backend.WindowOf(*window);
     bool listed = arguments.empty() || window->table;
     if (!top || !top->isVisible() || !listed)
       return;
@@ -112,7 +113,7 @@ void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario&
         modal->hide();
         if (auto* dialog = qobject_cast<QDialog*>(modal))
           dialog->done(QDialog::Rejected);
-        if (auto* top = dynamic_cast<TopWindow*>(modal))
+        if (auto* top = qobject_cast<TopWindow*>(modal))
           top->Dialog().EndDialog(IDCANCEL);
         return;
       }
@@ -136,11 +137,11 @@ MainWindow& TestProgram::Window() const {
 }
 
 TopWindow& TestProgram::Top() const {
-  return *QtBackend::WindowOf(Window());
+  return *backend_->WindowOf(Window());
 }
 
-ListControl& TestProgram::List() const {
-  return *Top().FirstList();
+ListViewPeer& TestProgram::List() const {
+  return *Top().findChild<ListViewPeer*>();
 }
 
 ListModel& TestProgram::Model() const {
@@ -176,7 +177,7 @@ QStringList TestProgram::Titles() const {
 }
 
 QAction* TestProgram::Action(unsigned id) const {
-  for (QAction* action : Top().MenuBar()->findChildren<QAction*>()) {
+  for (QAction* action : Top().Menus()->findChildren<QAction*>()) {
     if (action->data().isValid() && action->data().toUInt() == id)
       return action;
   }

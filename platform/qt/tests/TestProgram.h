@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-class ListControl;
 class ListModel;
+class ListViewPeer;
 class MainWindow;
 class QAction;
 class QWidget;
+class QtBackend;
 class TopWindow;
 
 // Answers each modal window that opens while it lives: message boxes with OK, file dialogs and
@@ -44,7 +45,7 @@ class TestProgram {
 
   MainWindow& Window() const;
   TopWindow& Top() const;
-  ListControl& List() const;
+  ListViewPeer& List() const;
   ListModel& Model() const;
   // Whether the program's main loop has ended.
   bool Ended() const;
@@ -60,4 +61,7 @@ class TestProgram {
 
   // Message boxes that appeared before the scenario started.
   QStringList startupModals;
+
+ private:
+  QtBackend* backend_ = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "platform/qt/tests/TestProgram.h"
+#include "desktop/tests/TestProgram.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -11,12 +11,12 @@
 #include <QTimer>
 
 #include "app/MainWindow.h"
+#include "desktop/QtProgram.h"
 #include "platform/App.h"
 #include "platform/qt/ListModel.h"
 #include "platform/qt/ListViewPeer.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/QtBackend.h"
-#include "platform/qt/QtProgram.h"
 #include "platform/qt/RowTableView.h"
 #include "platform/qt/TopWindow.h"
 

@@ -18,12 +18,14 @@
 
 #include "app/MainWindow.h"
 #include "app/Resource.h"
+#include "desktop/QtProgram.h"
+#include "desktop/tests/TestProgram.h"
+#include "platform/App.h"
 #include "platform/qt/ListModel.h"
 #include "platform/qt/ListViewPeer.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/RowTableView.h"
 #include "platform/qt/TopWindow.h"
-#include "platform/qt/tests/TestProgram.h"
 
 namespace {
 // A name in UTF-8, a name and a city in Windows-1252, and a row that lacks two fields.
@@ -122,6 +124,36 @@ class DesktopTest : public QObject {
       QCOMPARE(program.Rows(), kPeopleRows);
       QCOMPARE(program.Window().path, spaced);
     });
+  }
+
+  // What the program reads as its command line, after the platform's own start-up rules.
+  void commandLineCarriesTheArguments_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("none") << "/usr/bin/lintaro" << QStringList() << "";
+    QTest::newRow("one") << "/usr/bin/lintaro" << QStringList{"a.qdx"} << "a.qdx";
+    QTest::newRow("joined by blanks")
+        << "lintaro" << QStringList{"my", "file.qdx"} << "my file.qdx";
+    QTest::newRow("one with a blank") << "lintaro" << QStringList{"my file.qdx"} << "my file.qdx";
+    QTest::newRow("program with a blank")
+        << "/opt/my apps/lintaro" << QStringList{"a.qdx"} << "a.qdx";
+    QTest::newRow("program with a quote")
+        << "/opt/x\"y z/lintaro" << QStringList{"a.qdx"} << "a.qdx";
+    QTest::newRow("empty program name") << "" << QStringList{"a.qdx"} << "a.qdx";
+    QTest::newRow("quoted argument") << "lintaro" << QStringList{"\"a b.qdx\""} << "\"a b.qdx\"";
+    QTest::newRow("trailing blank kept") << "lintaro" << QStringList{"a.qdx", ""} << "a.qdx ";
+  }
+
+  void commandLineCarriesTheArguments() {
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, read);
+    std::vector<std::string> args;
+    for (const QString& a : arguments)
+      args.push_back(a.toStdString());
+    std::string line = QtProgram::ProcessCommandLine(program.toStdString(), args);
+    QCOMPARE(QString::fromStdString(ApplicationCommandLine(line)), read);
   }
 
   void titleClickSortsAndReverses() {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "desktop/QtProgram.h"
 #include "platform/App.h"
 #include "platform/qt/QtBackend.h"
-#include "platform/qt/QtProgram.h"
 #include "platform/qt/TopWindow.h"
 
 int main(int argc, char** argv) {

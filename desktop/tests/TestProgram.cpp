@@ -3,10 +3,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -62,6 +65,27 @@ void ModalWatcher::Poll() {
     answer_(modal);
   else
     QTest::keyClick(modal, Qt::Key_Escape);
+}
+
+ModalWatcher::Answer ModalWatcher::ChooseField(int field, const QString& match) {
+  return [field, match](QWidget* modal) {
+    auto* combo = modal->findChild<QComboBox*>();
+    if (!combo) {
+      QTest::keyClick(modal, Qt::Key_Escape);
+      return;
+    }
+    combo->setFocus();
+    for (int i = combo->currentIndex(); i < field; ++i)
+      QTest::keyClick(combo, Qt::Key_Down);
+    for (QLineEdit* edit : modal->findChildren<QLineEdit*>()) {
+      if (edit->parent() != combo && !match.isEmpty())
+        QTest::keyClicks(edit, match);
+    }
+    for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+      if (button->text() == QLatin1String("OK"))
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+  };
 }
 
 void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario& scenario) {
@@ -166,6 +190,13 @@ QStringList TestProgram::Rows() const {
     rows << cells.join(QLatin1Char('|'));
   }
   return rows;
+}
+
+QStringList TestProgram::Column(int column) const {
+  QStringList cells;
+  for (const QString& row : Rows())
+    cells << row.split(QLatin1Char('|')).value(column);
+  return cells;
 }
 
 QStringList TestProgram::Titles() const {

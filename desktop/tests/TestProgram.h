@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QStringList>
 #include <functional>
 #include <string>
@@ -23,6 +24,10 @@ class ModalWatcher {
   using Answer = std::function<void(QWidget* modal)>;
   explicit ModalWatcher(Answer answer = nullptr);
   ~ModalWatcher();
+
+  // Answers a field chooser: picks entry `field` from its list with the keyboard, types `match`,
+  // and presses OK.
+  static Answer ChooseField(int field, const QString& match = QString());
 
   // One line per modal seen: "box CAPTION: TEXT", "file dialog", or "dialog TITLE".
   QStringList seen;
@@ -51,6 +56,8 @@ class TestProgram {
   bool Ended() const;
   // The text of every cell on the page, row by row, cells joined by "|".
   QStringList Rows() const;
+  // The cells of one column of Rows().
+  QStringList Column(int column) const;
   QStringList Titles() const;
   // The menu action for a command id.
   QAction* Action(unsigned id) const;

@@ -12,8 +12,8 @@ class CDialog;
 
 class CDataExchange {
  public:
-  CDataExchange(CDialog* dialog, bool save, bool binding = false)
-      : m_pDlgWnd(dialog), m_bSaveAndValidate(save), binding(binding) {}
+  CDataExchange(CDialog* dialog, bool save, bool bindingPass = false)
+      : m_pDlgWnd(dialog), m_bSaveAndValidate(save), binding(bindingPass) {}
   CDialog* m_pDlgWnd;
   bool m_bSaveAndValidate;
   // The pass before the dialog's window exists: only DDX_Control acts, naming the program's own

@@ -137,8 +137,8 @@ void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario&
         modal->hide();
         if (auto* dialog = qobject_cast<QDialog*>(modal))
           dialog->done(QDialog::Rejected);
-        if (auto* top = qobject_cast<TopWindow*>(modal))
-          top->Dialog().EndDialog(IDCANCEL);
+        if (auto* shown = qobject_cast<TopWindow*>(modal))
+          shown->Dialog().EndDialog(IDCANCEL);
         return;
       }
       watchdog.stop();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/ControlVisitor.h"
 #include "platform/GapVector.h"
 #include "platform/Wnd.h"
 
@@ -57,12 +58,12 @@ class CListCtrl : public CWnd {
 
   // What the user does, fed in by a backend.
   void UserClickItem(int index);  // -1 clears the selection
-  void UserClickColumnTitle(int column);
+
+  void Accept(ControlVisitor& visitor) override { visitor.ListView(*this); }
 
  protected:
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnLockReleased() override;
-  void ResetControl() override;
 
  private:
   struct Column {

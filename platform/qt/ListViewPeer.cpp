@@ -1,4 +1,4 @@
-#include "platform/qt/ListControl.h"
+#include "platform/qt/ListViewPeer.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -14,10 +14,10 @@
 #include "platform/qt/TopWindow.h"
 #include "platform/qt/VirtualKey.h"
 
-ListControl::ListControl(TopWindow& window, int index, QWidget* parent)
-    : QFrame(parent), window_(window), index_(index) {
+ListViewPeer::ListViewPeer(CListCtrl& list, TopWindow& window, QWidget* parent)
+    : QFrame(parent), ControlPeer(list, window), list_(list) {
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  model_ = new ListModel([this] { return List(); }, this);
+  model_ = new ListModel(list, this);
   view_ = new RowTableView(*this, this);
   // The model is set after the fixed row height, so that no row is ever measured.
   view_->setModel(model_);
@@ -36,24 +36,17 @@ ListControl::ListControl(TopWindow& window, int index, QWidget* parent)
       ScrollTo(value);
   });
   connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-    CListCtrl* list = List();
-    if (!list)
-      return;
     NMLISTVIEW note;
-    note.hdr = NMHDR{list, static_cast<UINT>(list->GetDlgCtrlID()), LVN_COLUMNCLICK};
+    note.hdr = NMHDR{&list_, static_cast<UINT>(list_.GetDlgCtrlID()), LVN_COLUMNCLICK};
     note.iItem = -1;
     note.iSubItem = column;
     // The notification goes to the list's parent, which reflects it back to the list.
-    window_.Feed(MSG{nullptr, WM_NOTIFY, static_cast<WPARAM>(list->GetDlgCtrlID()),
+    window_.Feed(MSG{nullptr, WM_NOTIFY, static_cast<WPARAM>(list_.GetDlgCtrlID()),
                      reinterpret_cast<LPARAM>(&note), false});
   });
 }
 
-CListCtrl* ListControl::List() const {
-  return dynamic_cast<CListCtrl*>(window_.Control(index_));
-}
-
-void ListControl::Changed(ListChange what) {
+void ListViewPeer::ListChanged(ListChange what) {
   switch (what) {
     case ListChange::Columns:
       ColumnsChanged();
@@ -65,39 +58,34 @@ void ListControl::Changed(ListChange what) {
       SelectionChanged();
       break;
     case ListChange::Reveal:
-      if (CListCtrl* list = List())
-        Reveal(list->RevealedItem());
+      Reveal(list_.RevealedItem());
       break;
   }
 }
 
-void ListControl::SyncAll() {
+void ListViewPeer::Sync() {
   ColumnsChanged();
 }
 
-void ListControl::ColumnsChanged() {
+void ListViewPeer::ColumnsChanged() {
   model_->Reset(top_, 0);
   ApplyColumnWidths();
   UpdatePage();
 }
 
-void ListControl::ApplyColumnWidths() {
-  CListCtrl* list = List();
-  if (!list)
-    return;
+void ListViewPeer::ApplyColumnWidths() {
   QHeaderView* header = view_->horizontalHeader();
-  int count = std::min(list->GetColumnCount(), model_->columnCount());
+  int count = std::min(list_.GetColumnCount(), model_->columnCount());
   for (int k = 0; k < count; ++k)
-    header->resizeSection(k, list->GetColumnWidth(k));
+    header->resizeSection(k, list_.GetColumnWidth(k));
 }
 
-void ListControl::ItemsChanged() {
+void ListViewPeer::ItemsChanged() {
   UpdatePage();
 }
 
-void ListControl::UpdatePage() {
-  CListCtrl* list = List();
-  int count = list ? list->GetItemCount() : 0;
+void ListViewPeer::UpdatePage() {
+  int count = list_.GetItemCount();
   int whole = view_->FullyVisibleRows();
   int lastTop = std::max(0, count - whole);
   top_ = std::clamp(top_, 0, lastTop);
@@ -114,14 +102,13 @@ void ListControl::UpdatePage() {
   SelectionChanged();
 }
 
-void ListControl::SelectionChanged() {
-  CListCtrl* list = List();
+void ListViewPeer::SelectionChanged() {
   QItemSelectionModel* selection = view_->selectionModel();
-  if (!list || !selection)
+  if (!selection)
     return;
   // Both marks are held by the list as plain indexes: nothing here walks the items.
-  int selectedRow = model_->RowOf(list->GetNextItem(-1, LVNI_SELECTED));
-  int focusedRow = model_->RowOf(list->GetNextItem(-1, LVNI_FOCUSED));
+  int selectedRow = model_->RowOf(list_.GetNextItem(-1, LVNI_SELECTED));
+  int focusedRow = model_->RowOf(list_.GetNextItem(-1, LVNI_FOCUSED));
   if (selectedRow >= 0) {
     selection->select(model_->index(selectedRow, 0),
                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -132,9 +119,8 @@ void ListControl::SelectionChanged() {
                              QItemSelectionModel::NoUpdate);
 }
 
-void ListControl::Reveal(int item) {
-  CListCtrl* list = List();
-  if (!list || item < 0 || item >= list->GetItemCount())
+void ListViewPeer::Reveal(int item) {
+  if (item < 0 || item >= list_.GetItemCount())
     return;
   int whole = view_->FullyVisibleRows();
   int top = top_;
@@ -146,31 +132,30 @@ void ListControl::Reveal(int item) {
   ScrollTo(top);
 }
 
-void ListControl::ScrollTo(int top) {
+void ListViewPeer::ScrollTo(int top) {
   if (top == top_)
     return;
   top_ = top;
   UpdatePage();
 }
 
-void ListControl::ViewResized() {
+void ListViewPeer::ViewResized() {
   UpdatePage();
 }
 
-void ListControl::Feed(UINT message, WPARAM wParam, LPARAM lParam, bool ctrl) {
-  CListCtrl* list = List();
-  window_.Feed(MSG{list, message, wParam, lParam, ctrl});
+void ListViewPeer::Feed(UINT message, WPARAM wParam, LPARAM lParam, bool ctrl) {
+  window_.Feed(MSG{&list_, message, wParam, lParam, ctrl});
 }
 
-void ListControl::UserClickRow(int row) {
+void ListViewPeer::UserClickRow(int row) {
   Feed(WM_LBUTTONDOWN, 0, model_->ItemAt(row));
 }
 
-void ListControl::UserWheel(QWheelEvent* event) {
+void ListViewPeer::UserWheel(QWheelEvent* event) {
   QCoreApplication::sendEvent(scrollBar_, event);
 }
 
-void ListControl::UserKey(QKeyEvent* event) {
+void ListViewPeer::UserKey(QKeyEvent* event) {
   UINT key = VirtualKey::FromQtKey(event->key());
   if (key == 0) {
     event->ignore();
@@ -185,22 +170,19 @@ void ListControl::UserKey(QKeyEvent* event) {
     Navigate(key);
 }
 
-void ListControl::Navigate(UINT key) {
-  CListCtrl* list = List();
-  if (!list)
-    return;
+void ListViewPeer::Navigate(UINT key) {
   if (key == VirtualKey::kLeft || key == VirtualKey::kRight) {
     view_->horizontalScrollBar()->triggerAction(key == VirtualKey::kLeft
                                                     ? QAbstractSlider::SliderSingleStepSub
                                                     : QAbstractSlider::SliderSingleStepAdd);
     return;
   }
-  int count = list->GetItemCount();
+  int count = list_.GetItemCount();
   if (count == 0)
     return;
-  int from = list->GetNextItem(-1, LVNI_FOCUSED);
+  int from = list_.GetNextItem(-1, LVNI_FOCUSED);
   if (from < 0)
-    from = list->GetNextItem(-1, LVNI_SELECTED);
+    from = list_.GetNextItem(-1, LVNI_SELECTED);
   int whole = view_->FullyVisibleRows();
   int lastShown = std::min(count - 1, top_ + whole - 1);
   int to;

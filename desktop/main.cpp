@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "desktop/QtProgram.h"
 #include "platform/qt/QtBackend.h"
-#include "platform/qt/QtProgram.h"
 
 int main(int argc, char** argv) {
   static char fallbackName[] = "lintaro";

@@ -6,10 +6,10 @@
 #include <QTest>
 
 #include "app/MainWindow.h"
+#include "desktop/tests/TestProgram.h"
 #include "platform/App.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/qt/TopWindow.h"
-#include "platform/qt/tests/TestProgram.h"
 
 class QuitTest : public QObject {
   Q_OBJECT

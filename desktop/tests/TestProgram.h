@@ -3,16 +3,18 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QStringList>
 #include <functional>
 #include <string>
 #include <vector>
 
-class ListControl;
 class ListModel;
+class ListViewPeer;
 class MainWindow;
 class QAction;
 class QWidget;
+class QtBackend;
 class TopWindow;
 
 // Answers each modal window that opens while it lives: message boxes with OK, file dialogs and
@@ -22,6 +24,10 @@ class ModalWatcher {
   using Answer = std::function<void(QWidget* modal)>;
   explicit ModalWatcher(Answer answer = nullptr);
   ~ModalWatcher();
+
+  // Answers a field chooser: picks entry `field` from its list with the keyboard, types `match`,
+  // and presses OK.
+  static Answer ChooseField(int field, const QString& match = QString());
 
   // One line per modal seen: "box CAPTION: TEXT", "file dialog", or "dialog TITLE".
   QStringList seen;
@@ -44,12 +50,14 @@ class TestProgram {
 
   MainWindow& Window() const;
   TopWindow& Top() const;
-  ListControl& List() const;
+  ListViewPeer& List() const;
   ListModel& Model() const;
   // Whether the program's main loop has ended.
   bool Ended() const;
   // The text of every cell on the page, row by row, cells joined by "|".
   QStringList Rows() const;
+  // The cells of one column of Rows().
+  QStringList Column(int column) const;
   QStringList Titles() const;
   // The menu action for a command id.
   QAction* Action(unsigned id) const;
@@ -60,4 +68,7 @@ class TestProgram {
 
   // Message boxes that appeared before the scenario started.
   QStringList startupModals;
+
+ private:
+  QtBackend* backend_ = nullptr;
 };

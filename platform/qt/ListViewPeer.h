@@ -1,12 +1,12 @@
 // A report-style list control: the column titles, one page of rows, and a scroll bar that moves
 // through all items one item at a time. Its state is the platform list's; user actions go to the
 // program as the window system's messages, and the platform's changes come back through
-// ItemsChanged, ColumnsChanged, SelectionChanged and Reveal.
+// ListChanged.
 #pragma once
 
 #include <QFrame>
 
-#include "platform/Backend.h"
+#include "platform/qt/ControlPeer.h"
 
 class CListCtrl;
 class ListModel;
@@ -14,25 +14,23 @@ class QKeyEvent;
 class QScrollBar;
 class QWheelEvent;
 class RowTableView;
-class TopWindow;
 
-class ListControl : public QFrame {
+class ListViewPeer : public QFrame, public ControlPeer {
+  Q_OBJECT
+
  public:
-  // The control `index` of `window`'s dialog.
-  ListControl(TopWindow& window, int index, QWidget* parent);
+  ListViewPeer(CListCtrl& list, TopWindow& window, QWidget* parent);
 
-  // The platform list as it is now, or null once the dialog is gone.
-  CListCtrl* List() const;
+  QWidget& Widget() override { return *this; }
+  // Everything read again: columns, items, selection.
+  void Sync() override;
+  void ListChanged(ListChange what) override;
+
   ListModel& Model() const { return *model_; }
   RowTableView& View() const { return *view_; }
   QScrollBar& ScrollBar() const { return *scrollBar_; }
   // The item shown in the first row.
   int TopItem() const { return top_; }
-
-  // What the platform changed.
-  void Changed(ListChange what);
-  // Everything read again: columns, items, selection.
-  void SyncAll();
 
   // What the user did.
   void UserKey(QKeyEvent* event);
@@ -53,8 +51,7 @@ class ListControl : public QFrame {
   void ApplyColumnWidths();
   void Feed(UINT message, WPARAM wParam, LPARAM lParam, bool ctrl = false);
 
-  TopWindow& window_;
-  int index_;
+  CListCtrl& list_;
   ListModel* model_;
   RowTableView* view_;
   QScrollBar* scrollBar_;

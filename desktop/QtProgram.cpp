@@ -1,4 +1,4 @@
-#include "platform/qt/QtProgram.h"
+#include "desktop/QtProgram.h"
 
 #include "app/ViewerApp.h"
 #include "platform/App.h"

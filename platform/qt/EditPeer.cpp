@@ -1,30 +1,35 @@
-#include "platform/qt/EditControl.h"
+#include "platform/qt/EditPeer.h"
 
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "platform/Edit.h"
 #include "platform/qt/EightBitText.h"
+#include "platform/qt/TopWindow.h"
 
-EditControl::EditControl(QWidget* parent) : QLineEdit(parent) {
+EditPeer::EditPeer(CEdit& edit, TopWindow& window, QWidget* parent)
+    : QLineEdit(parent), ControlPeer(edit, window), edit_(edit) {
   connect(this, &QLineEdit::textEdited, this, [this](const QString& text) { UserEdited(text); });
+  installEventFilter(&window);
 }
 
-void EditControl::SetByteLimit(int limit) {
+void EditPeer::SetByteLimit(int limit) {
   byteLimit_ = limit;
   // A character is at least one byte, so a limit in characters never stops text that fits the
   // byte limit; it only spares most of the trimming below.
   setMaxLength(limit > 0 ? std::min(limit, 32767) : 32767);
 }
 
-void EditControl::ShowText(const std::string& bytes) {
-  QString text = EightBitText::Decode(bytes);
+void EditPeer::Sync() {
+  SetByteLimit(edit_.GetLimitText());
+  QString text = EightBitText::Decode(edit_.GetWindowText());
   if (this->text() == text)
     return;
   QSignalBlocker quiet(this);
   setText(text);
 }
 
-void EditControl::UserEdited(const QString& text) {
+void EditPeer::UserEdited(const QString& text) {
   std::string bytes = EightBitText::Encode(text);
   if (byteLimit_ > 0 && bytes.size() > static_cast<size_t>(byteLimit_)) {
     // Typing stops at the limit, as it does in the window system's edit box.
@@ -34,6 +39,6 @@ void EditControl::UserEdited(const QString& text) {
     setText(QString::fromStdString(bytes));
     setCursorPosition(cursor);
   }
-  if (typed)
-    typed(bytes);
+  if (window_.Accepting())
+    edit_.SetWindowText(bytes);
 }

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "desktop/QtProgram.h"
 #include "platform/App.h"
 #include "platform/qt/QtBackend.h"
-#include "platform/qt/QtProgram.h"
 #include "platform/qt/TopWindow.h"
 
 int main(int argc, char** argv) {
@@ -31,9 +31,9 @@ int main(int argc, char** argv) {
   poll.setInterval(5);
   QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* window = dynamic_cast<MainWindow*>(AfxGetApp()->m_pMainWnd);
-    TopWindow* shown = window ? QtBackend::WindowOf(*window) : nullptr;
+    TopWindow* shown = window ? backend.WindowOf(*window) : nullptr;
     if (QWidget* box = QApplication::activeModalWidget()) {
-      if (auto* message = dynamic_cast<QMessageBox*>(box))
+      if (auto* message = qobject_cast<QMessageBox*>(box))
         std::fprintf(stderr, "lintaro-screenshot: %s\n", qPrintable(message->text()));
       box->close();
       return;

@@ -1,22 +1,25 @@
-#include "platform/qt/tests/TestProgram.h"
+#include "desktop/tests/TestProgram.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QMenuBar>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "app/MainWindow.h"
+#include "desktop/QtProgram.h"
 #include "platform/App.h"
-#include "platform/qt/ListControl.h"
 #include "platform/qt/ListModel.h"
+#include "platform/qt/ListViewPeer.h"
+#include "platform/qt/MenuBar.h"
 #include "platform/qt/QtBackend.h"
-#include "platform/qt/QtProgram.h"
 #include "platform/qt/RowTableView.h"
 #include "platform/qt/TopWindow.h"
 
@@ -64,9 +67,31 @@ void ModalWatcher::Poll() {
     QTest::keyClick(modal, Qt::Key_Escape);
 }
 
+ModalWatcher::Answer ModalWatcher::ChooseField(int field, const QString& match) {
+  return [field, match](QWidget* modal) {
+    auto* combo = modal->findChild<QComboBox*>();
+    if (!combo) {
+      QTest::keyClick(modal, Qt::Key_Escape);
+      return;
+    }
+    combo->setFocus();
+    for (int i = combo->currentIndex(); i < field; ++i)
+      QTest::keyClick(combo, Qt::Key_Down);
+    for (QLineEdit* edit : modal->findChildren<QLineEdit*>()) {
+      if (edit->parent() != combo && !match.isEmpty())
+        QTest::keyClicks(edit, match);
+    }
+    for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+      if (button->text() == QLatin1String("OK"))
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+  };
+}
+
 void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario& scenario) {
   QtBackend backend;
   TestProgram program;
+  program.backend_ = &backend;
   bool started = false;
   QTimer poll;
   poll.setInterval(10);
@@ -90,7 +115,7 @@ void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario&
       }
       return;
     }
-    TopWindow* top = QtBackend::WindowOf(*window);
+    TopWindow* top = backend.WindowOf(*window);
     bool listed = arguments.empty() || window->table;
     if (!top || !top->isVisible() || !listed)
       return;
@@ -112,8 +137,8 @@ void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario&
         modal->hide();
         if (auto* dialog = qobject_cast<QDialog*>(modal))
           dialog->done(QDialog::Rejected);
-        if (auto* top = dynamic_cast<TopWindow*>(modal))
-          top->Dialog().EndDialog(IDCANCEL);
+        if (auto* shown = qobject_cast<TopWindow*>(modal))
+          shown->Dialog().EndDialog(IDCANCEL);
         return;
       }
       watchdog.stop();
@@ -136,11 +161,11 @@ MainWindow& TestProgram::Window() const {
 }
 
 TopWindow& TestProgram::Top() const {
-  return *QtBackend::WindowOf(Window());
+  return *backend_->WindowOf(Window());
 }
 
-ListControl& TestProgram::List() const {
-  return *Top().FirstList();
+ListViewPeer& TestProgram::List() const {
+  return *Top().findChild<ListViewPeer*>();
 }
 
 ListModel& TestProgram::Model() const {
@@ -167,6 +192,13 @@ QStringList TestProgram::Rows() const {
   return rows;
 }
 
+QStringList TestProgram::Column(int column) const {
+  QStringList cells;
+  for (const QString& row : Rows())
+    cells << row.split(QLatin1Char('|')).value(column);
+  return cells;
+}
+
 QStringList TestProgram::Titles() const {
   QStringList titles;
   const ListModel& model = Model();
@@ -176,7 +208,7 @@ QStringList TestProgram::Titles() const {
 }
 
 QAction* TestProgram::Action(unsigned id) const {
-  for (QAction* action : Top().MenuBar()->findChildren<QAction*>()) {
+  for (QAction* action : Top().Menus()->findChildren<QAction*>()) {
     if (action->data().isValid() && action->data().toUInt() == id)
       return action;
   }

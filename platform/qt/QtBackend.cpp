@@ -69,15 +69,6 @@ TopWindow* QtBackend::WindowOf(const CWnd& dialog) const {
   return nullptr;
 }
 
-void QtBackend::DeleteWindow(CDialog& dialog) {
-  TopWindow* window = WindowOf(dialog);
-  dialog.peer = nullptr;
-  for (CWnd* child : dialog.Children())
-    child->peer = nullptr;
-  std::erase(windows_, window);
-  delete window;
-}
-
 // Dialogs.
 
 bool QtBackend::CreateDialogWindow(CDialog& dialog) {
@@ -101,10 +92,11 @@ bool QtBackend::RunModalLoop(CDialog& dialog) {
     return true;
   if (window->RunLoop())
     return true;
-  // The application is quitting: the platform skips the dialog's shutdown, so the window goes
-  // here, before the dialog object it shows can go away under it.
-  DeleteWindow(dialog);
-  return false;
+  // The application is quitting from outside, as when the desktop session ends: the dialog ends
+  // as if cancelled, past any help mode, so that the window's own shutdown still runs and keeps
+  // the user's settings. Every loop that starts after this returns at once.
+  dialog.EndDialog(IDCANCEL);
+  return true;
 }
 
 void QtBackend::EndModalLoop(CDialog& dialog) {
@@ -112,8 +104,14 @@ void QtBackend::EndModalLoop(CDialog& dialog) {
     window->EndLoop();
 }
 
+// The dialog's window goes, and with it the peers of its controls.
 void QtBackend::DestroyDialogWindow(CDialog& dialog) {
-  DeleteWindow(dialog);
+  TopWindow* window = WindowOf(dialog);
+  dialog.peer = nullptr;
+  for (CWnd* child : dialog.Children())
+    child->peer = nullptr;
+  std::erase(windows_, window);
+  delete window;
 }
 
 int QtBackend::MessageBox(CWnd& owner, const std::string& text, const std::string& caption,

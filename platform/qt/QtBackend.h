@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/qt/QuitOnSignal.h"
 
 class TopWindow;
 
@@ -43,12 +44,10 @@ class QtBackend : public Backend {
   TopWindow* WindowOf(const CWnd& dialog) const;
 
  private:
-  // The dialog's window goes, and with it the peers of its controls.
-  void DeleteWindow(CDialog& dialog);
-
   std::vector<TopWindow*> windows_;
   QFont listFont_;
   POINT baseUnits_;
   int menuBarHeight_ = 0;
   int waitDepth_ = 0;
+  QuitOnSignal quitOnSignal_;
 };

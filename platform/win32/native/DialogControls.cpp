@@ -78,6 +78,9 @@ int DialogControls::ComboCount(int id) const {
 }
 
 void DialogControls::ComboSelect(int id, int index) {
+  // Not every implementation clears the choice for an index past the end, as -1 does.
+  if (index < 0 || index >= ComboCount(id))
+    index = -1;
   Send(id, CB_SETCURSEL, static_cast<uintptr_t>(static_cast<intptr_t>(index)));
 }
 

@@ -30,8 +30,11 @@ def read_rows(spec):
     path, name = spec.rsplit(":", 1)
     rows = re.findall(r'"([^"]*)"', array_body(path, name))
     size = len(rows)
-    if size == 0 or any(len(row) != size for row in rows):
-        sys.exit(f"{path}: {name} is not a square of pixels")
+    if size == 0:
+        sys.exit(f"{path}: {name} has no rows")
+    for number, row in enumerate(rows):
+        if len(row) != size:
+            sys.exit(f"{path}: {name} row {number} is {len(row)} pixels long, not {size}")
     if any(c not in "0123456789ABCDEFabcdef." for row in rows for c in row):
         sys.exit(f"{path}: {name} holds a character that is no pixel")
     return rows

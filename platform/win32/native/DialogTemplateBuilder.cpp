@@ -55,7 +55,7 @@ void DialogTemplateBuilder::AlignToDword() {
     Word(0);
 }
 
-void DialogTemplateBuilder::Control(const ControlSpec& control) {
+void DialogTemplateBuilder::Control(const ControlDescription& control) {
   AlignToDword();
   uint32_t style = control.style | WS_CHILD | WS_VISIBLE;
   if (control.kind == ControlKind::ListView)
@@ -79,32 +79,32 @@ void DialogTemplateBuilder::Control(const ControlSpec& control) {
   Word(0);  // no creation data
 }
 
-std::vector<uint32_t> DialogTemplateBuilder::Build(const DialogSpec& spec) {
+std::vector<uint32_t> DialogTemplateBuilder::Build(const DialogDescription& layout) {
   std::vector<uint16_t> words;
   DialogTemplateBuilder out(&words);
-  uint32_t style = spec.style;
-  if (!spec.fontName.empty())
+  uint32_t style = layout.style;
+  if (!layout.fontName.empty())
     style |= DS_SETFONT;
   out.Word(1);       // version
   out.Word(0xFFFF);  // extended template
   out.Dword(0);      // help id
-  out.Dword(spec.exStyle);
+  out.Dword(layout.exStyle);
   out.Dword(style);
-  out.Word(static_cast<uint16_t>(spec.controls.size()));
-  out.Word(static_cast<uint16_t>(spec.x));
-  out.Word(static_cast<uint16_t>(spec.y));
-  out.Word(static_cast<uint16_t>(spec.cx));
-  out.Word(static_cast<uint16_t>(spec.cy));
+  out.Word(static_cast<uint16_t>(layout.controls.size()));
+  out.Word(static_cast<uint16_t>(layout.x));
+  out.Word(static_cast<uint16_t>(layout.y));
+  out.Word(static_cast<uint16_t>(layout.cx));
+  out.Word(static_cast<uint16_t>(layout.cy));
   out.Word(0);  // no menu: a menu bar is built at run time
   out.Word(0);  // the dialog class
-  out.Text(spec.caption);
+  out.Text(layout.caption);
   if (style & DS_SETFONT) {
-    out.Word(static_cast<uint16_t>(spec.pointSize));
+    out.Word(static_cast<uint16_t>(layout.pointSize));
     out.Word(FW_NORMAL);
     out.Word(DEFAULT_CHARSET << 8);  // italic: no; character set
-    out.Text(spec.fontName);
+    out.Text(layout.fontName);
   }
-  for (const ControlSpec& control : spec.controls)
+  for (const ControlDescription& control : layout.controls)
     out.Control(control);
   out.AlignToDword();
   std::vector<uint32_t> dwords(words.size() / 2);

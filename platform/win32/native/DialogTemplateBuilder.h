@@ -14,7 +14,7 @@ class DialogTemplateBuilder {
  public:
   // The template, DWORD-aligned. List views are always made virtual (their items are asked for,
   // never stored), and every control is a visible child.
-  static std::vector<uint32_t> Build(const DialogSpec& spec);
+  static std::vector<uint32_t> Build(const DialogDescription& layout);
 
  private:
   explicit DialogTemplateBuilder(std::vector<uint16_t>* words) : words_(*words) {}
@@ -23,7 +23,7 @@ class DialogTemplateBuilder {
   void Dword(uint32_t value);
   void Text(const std::string& text);
   void AlignToDword();
-  void Control(const ControlSpec& control);
+  void Control(const ControlDescription& control);
 
   std::vector<uint16_t>& words_;
 };

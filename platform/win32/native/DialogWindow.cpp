@@ -82,7 +82,7 @@ DialogWindow::~DialogWindow() {
   Destroy();
 }
 
-bool DialogWindow::Create(const DialogSpec& spec, Handle owner, WindowEvents* events,
+bool DialogWindow::Create(const DialogDescription& layout, Handle owner, WindowEvents* events,
                           Handle menuBar) {
   Destroy();
   static const bool controlsReady = [] {
@@ -91,7 +91,7 @@ bool DialogWindow::Create(const DialogSpec& spec, Handle owner, WindowEvents* ev
   }();
   if (!controlsReady)
     return false;
-  DialogSpec hidden = spec;
+  DialogDescription hidden = layout;
   hidden.style &= ~static_cast<uint32_t>(WS_VISIBLE);
   std::vector<uint32_t> dialogTemplate = DialogTemplateBuilder::Build(hidden);
   events_ = events;

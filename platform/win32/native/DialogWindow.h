@@ -22,7 +22,8 @@ class DialogWindow {
 
   // Creates the window hidden, whatever the description's visibility, so that its owner can place
   // it first. With a menu bar, the window grows so that its client area keeps the described size.
-  bool Create(const DialogSpec& spec, Handle owner, WindowEvents* events, Handle menuBar = nullptr);
+  bool Create(const DialogDescription& layout, Handle owner, WindowEvents* events,
+              Handle menuBar = nullptr);
   void Destroy();
   Handle Window() const { return window_; }
   Handle Control(int id) const;

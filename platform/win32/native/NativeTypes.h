@@ -24,7 +24,7 @@ struct Rect {
 enum class ControlKind { Static, Icon, Button, CheckBox, Edit, ComboBox, ListView };
 
 // Positions and sizes in dialog units.
-struct ControlSpec {
+struct ControlDescription {
   ControlKind kind = ControlKind::Static;
   int id = -1;
   std::string text;
@@ -33,14 +33,14 @@ struct ControlSpec {
   uint32_t exStyle = 0;
 };
 
-struct DialogSpec {
+struct DialogDescription {
   int x = 0, y = 0, cx = 0, cy = 0;
   std::string caption;
   std::string fontName;
   int pointSize = 8;
   uint32_t style = 0;
   uint32_t exStyle = 0;
-  std::vector<ControlSpec> controls;
+  std::vector<ControlDescription> controls;
 };
 
 // A menu bar as a flat list: a Popup row opens a pop-up of the bar, and the rows after it, up to

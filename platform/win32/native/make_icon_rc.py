@@ -26,8 +26,8 @@ def array_body(path, name):
     return match.group(1)
 
 
-def read_rows(spec):
-    path, name = spec.rsplit(":", 1)
+def read_rows(where):
+    path, name = where.rsplit(":", 1)
     rows = re.findall(r'"([^"]*)"', array_body(path, name))
     size = len(rows)
     if size == 0:
@@ -40,8 +40,8 @@ def read_rows(spec):
     return rows
 
 
-def read_palette(spec):
-    path, name = spec.rsplit(":", 1)
+def read_palette(where):
+    path, name = where.rsplit(":", 1)
     colours = [int(v, 16) for v in re.findall(r"0x([0-9A-Fa-f]+)", array_body(path, name))]
     if len(colours) != 16:
         sys.exit(f"{path}: {name} does not hold 16 colours")
@@ -134,7 +134,7 @@ def main():
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     palette = read_palette(args.palette)
-    images = [read_rows(spec) for spec in args.image]
+    images = [read_rows(where) for where in args.image]
     fields = [field.split("=", 1) for field in args.field]
     with open(args.out + ".ico", "wb") as ico:
         ico.write(icon_file(images, palette))

@@ -17,14 +17,14 @@ namespace {
 constexpr int kField = 1003, kExact = 1005, kMatch = 1006, kPicture = 1010;
 constexpr unsigned kAboutItem = 16;
 
-DialogSpec FieldQuery() {
-  DialogSpec spec;
-  spec.cx = 149;
-  spec.cy = 86;
-  spec.caption = "Find";
-  spec.fontName = "MS Sans Serif";
-  spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_MINIMIZEBOX;
-  spec.controls = {
+DialogDescription FieldQuery() {
+  DialogDescription layout;
+  layout.cx = 149;
+  layout.cy = 86;
+  layout.caption = "Find";
+  layout.fontName = "MS Sans Serif";
+  layout.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_MINIMIZEBOX;
+  layout.controls = {
       {ControlKind::Static, -1, "Field", 7, 7, 30, 12, WS_GROUP | SS_LEFT | SS_CENTERIMAGE, 0},
       {ControlKind::ComboBox, kField, "", 52, 7, 90, 78, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 0},
       {ControlKind::Edit, kMatch, "", 52, 25, 90, 12, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
@@ -33,7 +33,7 @@ DialogSpec FieldQuery() {
       {ControlKind::Button, IDOK, "OK", 7, 65, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
       {ControlKind::Icon, kPicture, "", 120, 40, 20, 20, SS_ICON, 0},
   };
-  return spec;
+  return layout;
 }
 
 class Recorder : public WindowEvents {
@@ -77,11 +77,11 @@ class DialogWindowTest : public ::testing::Test {
 
 TEST_F(DialogWindowTest, ControlsFollowTheDescription) {
   EXPECT_EQ(window.Text(), "Find");
-  const DialogSpec spec = FieldQuery();
+  const DialogDescription layout = FieldQuery();
   const char* classes[] = {"Static", "ComboBox", "Edit", "Button", "Button", "Static"};
   HWND control = GetWindow(frame, GW_CHILD);
-  for (size_t i = 0; i < spec.controls.size(); ++i, control = GetWindow(control, GW_HWNDNEXT)) {
-    const ControlSpec& c = spec.controls[i];
+  for (size_t i = 0; i < layout.controls.size(); ++i, control = GetWindow(control, GW_HWNDNEXT)) {
+    const ControlDescription& c = layout.controls[i];
     SCOPED_TRACE(c.text + " " + std::to_string(c.id));
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(GetDlgCtrlID(control), c.id);

@@ -42,15 +42,15 @@ class Ender : public WindowEvents, public MessageFilter {
 class ModalLoopTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DialogSpec spec;
-    spec.cx = 120;
-    spec.cy = 40;
-    spec.fontName = "MS Sans Serif";
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    ASSERT_TRUE(owner.Create(spec, nullptr, &ownerEvents));
+    DialogDescription layout;
+    layout.cx = 120;
+    layout.cy = 40;
+    layout.fontName = "MS Sans Serif";
+    layout.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    ASSERT_TRUE(owner.Create(layout, nullptr, &ownerEvents));
     owner.Show(SW_SHOWNORMAL);
-    spec.controls.push_back({ControlKind::Edit, kEdit, "", 5, 5, 100, 12, WS_TABSTOP, 0});
-    ASSERT_TRUE(dialog.Create(spec, owner.Window(), &events));
+    layout.controls.push_back({ControlKind::Edit, kEdit, "", 5, 5, 100, 12, WS_TABSTOP, 0});
+    ASSERT_TRUE(dialog.Create(layout, owner.Window(), &events));
     dialog.Show(SW_SHOWNORMAL);
     frame = static_cast<HWND>(dialog.Window());
     SetForegroundWindow(frame);

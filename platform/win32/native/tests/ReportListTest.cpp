@@ -30,14 +30,14 @@ class Rows : public ListSource {
 class ReportListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DialogSpec spec;
-    spec.cx = 200;
-    spec.cy = 120;
-    spec.fontName = "MS Sans Serif";
-    spec.style = WS_POPUP | WS_CAPTION;
-    spec.controls.push_back({ControlKind::ListView, kListId, "", 5, 5, 190, 110,
-                             LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0});
-    ASSERT_TRUE(window.Create(spec, nullptr, &events));
+    DialogDescription layout;
+    layout.cx = 200;
+    layout.cy = 120;
+    layout.fontName = "MS Sans Serif";
+    layout.style = WS_POPUP | WS_CAPTION;
+    layout.controls.push_back({ControlKind::ListView, kListId, "", 5, 5, 190, 110,
+                               LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0});
+    ASSERT_TRUE(window.Create(layout, nullptr, &events));
     ASSERT_TRUE(list.Attach(window, kListId, &rows));
     handle = static_cast<HWND>(list.Window());
     list.InsertColumn(0, "Name", 80);

@@ -74,17 +74,17 @@ std::string ItemTextOf(HWND list, int item, int column) {
 }
 
 TEST(ViewerWindowTest, SortsOnHeaderClickTogglesCheckAndTranslatesCtrlP) {
-  DialogSpec spec;
-  spec.cx = 174;
-  spec.cy = 126;
-  spec.caption = "Lintaro 1.2 by Quorvel";
-  spec.fontName = "MS Sans Serif";
-  spec.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
-               WS_MAXIMIZEBOX;
-  spec.exStyle = WS_EX_APPWINDOW;
-  spec.controls.push_back({ControlKind::ListView, kListId, "", 5, 5, 164, 116,
-                           WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                           WS_EX_CLIENTEDGE});
+  DialogDescription layout;
+  layout.cx = 174;
+  layout.cy = 126;
+  layout.caption = "Lintaro 1.2 by Quorvel";
+  layout.fontName = "MS Sans Serif";
+  layout.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                 WS_MAXIMIZEBOX;
+  layout.exStyle = WS_EX_APPWINDOW;
+  layout.controls.push_back(
+      {ControlKind::ListView, kListId, "", 5, 5, 164, 116,
+       WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE});
   Viewer viewer;
   using Kind = MenuRow::Kind;
   ASSERT_TRUE(viewer.menu.Build({{Kind::Popup, "&File", 0, false},
@@ -98,7 +98,7 @@ TEST(ViewerWindowTest, SortsOnHeaderClickTogglesCheckAndTranslatesCtrlP) {
   ASSERT_TRUE(keys.Build({{kCtrl, 'O', kOpen}, {kCtrl, 'P', kPick}}));
 
   DialogWindow window;
-  ASSERT_TRUE(window.Create(spec, nullptr, &viewer, viewer.menu.Get()));
+  ASSERT_TRUE(window.Create(layout, nullptr, &viewer, viewer.menu.Get()));
   viewer.menu.Attached();
   ASSERT_TRUE(viewer.list.Attach(window, kListId, &viewer));
   ASSERT_TRUE(viewer.list.InsertColumn(0, "Up", 100));

@@ -40,7 +40,7 @@ HICON LoadIcon(int id) {
   return registered ? FindById(registered->icons, id) : nullptr;
 }
 
-HICON ExtractIcon(int index) {
+HICON IconAtIndex(int index) {
   if (!registered)
     return nullptr;
   if (index < 0)

@@ -92,6 +92,6 @@ const AcceleratorTemplate* LoadAccelerators(int id);
 HICON LoadIcon(int id);
 // The icon that the ",N" of an icon location names in the program's file: N >= 0 counts the
 // icons in order from 0, N < 0 is the icon whose id is -N. Null when there is none.
-HICON ExtractIcon(int index);
+HICON IconAtIndex(int index);
 // The string, or the empty text when there is none.
 std::string LoadString(int id);

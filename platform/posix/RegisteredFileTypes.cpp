@@ -29,13 +29,13 @@ const Icon* IconOfLocation(const std::string& location) {
     return nullptr;
   size_t comma = location.rfind(',');
   if (comma == std::string::npos)
-    return ExtractIcon(0);
+    return IconAtIndex(0);
   std::string digits = location.substr(comma + 1);
   char* end = nullptr;
   long index = std::strtol(digits.c_str(), &end, 10);
   if (digits.empty() || *end != '\0' || index < -65535 || index > 65535)
     return nullptr;
-  return ExtractIcon(static_cast<int>(index));
+  return IconAtIndex(static_cast<int>(index));
 }
 
 // The default verb is the one that the shell key names, else "open".

@@ -1,32 +1,20 @@
 // The desktop's own files that follow the file-type keys: the Exec value of awkward program
-// paths, the user's default applications, the icon's pixels and PNG checksums, and which files
-// Register and Unregister leave behind.
+// paths, the program of a command, the user's default applications, the MIME type's comment and
+// the icon's pixels. What the desktop's tools make of the files after Register and Unregister is
+// tested through them, in tests/desktop/.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "TestFiles.h"
 #include "platform/IconBitmap.h"
-#include "platform/Module.h"
-#include "platform/PngWriter.h"
 #include "platform/posix/DesktopEntry.h"
 #include "platform/posix/MimeAppsList.h"
 #include "platform/posix/MimePackage.h"
 #include "platform/posix/RegisteredFileTypes.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 std::string LineStartingWith(const std::string& text, const std::string& start) {
   std::istringstream in(text);
@@ -201,64 +189,6 @@ TEST(IconBitmap, ExactSizeElseTheLargestImageScaled) {
     EXPECT_EQ(uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3], c.rgba);
   }
   EXPECT_TRUE(RenderIconBitmap(nullptr, 16).rgba.empty());
-  EXPECT_TRUE(EncodePng(RenderIconBitmap(nullptr, 16)).empty());
-}
-
-// The checksums' published check values.
-TEST(PngWriter, Checksums) {
-  auto bytes = [](const char* text) { return reinterpret_cast<const uint8_t*>(text); };
-  EXPECT_EQ(Crc32(bytes("123456789"), 9), 0xCBF43926u);
-  EXPECT_EQ(Crc32(bytes("IEND"), 4), 0xAE426082u);
-  EXPECT_EQ(Adler32(bytes("Wikipedia"), 9), 0x11E60398u);
-  EXPECT_EQ(Adler32(bytes(""), 0), 1u);
-}
-
-struct Files {
-  bool entry, icons, iconInType, defaultApp;
-};
-
-Files Look(const fs::path& data, const fs::path& config) {
-  std::string type = Read(data / "mime/packages/lintaro.xml");
-  EXPECT_NE(type.find("<glob pattern=\"*.qdx\"/>"), std::string::npos) << type;
-  EXPECT_NE(type.find("<comment>Sekvential file</comment>"), std::string::npos) << type;
-  bool icons = true;
-  for (const char* size : {"16x16", "32x32", "48x48", "256x256"})
-    icons = icons && fs::exists(data / "icons/hicolor" / size / "apps/lintaro.png");
-  return {fs::exists(data / "applications/lintaro.desktop"), icons,
-          type.find("<icon name=\"lintaro\"/>") != std::string::npos,
-          Read(config / "mimeapps.list").find("application/x-qdx=lintaro.desktop") !=
-              std::string::npos};
-}
-
-// The MIME type stays as ".qdx" and "QDX file" do; the entry, its default and the icon go with
-// the command and DefaultIcon keys.
-TEST(DesktopFiles, FollowRegisterAndUnregister) {
-  const struct {
-    const char* steps;
-    Files files;
-  } cases[] = {
-      {"menu ID_OPTIONS_REGISTER\n", {true, true, true, true}},
-      {"menu ID_OPTIONS_REGISTER\nmenu ID_OPTIONS_UNREGISTER\n", {false, false, false, false}},
-      {"menu ID_OPTIONS_REGISTER\nmenu ID_OPTIONS_UNREGISTER\nmenu ID_OPTIONS_REGISTER\n",
-       {true, true, true, true}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.steps);
-    TempDir dir;
-    SetModuleFileName("/opt/My Apps/lintaro");
-    RunScript(dir, "start\n" + std::string(c.steps));
-    SetModuleFileName("");
-    Files files = Look(dir.Root() / "data", dir.Root() / "cfg");
-    EXPECT_EQ(files.entry, c.files.entry);
-    EXPECT_EQ(files.icons, c.files.icons);
-    EXPECT_EQ(files.iconInType, c.files.iconInType);
-    EXPECT_EQ(files.defaultApp, c.files.defaultApp);
-    if (files.entry) {
-      std::string entry = Read(dir.Root() / "data/applications/lintaro.desktop");
-      EXPECT_EQ(LineStartingWith(entry, "Exec="), "Exec=\"/opt/My Apps/lintaro\" %f");
-      EXPECT_EQ(LineStartingWith(entry, "MimeType="), "MimeType=application/x-qdx;");
-    }
-  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Register and Unregister through lintaro-script, seen by the freedesktop tools: xdg-mime names
 a .qdx file's type and its default application, desktop-file-validate accepts the entry, and the
-icons are sound PNGs of the right sizes.
+icons are sound PNGs of the right sizes. Unregister leaves the type, without its icon.
 
 Usage: association_test.py --driver BUILD/bin/lintaro-script"""
 import os, sys, tempfile
@@ -31,23 +31,34 @@ def main():
         def default():
             return run(["xdg-mime", "query", "default", "application/x-qdx"], env=env)[1]
 
+        def chosen():
+            """Whether mimeapps.list names the entry itself, not only the desktop's caches."""
+            path = os.path.join(env["XDG_CONFIG_HOME"], "mimeapps.list")
+            return os.path.exists(path) and \
+                "application/x-qdx=lintaro.desktop;" in open(path).read().split("\n")
+
         expect("default before Register", default(), "")
         step("ID_OPTIONS_REGISTER")
         expect("type after Register", run(["xdg-mime", "query", "filetype", sample], env=env)[1],
                "application/x-qdx")
-        expect("default after Register", default(), "lintaro.desktop")
+        expect("default after Register", (default(), chosen()), ("lintaro.desktop", True))
         entry = os.path.join(data, "applications", "lintaro.desktop")
         failures += validate_desktop_entry(entry)
         viewer = os.path.join(os.path.dirname(driver), "lintaro")
         expect("Exec", [l for l in open(entry) if l.startswith("Exec=")], ["Exec=%s %%f\n" % viewer])
-        for size in (16, 32, 48, 256):
-            icon = os.path.join(data, "icons/hicolor/%dx%d/apps/lintaro.png" % (size, size))
-            expect("icon %d" % size, png_size(icon), (size, size))
+        icons = [os.path.join(data, "icons/hicolor/%dx%d/apps/lintaro.png" % (n, n))
+                 for n in (16, 32, 48, 256)]
+        expect("icons", [png_size(icon) for icon in icons], [(n, n) for n in (16, 32, 48, 256)])
+        package = os.path.join(data, "mime/packages/lintaro.xml")
+        expect("type's icon", '<icon name="lintaro"/>' in open(package).read(), True)
         step("ID_OPTIONS_UNREGISTER")
         expect("type after Unregister",
                run(["xdg-mime", "query", "filetype", sample], env=env)[1], "application/x-qdx")
-        expect("default after Unregister", default(), "")
+        expect("default after Unregister", (default(), chosen()), ("", False))
         expect("entry after Unregister", os.path.exists(entry), False)
+        expect("icons after Unregister", [os.path.exists(icon) for icon in icons], [False] * 4)
+        expect("type's icon after Unregister", '<icon name="lintaro"/>' in open(package).read(),
+               False)
 
     for failure in failures:
         print("FAIL", failure)

@@ -1,6 +1,5 @@
 #include "platform/posix/FileRegistryStore.h"
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include "platform/posix/DurableFile.h"
 #include "platform/posix/FileLock.h"
 #include "platform/posix/RegistryText.h"
+#include "platform/posix/XdgDirs.h"
 
 namespace {
 
@@ -63,17 +63,8 @@ std::unique_ptr<RegistryStore> MakeDefaultRegistryStore() {
 }
 
 std::string FileRegistryStore::DefaultFolder() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config && config[0] == '/')
-    return std::string(config) + "/lintaro";
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) {
-    const passwd* user = getpwuid(getuid());
-    home = user ? user->pw_dir : nullptr;
-  }
-  if (!home || !*home)
-    return std::string();
-  return std::string(home) + "/.config/lintaro";
+  std::string config = XdgConfigHome();
+  return config.empty() ? config : config + "/lintaro";
 }
 
 std::string FileRegistryStore::FilePath(RegistryRoot root) const {

@@ -10,6 +10,8 @@
 
 namespace {
 
+void (*beforeReplace)(const std::string& temporary) = nullptr;
+
 int WriteAll(int fd, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -65,6 +67,8 @@ int ReplaceFile(const std::string& folder, const std::string& name, const std::s
     error = errno;
   if (close(fd) != 0 && !error)
     error = errno;
+  if (!error && beforeReplace)
+    beforeReplace(temporary);
   if (!error && rename(temporary.c_str(), (folder + "/" + name).c_str()) != 0)
     error = errno;
   if (error) {
@@ -73,6 +77,10 @@ int ReplaceFile(const std::string& folder, const std::string& name, const std::s
   }
   SyncFolder(folder);
   return 0;
+}
+
+void SetBeforeReplaceHook(void (*hook)(const std::string& temporary)) {
+  beforeReplace = hook;
 }
 
 int MoveAside(const std::string& path, const std::string& suffix) {

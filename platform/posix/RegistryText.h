@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "platform/RegistryStore.h"
-#include "platform/posix/RegistryNode.h"
+#include "platform/RegistryNode.h"
 
 std::string FormatRegistryText(RegistryRoot root, const RegistryNode& top);
 

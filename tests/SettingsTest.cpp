@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -215,6 +216,47 @@ TEST(Settings, ALoadAppliesOnlyAnImageOfTheRightShape) {
     EXPECT_EQ(window.SaveChecked(), c.checked);
     EXPECT_EQ(window.Normal(), c.placed ? kImageRect : SettingsWindow::kStart);
     EXPECT_EQ(window.IsZoomed() != FALSE, c.placed);
+  }
+}
+
+// An edited or damaged image may place the window anywhere at all, even with its edges at the ends
+// of the coordinates: it is applied as stored, and the window's sizes stay sound.
+TEST(Settings, AnImageAtTheEndsOfTheCoordinatesLoads) {
+  const LONG low = std::numeric_limits<LONG>::min();
+  const LONG high = std::numeric_limits<LONG>::max();
+  const struct {
+    const char* what;
+    RECT normal;
+  } cases[] = {
+      {"widest", RECT{low, low, high, high}},
+      {"turned inside out", RECT{high, high, low, low}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchRegistry registry;
+    QuietBackend backend;
+    const std::vector<LONG> image = {110,
+                                     8,
+                                     44,
+                                     0,
+                                     1,
+                                     -1,
+                                     -1,
+                                     -1,
+                                     -1,
+                                     c.normal.left,
+                                     c.normal.top,
+                                     c.normal.right,
+                                     c.normal.bottom};
+    SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config", REG_BINARY, Words(image));
+    SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config - SIZE", REG_DWORD, Words({52}));
+    SettingsWindow window;
+    window.Settings().Load();
+    EXPECT_EQ(window.Normal(), c.normal);
+    RECT client;
+    window.GetClientRect(&client);
+    EXPECT_GE(client.Width(), 0);
+    EXPECT_GE(client.Height(), 0);
   }
 }
 

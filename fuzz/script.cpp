@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -19,14 +20,18 @@ namespace {
 
 struct Setup {
   MemoryRegistryStore store;
+  std::string folder = "/tmp/lintaro-fuzz-XXXXXX";
   Setup() {
     SetRegistryStore(&store);
-    char folder[] = "/tmp/lintaro-fuzz-XXXXXX";
-    if (!mkdtemp(folder) || chdir(folder) != 0)
+    if (!mkdtemp(folder.data()) || chdir(folder.c_str()) != 0)
       std::abort();
     std::ofstream("a.qdx", std::ios::binary) << "id;name;city\n1;Ann;Lund\n2;bo;Umea\n3;ann;Lund\n";
     const std::string withNul("x\r\n\r\n;;\n\0tail", 13);
     std::ofstream("b.qdx", std::ios::binary) << withNul;
+  }
+  ~Setup() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
   }
 };
 

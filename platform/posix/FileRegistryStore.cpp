@@ -114,6 +114,7 @@ LSTATUS FileRegistryStore::Apply(RegistryRoot root, const Change& change) {
     if (int error = MoveAside(FilePath(root), DamagedSuffix()))
       return FromErrno(error, ERROR_WRITE_FAULT);
   }
+  RemoveStaleTemporaries(folder_, FileName(root));
   int error = ReplaceFile(folder_, FileName(root), FormatRegistryText(root, top));
   return error ? FromErrno(error, ERROR_WRITE_FAULT) : ERROR_SUCCESS;
 }

@@ -314,6 +314,9 @@ def run_case(driver, case, verbose):
         script = case.script.replace("$PATH", path).replace("$DIR", d)
         command = [driver]
         if case.user is not None:
+            # A copy in the case's folder, which that user can reach wherever the build lies.
+            command = [shutil.copy(driver, os.path.join(d, "lintaro-script"))]
+            os.chmod(command[0], 0o755)
             command = ["setpriv", "--reuid=%d" % case.user, "--regid=%d" % case.user,
                        "--clear-groups"] + command
         env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"), HOME=d)

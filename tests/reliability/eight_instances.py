@@ -15,7 +15,8 @@ def instance_script(i):
     for k in range(KEYS):
         lines.append('reg-set HKCU\\Software\\Test\\I%d\\K%d "v" REG_DWORD %02X000000' % (i, k, k))
         lines.append('reg-set HKCR\\.t%d\\K%d "" REG_SZ %s' % (i, k, (b"I%dK%d\0" % (i, k)).hex()))
-    lines += ["menu ID_OPTIONS_SAVE_SETTINGS", "placement 1 %d 10 %d 300" % (i, 400 + i), "close"]
+    lines += ["menu ID_OPTIONS_REGISTER", "menu ID_OPTIONS_SAVE_SETTINGS",
+              "placement 1 %d 10 %d 300" % (i, 400 + i), "close"]
     for k in range(KEYS, 2 * KEYS):
         lines.append('reg-set HKCU\\Software\\Test\\I%d\\K%d "v" REG_DWORD %02X000000' % (i, k, k))
     return "\n".join(lines) + "\n"
@@ -26,7 +27,8 @@ def main():
     driver = os.path.abspath(args[args.index("--driver") + 1])
     d = tempfile.mkdtemp(prefix="lintaro-eight-")
     try:
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"), HOME=d)
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"),
+                   XDG_DATA_HOME=os.path.join(d, "data"), HOME=d)
         # All eight wait on their standard input until every one of them runs.
         processes = [subprocess.Popen([driver], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                       stderr=subprocess.PIPE, cwd=d, env=env)
@@ -69,6 +71,15 @@ def main():
             failures.append("lost: %s" % missing[:10])
         if rest != expected and not missing:
             failures.append("unexpected: %s" % rest)
+        # Every instance registered the file type; its six keys are all there.
+        registered = [".qdx", "QDX file", "QDX file\\DefaultIcon", "QDX file\\shell",
+                      "QDX file\\shell\\open", "QDX file\\shell\\open\\command"]
+        shown = subprocess.run([driver], input="".join("reg-show HKCR\\%s\n" % k
+                                                       for k in registered).encode(),
+                               cwd=d, env=env, capture_output=True, timeout=60)
+        keys = [l for l in shown.stdout.decode().splitlines() if l.startswith("key ")]
+        if keys != ["key HKCR\\" + k for k in registered]:
+            failures.append("registration: %s" % keys)
     finally:
         shutil.rmtree(d, ignore_errors=True)
     for f in failures:

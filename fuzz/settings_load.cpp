@@ -11,19 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "ScratchRegistry.h"
+#include "SettingsWindow.h"
 #include "app/ProgramResources.h"
-#include "app/Resource.h"
-#include "platform/Dialog.h"
 #include "platform/MemoryRegistryStore.h"
-#include "platform/Menu.h"
-#include "platform/Registry.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "settings/SettingsSerializer.h"
 
 namespace {
 
 constexpr const char* kKey = "Software\\Lintaro";
-constexpr RECT kStart{10, 20, 330, 260};
+constexpr RECT kStart = SettingsWindow::kStart;
 
 void Require(bool condition, const char* what) {
   if (condition)
@@ -32,55 +28,14 @@ void Require(bool condition, const char* what) {
   std::abort();
 }
 
-class NoUser : public HeadlessBackend {
- public:
-  int MessageBox(CWnd&, const std::string&, const std::string&, UINT) override { return IDOK; }
-  int RunFileDialog(CFileDialog&) override { return IDCANCEL; }
-
- protected:
-  bool NextMessage(CDialog&, MSG&) override { return false; }
-};
-
-// The main window as the settings see it: a dialog with the program's menu bar.
-class Window : public CDialog {
- public:
-  Window() : CDialog(IDD_MAIN) {
-    SetMenu(CMenu::Load(*FindMenuTemplate(IDR_MAINMENU), this));
-    WINDOWPLACEMENT start;
-    start.rcNormalPosition = kStart;
-    SetWindowPlacement(&start);
-  }
-  bool Checked() const {
-    return GetMenu()->GetMenuState(ID_OPTIONS_SAVE_SETTINGS, MF_BYCOMMAND) & MF_CHECKED;
-  }
-  WINDOWPLACEMENT Placement() const {
-    WINDOWPLACEMENT placement;
-    GetWindowPlacement(&placement);
-    return placement;
-  }
-  SettingsSerializer Settings() { return SettingsSerializer(*this, ID_OPTIONS_SAVE_SETTINGS); }
-};
-
 struct Setup {
-  NoUser backend;
+  QuietBackend backend;
   MemoryRegistryStore store;
   Setup() {
     RegisterResources(&ProgramResources());
-    SetBackend(&backend);
     SetRegistryStore(&store);
   }
 };
-
-void Put(const char* name, DWORD type, const std::vector<BYTE>& bytes) {
-  HKEY key = nullptr;
-  Require(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, "", 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) == ERROR_SUCCESS,
-          "create key");
-  Require(RegSetValueExA(key, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size())) ==
-              ERROR_SUCCESS,
-          "set value");
-  RegCloseKey(key);
-}
 
 DWORD Word(const std::vector<BYTE>& bytes, size_t index) {
   size_t at = index * 4;
@@ -101,9 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<BYTE> image(data + 4 + sizeLength, data + size);
   setup.store.Clear();
   if (hasImage)
-    Put("Config", data[1], image);
+    Require(SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config", data[1], image) == ERROR_SUCCESS,
+            "image stored");
   if (hasSize)
-    Put("Config - SIZE", data[2], sizeBytes);
+    Require(SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config - SIZE", data[2], sizeBytes) ==
+                ERROR_SUCCESS,
+            "size stored");
 
   // What the image applies: it is read only when the size value is a whole 32-bit count that the
   // image fits in; the check mark needs two words and the placement all thirteen.
@@ -113,9 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool checks = current && (Word(image, 1) & MF_CHECKED);
   const bool places = current && image.size() >= 52;
 
-  Window window;
+  SettingsWindow window;
   window.Settings().Load();
-  Require(window.Checked() == checks, "check mark");
+  Require(window.SaveChecked() == checks, "check mark");
   WINDOWPLACEMENT placement = window.Placement();
   if (places) {
     const RECT stored{static_cast<LONG>(Word(image, 9)), static_cast<LONG>(Word(image, 10)),
@@ -127,11 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   // Saved and loaded again, the settings come back; a minimized window comes back normal.
-  window.GetMenu()->CheckMenuItem(ID_OPTIONS_SAVE_SETTINGS, MF_CHECKED);
+  window.CheckSave(true);
   Require(window.Settings().Save(), "save");
-  Window again;
+  SettingsWindow again;
   again.Settings().Load();
-  Require(again.Checked(), "saved check mark");
+  Require(again.SaveChecked(), "saved check mark");
   Require(again.Placement().rcNormalPosition == placement.rcNormalPosition, "saved rectangle");
   Require(again.IsZoomed() == window.IsZoomed(), "saved maximized");
   Require(!again.IsIconic(), "saved minimized comes back normal");

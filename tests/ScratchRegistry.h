@@ -1,10 +1,12 @@
 // A registry of its own for one test: XDG_CONFIG_HOME points at a fresh folder while the object
-// lives, and the store is made again from it.
+// lives, and the store is made again from it. With the helpers that every registry test uses.
 #pragma once
 
 #include <stdlib.h>
 
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,14 @@ Bytes B(const char (&text)[N]) {
   return Bytes(text, text + N - 1);
 }
 
+// The whole file, or "" when it cannot be read.
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 // Creates the key (and the path to it) and sets one value in it.
 inline LSTATUS SetRegistryValue(HKEY root, const char* path, const char* name, DWORD type,
                                 const Bytes& data) {
@@ -78,4 +88,13 @@ inline std::optional<RegistryValue> GetRegistryValue(HKEY root, const char* path
   if (status != ERROR_SUCCESS)
     return std::nullopt;
   return value;
+}
+
+// Whether the key exists.
+inline bool HasRegistryKey(HKEY root, const char* path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
 }

@@ -1,13 +1,15 @@
-// Register and Unregister of the .qdx file type: the keys and the bytes stored, what stays after
-// Unregister, the writer stopping at the first failure, and the program's path that must fit.
+// The .qdx file type's keys: the bytes that the writer stores, the verb key it derives, where it
+// stops when a value cannot be set, and the program's path that must fit before Register writes
+// anything. Register and Unregister as the user runs them are in tests/scripts/register.case.
 #include <gtest/gtest.h>
+#include <strings.h>
 
 #include <map>
 #include <string>
 
-#include "ScratchRegistry.h"
+#include "TestFiles.h"
+#include "platform/MemoryRegistryStore.h"
 #include "platform/Module.h"
-#include "platform/RegistryStore.h"
 #include "shell/FileTypeRegistrar.h"
 
 namespace {
@@ -48,102 +50,35 @@ Tree Registered(const std::string& path) {
           {"QDX file\\shell\\open\\command", "\"" + path + "\" %1\0"s}};
 }
 
-const Tree kAfterUnregister = {
-    {".qdx", "QDX file\0"s}, {"QDX file", "Sekvential file\0"s}, {"QDX file\\shell", "Open\0"s}};
-
-// Runs the steps in a program whose file is at `modulePath`.
-Tree AfterSteps(const TempDir& dir, const std::string& modulePath, const std::string& steps) {
-  SetModuleFileName(modulePath);
-  ScriptOutput run = RunScript(dir, "start\n" + steps);
-  SetModuleFileName("");
-  EXPECT_EQ(run.out, "") << run.err;
-  return ClassesRoot();
+// The keys that the writer makes before it fails on `failed`, which is left without a value; they
+// are made in name order.
+Tree Until(const Tree& keys, const std::string& failed) {
+  Tree made(keys.begin(), keys.upper_bound(failed));
+  made[failed] = "-";
+  return made;
 }
 
-TEST(FileType, RegisterWritesSixKeysWithTheProgramsPath) {
-  const char* const paths[] = {"/opt/Apps/viewer", "/opt/My Apps/lin taro", "/x/a\"b;$c%d"};
-  for (const char* path : paths) {
-    SCOPED_TRACE(path);
-    TempDir dir;
-    Tree tree = AfterSteps(dir, path, "menu ID_OPTIONS_REGISTER\n");
-    EXPECT_EQ(tree, Registered(path));
-    EXPECT_EQ(tree[".qdx"].size(), 9u);
-    EXPECT_EQ(tree["QDX file"].size(), 16u);
-  }
-}
-
-TEST(FileType, UnregisterTakesBackTheCommandTheVerbAndTheIcon) {
-  const std::string path = "/opt/lintaro/lintaro";
-  const struct {
-    const char* steps;
-    Tree after;
-  } cases[] = {
-      {"menu ID_OPTIONS_UNREGISTER\n", {}},
-      {"menu ID_OPTIONS_REGISTER\nmenu ID_OPTIONS_UNREGISTER\n", kAfterUnregister},
-      {"menu ID_OPTIONS_REGISTER\nmenu ID_OPTIONS_UNREGISTER\nmenu ID_OPTIONS_UNREGISTER\n",
-       kAfterUnregister},
-      {"menu ID_OPTIONS_REGISTER\nmenu ID_OPTIONS_UNREGISTER\nmenu ID_OPTIONS_REGISTER\n",
-       Registered(path)},
-      // Keys of other verbs are not Unregister's business.
-      {"menu ID_OPTIONS_REGISTER\nreg-set HKCR\\QDX file\\shell\\print \"\" REG_SZ 5000\n"
-       "menu ID_OPTIONS_UNREGISTER\n",
-       [] {
-         Tree t = kAfterUnregister;
-         t["QDX file\\shell\\print"] = "P\0"s;
-         return t;
-       }()},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.steps);
-    TempDir dir;
-    EXPECT_EQ(AfterSteps(dir, path, c.steps), c.after);
-  }
-}
-
-// The buffer holds 1024 bytes with the NUL: a longer path would be registered cut short.
-TEST(FileType, APathThatDoesNotFitRegistersNothing) {
-  for (size_t length : {1023u, 1024u, 4000u}) {
-    SCOPED_TRACE(length);
-    TempDir dir;
-    std::string path = "/" + std::string(length - 1, 'a');
-    Tree tree = AfterSteps(dir, path, "menu ID_OPTIONS_REGISTER\n");
-    EXPECT_EQ(tree, length < 1024 ? Registered(path) : Tree{});
-  }
-}
-
-// A store whose values cannot be set in one key (matched without regard to case); the key itself
-// is still made.
-class RefusingStore : public RegistryStore {
+// A registry in memory whose values cannot be set in one key (matched without regard to case).
+class RefusingStore : public MemoryRegistryStore {
  public:
-  explicit RefusingStore(std::string refused)
-      : inner_(MakeDefaultRegistryStore()), refused_(std::move(refused)) {}
-  LSTATUS CreateKey(const RegistryKeyRef& k, DWORD* d) override { return inner_->CreateKey(k, d); }
-  LSTATUS OpenKey(const RegistryKeyRef& k) override { return inner_->OpenKey(k); }
-  LSTATUS QueryValue(const RegistryKeyRef& k, const std::string& n, RegistryValue* v) override {
-    return inner_->QueryValue(k, n, v);
-  }
-  LSTATUS SetValue(const RegistryKeyRef& k, const RegistryValue& v) override {
+  explicit RefusingStore(std::string refused) : refused_(std::move(refused)) {}
+  LSTATUS SetValue(const RegistryKeyRef& key, const RegistryValue& value) override {
     std::string path;
-    for (const KeyPath* part : {&k.open, &k.below}) {
+    for (const KeyPath* part : {&key.open, &key.below}) {
       for (const std::string& name : *part)
         path += (path.empty() ? "" : "\\") + name;
     }
-    return strcasecmp(path.c_str(), refused_.c_str()) == 0 ? ERROR_ACCESS_DENIED
-                                                           : inner_->SetValue(k, v);
-  }
-  LSTATUS DeleteKey(const RegistryKeyRef& k) override { return inner_->DeleteKey(k); }
-  LSTATUS DeleteTree(const RegistryKeyRef& k) override { return inner_->DeleteTree(k); }
-  LSTATUS ListKey(const RegistryKeyRef& k, RegistryListing* l) override {
-    return inner_->ListKey(k, l);
+    if (strcasecmp(path.c_str(), refused_.c_str()) == 0)
+      return ERROR_ACCESS_DENIED;
+    return MemoryRegistryStore::SetValue(key, value);
   }
 
  private:
-  std::unique_ptr<RegistryStore> inner_;
   std::string refused_;
 };
 
 TEST(FileType, TheWriterStopsAtTheFirstFailureAndDerivesTheVerbKey) {
-  const std::string path = "/p/v";
+  const std::string path = "/opt/My Apps/a\"b;$c%d";
   const struct {
     const char* refused;
     const char* verb;
@@ -151,21 +86,9 @@ TEST(FileType, TheWriterStopsAtTheFirstFailureAndDerivesTheVerbKey) {
     Tree after;
   } cases[] = {
       {"", "&Open", true, Registered(path)},
-      {".QDX", "&Open", false, {{".qdx", "-"}}},
-      {"qdx file\\defaulticon",
-       "&Open",
-       false,
-       {{".qdx", "QDX file\0"s},
-        {"QDX file", "Sekvential file\0"s},
-        {"QDX file\\DefaultIcon", "-"}}},
-      {"QDX file\\shell\\open",
-       "&Open",
-       false,
-       {{".qdx", "QDX file\0"s},
-        {"QDX file", "Sekvential file\0"s},
-        {"QDX file\\DefaultIcon", "/p/v,0\0"s},
-        {"QDX file\\shell", "Open\0"s},
-        {"QDX file\\shell\\open", "-"}}},
+      {".QDX", "&Open", false, Until(Registered(path), ".qdx")},
+      {"qdx file\\defaulticon", "&Open", false, Until(Registered(path), "QDX file\\DefaultIcon")},
+      {"QDX file\\shell\\open", "&Open", false, Until(Registered(path), "QDX file\\shell\\open")},
       // Every '&' goes from the default verb and the key name; the key's value keeps them. The
       // default verb keeps its case.
       {"",
@@ -173,14 +96,13 @@ TEST(FileType, TheWriterStopsAtTheFirstFailureAndDerivesTheVerbKey) {
        true,
        {{".qdx", "QDX file\0"s},
         {"QDX file", "Sekvential file\0"s},
-        {"QDX file\\DefaultIcon", "/p/v,0\0"s},
+        {"QDX file\\DefaultIcon", path + ",0\0"s},
         {"QDX file\\shell", "ExPlore\0"s},
         {"QDX file\\shell\\explore", "E&xP&&lore\0"s},
-        {"QDX file\\shell\\explore\\command", "\"/p/v\" %1\0"s}}},
+        {"QDX file\\shell\\explore\\command", "\"" + path + "\" %1\0"s}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.refused) + " " + c.verb);
-    ScratchRegistry registry;
     RefusingStore store(c.refused);
     SetRegistryStore(&store);
     bool result =
@@ -188,6 +110,20 @@ TEST(FileType, TheWriterStopsAtTheFirstFailureAndDerivesTheVerbKey) {
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(ClassesRoot(), c.after);
     SetRegistryStore(nullptr);
+  }
+}
+
+// The buffer holds 1024 bytes with the NUL: a longer path would be registered cut short.
+TEST(FileType, RegisterWithAPathThatDoesNotFitWritesNothing) {
+  for (size_t length : {1023u, 1024u}) {
+    SCOPED_TRACE(length);
+    TempDir dir;
+    std::string path = "/" + std::string(length - 1, 'a');
+    SetModuleFileName(path);
+    ScriptOutput run = RunScript(dir, "start\nmenu ID_OPTIONS_REGISTER\n");
+    SetModuleFileName("");
+    EXPECT_EQ(run.out, "") << run.err;
+    EXPECT_EQ(ClassesRoot(), length < 1024 ? Registered(path) : Tree{});
   }
 }
 

@@ -6,16 +6,13 @@ icons are sound PNGs of the right sizes. Unregister leaves the type, without its
 Usage: association_test.py --driver BUILD/bin/lintaro-script"""
 import os, sys, tempfile
 
-from xdgcheck import png_size, run, scratch_env, validate_desktop_entry
+from xdgcheck import Failures, png_size, run, scratch_env, validate_desktop_entry
 
 
 def main():
     driver = os.path.abspath(sys.argv[sys.argv.index("--driver") + 1])
-    failures = []
-
-    def expect(what, got, wanted):
-        if got != wanted:
-            failures.append("%s: got %r, wanted %r" % (what, got, wanted))
+    failures = Failures()
+    expect = failures.expect
 
     with tempfile.TemporaryDirectory(prefix="lintaro-xdg-") as root:
         env = scratch_env(root)
@@ -60,10 +57,7 @@ def main():
         expect("type's icon after Unregister", '<icon name="lintaro"/>' in open(package).read(),
                False)
 
-    for failure in failures:
-        print("FAIL", failure)
-    print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
-    return 1 if failures else 0
+    return failures.report()
 
 
 if __name__ == "__main__":

@@ -1,6 +1,20 @@
-"""Shared checks of the desktop files: a scratch XDG environment, the freedesktop tools, and a
-PNG reader that checks every chunk's CRC and the image data's Adler-32 (through zlib)."""
+"""Shared checks of the desktop files: a scratch XDG environment, the freedesktop tools, a PNG
+reader that checks every chunk's CRC and the image data's Adler-32 (through zlib), and the list of
+failures that a test keeps and reports."""
 import binascii, os, struct, subprocess, zlib
+
+
+class Failures(list):
+    def expect(self, what, got, wanted):
+        if got != wanted:
+            self.append("%s: got %r, wanted %r" % (what, got, wanted))
+
+    def report(self):
+        """Prints the failures and the one-line summary; the exit status."""
+        for failure in self:
+            print("FAIL", failure)
+        print("%d passed, %d failed" % (0 if self else 1, 1 if self else 0))
+        return 1 if self else 0
 
 
 def scratch_env(root):

@@ -6,23 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "app/Resource.h"
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
 #include "platform/ControlVisitor.h"
 #include "platform/Dialog.h"
-#include "platform/headless/HeadlessBackend.h"
 
 namespace {
 
 // Looks at each dialog when its window is created; then the user acts once and presses OK.
-class WatchingBackend : public HeadlessBackend {
+class WatchingBackend : public QuietBackend {
  public:
-  WatchingBackend() { SetBackend(this); }
-  ~WatchingBackend() override { SetBackend(nullptr); }
-  int MessageBox(CWnd&, const std::string&, const std::string&, UINT) override { return IDOK; }
-  int RunFileDialog(CFileDialog&) override { return IDCANCEL; }
-
   std::function<void(CDialog&)> atCreation;
   std::function<void()> user;
 

@@ -52,21 +52,3 @@ struct ScriptOutput {
 // XDG_DATA_HOME), so relative file names in the script name files in `dir`.
 // The program is called "lintaro", which is the caption of boxes that give none.
 ScriptOutput RunScript(const TempDir& dir, const std::string& script);
-
-// One `dump` of the driver's output.
-struct Dump {
-  std::string window;
-  std::string checks;
-  std::string columns;
-  std::string selected;                             // the index, or "none"
-  std::vector<std::string> rows;                    // the text after "row "
-  std::vector<std::string> Column(size_t k) const;  // cell k of every row, in list order
-  bool operator==(const Dump&) const = default;
-};
-
-// Splits the output into the dumps and the event lines around them.
-struct Transcript {
-  std::vector<Dump> dumps;
-  std::vector<std::string> events;
-};
-Transcript ReadTranscript(const std::string& out);

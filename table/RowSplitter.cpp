@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -30,7 +31,7 @@ inline char* FindSeparator(char* p, char* end) {
   return p;
 }
 
-// Records where rows start and how many fields the shortest row has.
+// Records where rows start, at most `lineCount` of them, and how many fields the shortest has.
 struct RowRecorder {
   const char** rowStarts;
   int32_t lineCount;
@@ -46,6 +47,20 @@ struct RowRecorder {
   }
 };
 
+// Records every row start of a part of the content, however many there are.
+struct PartRecorder {
+  std::vector<const char*>& starts;
+  SplitResult result;
+  int32_t fields = 1;
+
+  void StartRow(const char* at) {
+    starts.push_back(at);
+    ++result.stored;
+    result.minFields = std::min(result.minFields, fields);
+    fields = 1;
+  }
+};
+
 #if LINTARO_WIDE_SPLIT
 // One bit for each byte of a 64-byte block whose compare was true.
 __attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high) {
@@ -53,10 +68,9 @@ __attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high) 
          static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(high))) << 32;
 }
 #endif
-}  // namespace
 
-SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
-  RowRecorder rows{rowStarts, lineCount, {}};
+template <class Recorder>
+SplitResult SplitNarrow(char* data, size_t length, Recorder rows) {
   char* p = data;
   char* end = data + length;
   while ((p = FindSeparator(p, end)) < end) {
@@ -73,14 +87,20 @@ SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, i
   return rows.result;
 }
 
+}  // namespace
+
+SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
+  return SplitNarrow(data, length, RowRecorder{rowStarts, lineCount, {}});
+}
+
 #if LINTARO_WIDE_SPLIT
+namespace {
 // Fields are short, so a loop that stops at every separator spends its time on branches; here two
 // compares find every `;` and LF of a block, one blend turns all `;` into NUL, and only the line
 // ends, about one a row, are visited one by one.
-__attribute__((target("avx2,bmi,popcnt"))) SplitResult SplitRowsWide(char* data, size_t length,
-                                                                     const char** rowStarts,
-                                                                     int32_t lineCount) {
-  RowRecorder rows{rowStarts, lineCount, {}};
+template <class Recorder>
+__attribute__((target("avx2,bmi,popcnt"))) SplitResult SplitWide(char* data, size_t length,
+                                                                 Recorder rows) {
   auto* bytes = reinterpret_cast<unsigned char*>(data);
   bool inRun = false;  // the byte before lies in a run of LF bytes
   // The bits at and above `bit`, or all bits when `bit` is 0.
@@ -139,6 +159,11 @@ __attribute__((target("avx2,bmi,popcnt"))) SplitResult SplitRowsWide(char* data,
     rows.StartRow(data + length);
   return rows.result;
 }
+}  // namespace
+
+SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
+  return SplitWide(data, length, RowRecorder{rowStarts, lineCount, {}});
+}
 
 bool CanSplitWide() {
   static const bool wide = __builtin_cpu_supports("avx2");
@@ -149,6 +174,13 @@ SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int
   return SplitRowsNarrow(data, length, rowStarts, lineCount);
 }
 
+namespace {
+template <class Recorder>
+SplitResult SplitWide(char* data, size_t length, Recorder rows) {
+  return SplitNarrow(data, length, rows);
+}
+}  // namespace
+
 bool CanSplitWide() {
   return false;
 }
@@ -158,4 +190,11 @@ SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t
   if (CanSplitWide())
     return SplitRowsWide(data, length, rowStarts, lineCount);
   return SplitRowsNarrow(data, length, rowStarts, lineCount);
+}
+
+SplitResult SplitPart(char* data, size_t length, std::vector<const char*>& starts) {
+  PartRecorder rows{starts, {}};
+  if (CanSplitWide())
+    return SplitWide(data, length, rows);
+  return SplitNarrow(data, length, rows);
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 struct SplitResult {
   // Row starts stored after entry 0: at most the line count given.
@@ -21,3 +22,6 @@ SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int
 bool CanSplitWide();
 // The faster splitter that this processor runs.
 SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t lineCount);
+// Splits a part of the content that starts at a row start, appending the start of the row after
+// each of its runs of LF bytes to `starts`, however many there are.
+SplitResult SplitPart(char* data, size_t length, std::vector<const char*>& starts);

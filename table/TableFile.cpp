@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "table/RowSplitter.h"
+#include "table/RowIndex.h"
 
 namespace {
 const char kEmpty[] = "";
@@ -37,29 +37,18 @@ bool TableFile::Parse(const char* path, bool withHeaders) {
     return false;
   char* data = buffer_.data;
   const auto length = static_cast<size_t>(buffer_.length);
-  char* end = data + length;
   char* firstLf = static_cast<char*>(std::memchr(data, '\n', length));
   if (!firstLf)
     return false;
   columnCount = 1 + static_cast<int32_t>(std::count(data, firstLf, ';'));
-  char* firstNul = static_cast<char*>(std::memchr(data, '\0', length));
-  char* counted = firstNul ? firstNul : end;
-  int32_t lines = 0;
-  for (char* p = data; (p = static_cast<char*>(std::memchr(p, '\n', counted - p)));) {
-    ++lines;
-    while (p < counted && *p == '\n')
-      ++p;
-  }
-  lineCount = lines;
-  rowStarts = static_cast<const char**>(
-      std::calloc(static_cast<size_t>(lineCount) + 1, sizeof(const char*)));
-  if (!rowStarts) {
+  RowIndex index;
+  if (!IndexRows(data, length, index)) {
     Clear();
     return false;
   }
-  rowStarts[0] = data;
-  SplitResult split = SplitRows(data, length, rowStarts, lineCount);
-  minFields_ = lineCount == 0 ? 0 : split.minFields;
+  rowStarts = index.rowStarts;
+  lineCount = index.lineCount;
+  minFields_ = index.minFields;
   titles_.resize(static_cast<size_t>(columnCount));
   FieldTexts(rowStarts[0], columnCount, titles_.data(), nullptr);
   return true;
@@ -101,6 +90,15 @@ const char* TableFile::FieldText(const char* row, int32_t k) const {
 
 void TableFile::FieldTexts(const char* row, int32_t count, const char** texts,
                            size_t* lengths) const {
+  for (int32_t k = RowFields(row, count, texts, lengths); k < count; ++k) {
+    texts[k] = kEmpty;
+    if (lengths)
+      lengths[k] = 0;
+  }
+}
+
+int32_t TableFile::RowFields(const char* row, int32_t count, const char** texts,
+                             size_t* lengths) const {
   const char* end = nullptr;
   const char* p = row;
   int32_t k = 0;
@@ -114,11 +112,7 @@ void TableFile::FieldTexts(const char* row, int32_t count, const char** texts,
       lengths[k] = length;
     p += length + 1;
   }
-  for (; k < count; ++k) {
-    texts[k] = kEmpty;
-    if (lengths)
-      lengths[k] = 0;
-  }
+  return k;
 }
 
 int32_t TableFile::DataRowCount() const {

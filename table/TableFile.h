@@ -30,6 +30,9 @@ class TableFile {
   // Fields 0 to count - 1 of a row, exactly as FieldText gives them one by one, with their lengths,
   // in one walk along the row.
   void FieldTexts(const char* row, int32_t count, const char** texts, size_t* lengths) const;
+  // The same for the fields the row has, up to `count`; returns how many that is. A row's missing
+  // fields cost nothing, however many columns the table has.
+  int32_t RowFields(const char* row, int32_t count, const char** texts, size_t* lengths) const;
 
   int32_t DataRowCount() const;
   const char* DataRow(int32_t i) const;

@@ -25,9 +25,13 @@ class RowListView : public CListCtrl {
   const TableFile* Table() const { return table_; }
 
   void SelectAndReveal(int index);
-  // A row's cells in one walk along the row, rather than one walk from the row's start per cell.
-  void GetItemTexts(int item, int count, const char** texts, size_t* lengths) override;
   BOOL SortByColumn(int32_t column, int32_t ascending);
+
+  // The text that GetItemText gives for an item holding `row`, in column k; safe to call from
+  // several threads at once, unlike GetItemText.
+  const char* CellText(LPARAM row, int32_t k) const;
+  // The end of the bytes that a cell's text lies in: reading up to it, past a text's end, is safe.
+  const char* TextLimit() const;
 
   // The comparison of two rows by one field, in unsigned byte order.
   static int CompareRows(LPARAM first, LPARAM second, LPARAM sortValue);
@@ -37,6 +41,9 @@ class RowListView : public CListCtrl {
   bool nextAscending = true;
 
  protected:
+  // Walks each row once, on every core, rather than asking for each cell.
+  void CollectLongestTexts(LongestTexts& longest) override;
+
   void OnGetDispInfo(NMHDR* notification, LRESULT* result);
   void OnColumnClick(NMHDR* notification, LRESULT* result);
 

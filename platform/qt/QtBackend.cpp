@@ -249,6 +249,12 @@ int QtBackend::TextWidth(const char* text, size_t length) {
       EightBitText::DecodeShown(std::string_view(text, length)));
 }
 
+// A byte decodes to at most one character, and a character of several UTF-8 bytes is no wider
+// than the widest one.
+int QtBackend::WidestByteAdvance() {
+  return QFontMetrics(listFont_).maxWidth();
+}
+
 int QtBackend::SystemMetric(int index) {
   return index == SM_CXICON || index == SM_CYICON ? 32 : 0;
 }

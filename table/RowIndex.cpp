@@ -29,11 +29,12 @@ bool Allocate(RowIndex& index, int32_t lineCount, char* data) {
   return true;
 }
 
-bool IndexInOnePass(char* data, size_t length, RowIndex& index) {
+bool IndexInOnePass(char* data, size_t length, int32_t columns, RowIndex& index) {
   const char* firstNul = static_cast<const char*>(std::memchr(data, '\0', length));
   if (!Allocate(index, CountLines(data, firstNul ? firstNul : data + length), data))
     return false;
-  SplitResult split = SplitRows(data, length, index.rowStarts, index.lineCount);
+  SplitResult split = SplitRows(data, length, index.rowStarts, index.lineCount,
+                                ShortRowSink{&index.shortRows, columns});
   index.minFields = index.lineCount == 0 ? 0 : split.minFields;
   return true;
 }
@@ -67,10 +68,11 @@ int32_t FewestFields(const RowIndex& index) {
   return index.lineCount == 0 ? 0 : fewest;
 }
 
-bool IndexInParts(char* data, size_t length, RowIndex& index, size_t partBytes) {
+bool IndexInParts(char* data, size_t length, int32_t columns, RowIndex& index, size_t partBytes) {
   std::vector<size_t> bounds = PartBounds(data, length, partBytes);
   size_t parts = bounds.size() - 1;
   std::vector<std::vector<const char*>> starts(parts);
+  std::vector<std::vector<ShortRow>> shortRows(parts);
   std::vector<SplitResult> results(parts);
   std::vector<size_t> firstNuls(parts, length);
   Workers::ForEach(parts, [&](size_t part) {
@@ -79,7 +81,7 @@ bool IndexInParts(char* data, size_t length, RowIndex& index, size_t partBytes) 
     if (const void* nul = std::memchr(from, '\0', size))
       firstNuls[part] = static_cast<size_t>(static_cast<const char*>(nul) - data);
     starts[part].reserve(size / 64);
-    results[part] = SplitPart(from, size, starts[part]);
+    results[part] = SplitPart(from, size, starts[part], ShortRowSink{&shortRows[part], columns});
   });
   size_t total = 0;
   int32_t fewest = INT32_MAX;
@@ -109,14 +111,22 @@ bool IndexInParts(char* data, size_t length, RowIndex& index, size_t partBytes) 
     std::vector<const char*>().swap(starts[part]);
   });
   index.minFields = counted == total ? (counted == 0 ? 0 : fewest) : FewestFields(index);
+  // Rows from the one that holds the first NUL byte on are not counted.
+  const char* countedEnd = index.rowStarts[counted];
+  for (const auto& part : shortRows) {
+    for (const ShortRow& row : part) {
+      if (row.start < countedEnd)
+        index.shortRows.push_back(row);
+    }
+  }
   return true;
 }
 }  // namespace
 
-bool IndexRows(char* data, size_t length, RowIndex& index, size_t partBytes) {
+bool IndexRows(char* data, size_t length, int32_t columns, RowIndex& index, size_t partBytes) {
   index = RowIndex{};
   partBytes = std::max<size_t>(partBytes, 1);
   if (Workers::Count() == 1 || length < 2 * partBytes)
-    return IndexInOnePass(data, length, index);
-  return IndexInParts(data, length, index, partBytes);
+    return IndexInOnePass(data, length, columns, index);
+  return IndexInParts(data, length, columns, index, partBytes);
 }

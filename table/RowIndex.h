@@ -4,6 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+#include "table/RowSplitter.h"
 
 struct RowIndex {
   // lineCount + 1 row starts, zero-filled when allocated; release with std::free.
@@ -11,6 +14,8 @@ struct RowIndex {
   int32_t lineCount = 0;
   // The fewest fields of any counted row; 0 when there are none.
   int32_t minFields = 0;
+  // The counted rows with fewer fields than the table has columns, in file order.
+  std::vector<ShortRow> shortRows;
 };
 
 // How much content one thread splits at a time: small enough to stay in a core's cache between the
@@ -18,6 +23,8 @@ struct RowIndex {
 constexpr size_t kSplitPartBytes = size_t{512} << 10;
 
 // Counts the runs of LF bytes before the first NUL among the first `length` bytes, allocates the
-// row index and splits all `length` bytes. False, with nothing allocated, when the index cannot be.
-// Content of a few parts or more is split in parts of about `partBytes` on every core.
-bool IndexRows(char* data, size_t length, RowIndex& index, size_t partBytes = kSplitPartBytes);
+// row index and splits all `length` bytes, noting the rows with fewer than `columns` fields. False,
+// with nothing allocated, when the index cannot be. Content of a few parts or more is split in
+// parts of about `partBytes` on every core.
+bool IndexRows(char* data, size_t length, int32_t columns, RowIndex& index,
+               size_t partBytes = kSplitPartBytes);

@@ -35,14 +35,19 @@ inline char* FindSeparator(char* p, char* end) {
 struct RowRecorder {
   const char** rowStarts;
   int32_t lineCount;
-  SplitResult result;
+  ShortRowSink shortRows;
+  const char* row;  // where the current row starts
+  SplitResult result{};
   int32_t fields = 1;
 
   void StartRow(const char* at) {
     if (result.stored < lineCount) {
       rowStarts[++result.stored] = at;
       result.minFields = std::min(result.minFields, fields);
+      if (fields < shortRows.fewerThan)
+        shortRows.rows->push_back({row, fields});
     }
+    row = at;
     fields = 1;
   }
 };
@@ -50,13 +55,18 @@ struct RowRecorder {
 // Records every row start of a part of the content, however many there are.
 struct PartRecorder {
   std::vector<const char*>& starts;
-  SplitResult result;
+  ShortRowSink shortRows;
+  const char* row;
+  SplitResult result{};
   int32_t fields = 1;
 
   void StartRow(const char* at) {
     starts.push_back(at);
     ++result.stored;
     result.minFields = std::min(result.minFields, fields);
+    if (fields < shortRows.fewerThan)
+      shortRows.rows->push_back({row, fields});
+    row = at;
     fields = 1;
   }
 };
@@ -89,8 +99,9 @@ SplitResult SplitNarrow(char* data, size_t length, Recorder rows) {
 
 }  // namespace
 
-SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
-  return SplitNarrow(data, length, RowRecorder{rowStarts, lineCount, {}});
+SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                            ShortRowSink shortRows) {
+  return SplitNarrow(data, length, RowRecorder{rowStarts, lineCount, shortRows, data});
 }
 
 #if LINTARO_WIDE_SPLIT
@@ -161,8 +172,9 @@ __attribute__((target("avx2,bmi,popcnt"))) SplitResult SplitWide(char* data, siz
 }
 }  // namespace
 
-SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
-  return SplitWide(data, length, RowRecorder{rowStarts, lineCount, {}});
+SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                          ShortRowSink shortRows) {
+  return SplitWide(data, length, RowRecorder{rowStarts, lineCount, shortRows, data});
 }
 
 bool CanSplitWide() {
@@ -170,8 +182,9 @@ bool CanSplitWide() {
   return wide;
 }
 #else
-SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
-  return SplitRowsNarrow(data, length, rowStarts, lineCount);
+SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                          ShortRowSink shortRows) {
+  return SplitRowsNarrow(data, length, rowStarts, lineCount, shortRows);
 }
 
 namespace {
@@ -186,14 +199,16 @@ bool CanSplitWide() {
 }
 #endif
 
-SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
+SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                      ShortRowSink shortRows) {
   if (CanSplitWide())
-    return SplitRowsWide(data, length, rowStarts, lineCount);
-  return SplitRowsNarrow(data, length, rowStarts, lineCount);
+    return SplitRowsWide(data, length, rowStarts, lineCount, shortRows);
+  return SplitRowsNarrow(data, length, rowStarts, lineCount, shortRows);
 }
 
-SplitResult SplitPart(char* data, size_t length, std::vector<const char*>& starts) {
-  PartRecorder rows{starts, {}};
+SplitResult SplitPart(char* data, size_t length, std::vector<const char*>& starts,
+                      ShortRowSink shortRows) {
+  PartRecorder rows{starts, shortRows, data};
   if (CanSplitWide())
     return SplitWide(data, length, rows);
   return SplitNarrow(data, length, rows);

@@ -15,6 +15,8 @@
 namespace {
 // Rows one thread takes at a time in a walk over the list.
 constexpr size_t kRowGrain = size_t{1} << 14;
+// How far ahead a walk over sorted rows, which lie scattered over the buffer, asks for a row.
+constexpr size_t kPrefetchDistance = 16;
 // Find looks through this many rows per thread before it checks for a hit, so that a hit near the
 // selection is found without walking the whole list.
 constexpr size_t kFindWindow = size_t{1} << 16;
@@ -89,32 +91,43 @@ void KeepDuplicateRows(RowListView& list, int32_t column) {
   list.SortByColumn(column, 1);
   std::span<const LPARAM> rows = list.ItemData();
   size_t n = rows.size();
-  auto text = [&](size_t i) { return list.CellText(rows[i], column); };
+  std::vector<const char*> texts(n);
   std::vector<uint8_t> equalsNext(n, 0);
   std::vector<uint8_t> keep(n, 0);
   size_t ranges = Workers::RangeCount(n, kRowGrain);
   auto rangeBegin = [&](size_t r) { return Workers::RangeStart(n, ranges, r); };
   // The index of the last kept row after a step; n while none is known.
   auto step = [&](size_t i, size_t lastKept) {
-    bool kept = equalsNext[i] ||
-                (lastKept != n && (lastKept + 1 == i ? equalsNext[lastKept] != 0
-                                                     : SameIgnoringCase(text(lastKept), text(i))));
+    bool kept =
+        equalsNext[i] ||
+        (lastKept != n && (lastKept + 1 == i ? equalsNext[lastKept] != 0
+                                             : SameIgnoringCase(texts[lastKept], texts[i])));
     keep[i] = kept;
     return kept ? i : lastKept;
   };
   std::vector<size_t> settledFrom(ranges);
   std::vector<size_t> lastKeptAtEnd(ranges, n);
+  // One walk per range finds each row's text, compares it with the one before while both are in
+  // the cache, and settles the rows from the first that equals its next one.
   Workers::ForEach(ranges, [&](size_t r) {
     size_t begin = rangeBegin(r), end = rangeBegin(r + 1);
-    for (size_t i = begin; i < end; ++i)
-      equalsNext[i] = i + 1 < n && SameIgnoringCase(text(i + 1), text(i));
-    size_t from = begin;
-    while (from < end && !equalsNext[from])
-      ++from;
-    settledFrom[r] = from;
+    size_t from = end;
     size_t lastKept = n;
-    for (size_t i = from; i < end; ++i)
-      lastKept = step(i, lastKept);
+    const char* next = list.CellText(rows[begin], column);
+    for (size_t i = begin; i < end; ++i) {
+      if (i + kPrefetchDistance < n)
+        __builtin_prefetch(reinterpret_cast<const void*>(rows[i + kPrefetchDistance]));
+      texts[i] = next;
+      if (i + 1 < n) {
+        next = list.CellText(rows[i + 1], column);
+        equalsNext[i] = SameIgnoringCase(next, texts[i]);
+      }
+      if (from == end && equalsNext[i])
+        from = i;
+      if (from != end)
+        lastKept = step(i, lastKept);
+    }
+    settledFrom[r] = from;
     lastKeptAtEnd[r] = lastKept;
   });
   size_t lastKept = n;

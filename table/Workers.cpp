@@ -7,6 +7,7 @@
 
 namespace {
 unsigned chosenCount = 0;
+size_t chosenGrain = 0;
 
 // More ranges than threads, so that a thread slowed down by another program on the machine does
 // not hold up the whole job.
@@ -22,6 +23,10 @@ unsigned Workers::Count() {
 
 void Workers::SetCount(unsigned count) {
   chosenCount = count;
+}
+
+void Workers::SetSmallestRange(size_t elements) {
+  chosenGrain = elements;
 }
 
 void Workers::ForEach(size_t parts, const std::function<void(size_t part)>& work) {
@@ -49,6 +54,8 @@ size_t Workers::RangeCount(size_t count, size_t grain) {
   if (count == 0)
     return 0;
   size_t most = Count() == 1 ? 1 : Count() * kRangesPerThread;
+  if (chosenGrain != 0)
+    grain = chosenGrain;
   return std::clamp<size_t>(count / std::max<size_t>(grain, 1), 1, most);
 }
 

@@ -12,6 +12,10 @@ class Workers {
   // Sets how many threads a job uses; 0 goes back to every core. Results never depend on it, which
   // is what the tests check by running the same work with one thread and with several.
   static void SetCount(unsigned count);
+  // Sets the least number of elements in a range of ForRange for every caller, 0 going back to
+  // each caller's own; with 1, even a short job is cut in as many ranges as it can be, which is
+  // what the tests use to check the seams between ranges.
+  static void SetSmallestRange(size_t elements);
 
   // Calls work(part) once for each part in [0, parts), spread over the threads, and returns when
   // all are done. Parts are handed out in order as threads become free, so parts of unequal cost

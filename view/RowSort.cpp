@@ -24,7 +24,7 @@ using KeyedArray = std::unique_ptr<KeyedRow[], FreeBlock>;
 
 // Runs this short are put in order by insertion rather than by counting their bytes.
 constexpr size_t kInsertionRun = 32;
-// Runs this long are counted and moved on every core.
+// Runs twice this long are counted and moved on every core.
 constexpr size_t kParallelRun = size_t{1} << 16;
 constexpr size_t kGrain = size_t{1} << 14;
 
@@ -183,8 +183,12 @@ class FieldSorter {
   }
 
   // The same step for a long run, counted and moved on every core in ranges.
+  static bool Long(const Run& run) {
+    return Workers::Count() > 1 && Workers::RangeCount(run.Size(), kParallelRun) > 1;
+  }
+
   void SortLarge(Run run) {
-    if (run.Size() < kParallelRun || Workers::Count() == 1) {
+    if (!Long(run)) {
       SortSmall(run);
       return;
     }
@@ -237,7 +241,7 @@ class FieldSorter {
     // Long groups are split on every core one after another; the rest go to the threads whole.
     std::vector<Run> small;
     for (const Run& group : groups) {
-      if (group.Size() >= kParallelRun) {
+      if (Long(group)) {
         SortLarge(group);
       } else {
         small.push_back(group);

@@ -81,7 +81,7 @@ for rows in "${sizes[@]}"; do
     a=$(tr ' ' '\n' <<< "${mine[$w]}" | grep . | median)
     b=$(tr ' ' '\n' <<< "${theirs[$w]}" | grep . | median)
     p=$(tr ' ' '\n' <<< "${peak[$w]}" | grep . | median)
-    ratio=$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", b > 0 ? a / b : 0 }')
+    ratio=$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
     printf '  %-11s %9s %9s %7sx %6sx\n' "$w" "$a" "$b" "$ratio" "${goal[$w]}"
     printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$rows" "$w" "$a" "$b" "$ratio" $((p / 1024)) \
       "$fileMiB" >> "$results"

@@ -14,27 +14,16 @@
 #include <vector>
 
 #include "app/Strings.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "table/RowIndex.h"
 #include "table/RowSplitter.h"
 #include "table/TableFile.h"
 #include "table/Workers.h"
+#include "tests/TestFiles.h"
 #include "view/RowListView.h"
 #include "view/RowOperations.h"
 #include "view/TextMatcher.h"
 
 namespace {
-
-class QuietBackend : public HeadlessBackend {
- public:
-  QuietBackend() { SetBackend(this); }
-  ~QuietBackend() override { SetBackend(nullptr); }
-  int MessageBox(CWnd&, const std::string&, const std::string&, UINT) override { return IDOK; }
-  int RunFileDialog(CFileDialog&) override { return IDCANCEL; }
-
- protected:
-  bool NextMessage(CDialog&, MSG&) override { return false; }
-};
 
 // Rows like qdx-gen's: an id, a name of 2 or 3 words in mixed case, a number, a town, a comment.
 std::string Content(size_t rows) {
@@ -109,31 +98,20 @@ void Threads(benchmark::State& state) {
   Workers::SetCount(static_cast<unsigned>(state.range(0)));
 }
 
-void BM_SplitNarrow(benchmark::State& state) {
+// A byte at a time (0) and 64 bytes at a time (1).
+void BM_Split(benchmark::State& state) {
+  auto split = state.range(0) ? SplitRowsWide : SplitRowsNarrow;
   std::string copy;
   std::vector<const char*> starts(Bytes().size() / 8);
   for (auto _ : state) {
     state.PauseTiming();
     copy = Bytes();
     state.ResumeTiming();
-    SplitRowsNarrow(copy.data(), copy.size(), starts.data(), static_cast<int32_t>(starts.size()));
+    split(copy.data(), copy.size(), starts.data(), static_cast<int32_t>(starts.size()), {});
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Bytes().size()));
 }
-BENCHMARK(BM_SplitNarrow)->Unit(benchmark::kMillisecond);
-
-void BM_SplitWide(benchmark::State& state) {
-  std::string copy;
-  std::vector<const char*> starts(Bytes().size() / 8);
-  for (auto _ : state) {
-    state.PauseTiming();
-    copy = Bytes();
-    state.ResumeTiming();
-    SplitRowsWide(copy.data(), copy.size(), starts.data(), static_cast<int32_t>(starts.size()));
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Bytes().size()));
-}
-BENCHMARK(BM_SplitWide)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Split)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Counting, splitting and indexing in parts on every core.
 void BM_IndexRows(benchmark::State& state) {
@@ -164,17 +142,23 @@ void BM_FieldText(benchmark::State& state) {
 }
 BENCHMARK(BM_FieldText)->Unit(benchmark::kMillisecond);
 
-// The name column, from file order.
-void BM_Sort(benchmark::State& state) {
+// An operation on the list of every row, on state.range(0) threads.
+template <class Operation>
+void OnTheList(benchmark::State& state, Operation&& operation) {
   Threads(state);
   Loaded& t = Table();
   for (auto _ : state) {
     state.PauseTiming();
     t.ListAll();
     state.ResumeTiming();
-    t.list.SortByColumn(1, 1);
+    operation(t);
   }
   state.SetItemsProcessed(state.iterations() * t.table.DataRowCount());
+}
+
+// The name column, from file order.
+void BM_Sort(benchmark::State& state) {
+  OnTheList(state, [](Loaded& t) { t.list.SortByColumn(1, 1); });
 }
 BENCHMARK(BM_Sort)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -198,44 +182,22 @@ BENCHMARK(BM_FoldedSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Pick over the list: the search on every core, then one pass that deletes.
 void BM_Pick(benchmark::State& state) {
-  Threads(state);
-  Loaded& t = Table();
-  for (auto _ : state) {
-    state.PauseTiming();
-    t.ListAll();
-    state.ResumeTiming();
-    KeepMatchingRows(t.list, 4, "kan", false);
-  }
-  state.SetItemsProcessed(state.iterations() * t.table.DataRowCount());
+  OnTheList(state, [](Loaded& t) { KeepMatchingRows(t.list, 4, "kan", false); });
 }
 BENCHMARK(BM_Pick)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Duplicates on the name column: its sort and the walk.
 void BM_Duplicates(benchmark::State& state) {
-  Threads(state);
-  Loaded& t = Table();
-  for (auto _ : state) {
-    state.PauseTiming();
-    t.ListAll();
-    state.ResumeTiming();
-    KeepDuplicateRows(t.list, 1);
-  }
-  state.SetItemsProcessed(state.iterations() * t.table.DataRowCount());
+  OnTheList(state, [](Loaded& t) { KeepDuplicateRows(t.list, 1); });
 }
 BENCHMARK(BM_Duplicates)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Fitting every column's width to its items.
 void BM_WidthFit(benchmark::State& state) {
-  Threads(state);
-  Loaded& t = Table();
-  for (auto _ : state) {
-    state.PauseTiming();
-    t.ListAll();
-    state.ResumeTiming();
+  OnTheList(state, [](Loaded& t) {
     for (int32_t k = 0; k < t.table.columnCount; ++k)
       t.list.SetColumnWidth(k, LVSCW_AUTOSIZE);
-  }
-  state.SetItemsProcessed(state.iterations() * t.table.DataRowCount());
+  });
 }
 BENCHMARK(BM_WidthFit)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

@@ -5,23 +5,16 @@
 #include <cstring>
 #include <vector>
 
+#include "table/HugePages.h"
 #include "table/RowSplitter.h"
 #include "table/Workers.h"
 
 namespace {
-int32_t CountLines(const char* data, const char* counted) {
-  int32_t lines = 0;
-  for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\n', counted - p)));) {
-    ++lines;
-    while (p < counted && *p == '\n')
-      ++p;
-  }
-  return lines;
-}
-
+// Every entry is written by the split, so the index is not cleared first; huge pages spare most
+// of the faults that fresh memory costs.
 bool Allocate(RowIndex& index, int32_t lineCount, char* data) {
   index.rowStarts = static_cast<const char**>(
-      std::calloc(static_cast<size_t>(lineCount) + 1, sizeof(const char*)));
+      AllocateHugePages((static_cast<size_t>(lineCount) + 1) * sizeof(const char*)));
   if (!index.rowStarts)
     return false;
   index.rowStarts[0] = data;
@@ -31,7 +24,9 @@ bool Allocate(RowIndex& index, int32_t lineCount, char* data) {
 
 bool IndexInOnePass(char* data, size_t length, int32_t columns, RowIndex& index) {
   const char* firstNul = static_cast<const char*>(std::memchr(data, '\0', length));
-  if (!Allocate(index, CountLines(data, firstNul ? firstNul : data + length), data))
+  size_t counted = firstNul ? static_cast<size_t>(firstNul - data) : length;
+  size_t lines = CountRuns(data, counted);
+  if (lines > INT32_MAX || !Allocate(index, static_cast<int32_t>(lines), data))
     return false;
   SplitResult split = SplitRows(data, length, index.rowStarts, index.lineCount,
                                 ShortRowSink{&index.shortRows, columns});
@@ -56,69 +51,46 @@ std::vector<size_t> PartBounds(const char* data, size_t length, size_t partBytes
   return bounds;
 }
 
-// The fields of the counted rows, found by their NUL bytes: needed only after a NUL byte in the
-// file has cut the counted rows short of the split ones.
-int32_t FewestFields(const RowIndex& index) {
-  int32_t fewest = INT32_MAX;
-  for (int32_t k = 0; k < index.lineCount; ++k) {
-    const char* row = index.rowStarts[k];
-    auto fields = static_cast<int32_t>(std::count(row, index.rowStarts[k + 1], '\0'));
-    fewest = std::min(fewest, fields);
-  }
-  return index.lineCount == 0 ? 0 : fewest;
-}
-
+// Each part's runs are counted first, on every core, so that its rows' place in the index is
+// known; then each part is split straight into its place.
 bool IndexInParts(char* data, size_t length, int32_t columns, RowIndex& index, size_t partBytes) {
   std::vector<size_t> bounds = PartBounds(data, length, partBytes);
   size_t parts = bounds.size() - 1;
-  std::vector<std::vector<const char*>> starts(parts);
-  std::vector<std::vector<ShortRow>> shortRows(parts);
-  std::vector<SplitResult> results(parts);
-  std::vector<size_t> firstNuls(parts, length);
+  std::vector<size_t> runs(parts);
+  std::vector<uint8_t> holdsNul(parts);
   Workers::ForEach(parts, [&](size_t part) {
-    char* from = data + bounds[part];
+    const char* from = data + bounds[part];
     size_t size = bounds[part + 1] - bounds[part];
-    if (const void* nul = std::memchr(from, '\0', size))
-      firstNuls[part] = static_cast<size_t>(static_cast<const char*>(nul) - data);
-    starts[part].reserve(size / 64);
-    results[part] = SplitPart(from, size, starts[part], ShortRowSink{&shortRows[part], columns});
-  });
-  size_t total = 0;
-  int32_t fewest = INT32_MAX;
-  for (size_t part = 0; part < parts; ++part) {
-    total += starts[part].size();
-    fewest = std::min(fewest, results[part].minFields);
-  }
-  // A run counts when it lies before the first NUL byte, that is when the row after it starts at
-  // or before that NUL.
-  const char* firstNul = data + *std::min_element(firstNuls.begin(), firstNuls.end());
-  size_t counted = total;
-  std::vector<size_t> offsets(parts + 1, 0);
-  for (size_t part = 0; part < parts; ++part) {
-    const auto& s = starts[part];
-    offsets[part + 1] = offsets[part] + s.size();
-    if (counted == total && !s.empty() && s.back() > firstNul)
-      counted = offsets[part] +
-                static_cast<size_t>(std::upper_bound(s.begin(), s.end(), firstNul) - s.begin());
-  }
-  if (counted > INT32_MAX || !Allocate(index, static_cast<int32_t>(counted), data))
-    return false;
-  Workers::ForEach(parts, [&](size_t part) {
-    size_t from = std::min(offsets[part], counted);
-    size_t to = std::min(offsets[part + 1], counted);
-    if (to > from)
-      std::memcpy(index.rowStarts + 1 + from, starts[part].data(), (to - from) * sizeof(char*));
-    std::vector<const char*>().swap(starts[part]);
-  });
-  index.minFields = counted == total ? (counted == 0 ? 0 : fewest) : FewestFields(index);
-  // Rows from the one that holds the first NUL byte on are not counted.
-  const char* countedEnd = index.rowStarts[counted];
-  for (const auto& part : shortRows) {
-    for (const ShortRow& row : part) {
-      if (row.start < countedEnd)
-        index.shortRows.push_back(row);
+    // Only the runs before the first NUL byte count.
+    if (const void* nul = std::memchr(from, '\0', size)) {
+      holdsNul[part] = 1;
+      size = static_cast<size_t>(static_cast<const char*>(nul) - from);
     }
+    runs[part] = CountRuns(from, size);
+  });
+  std::vector<size_t> offsets(parts + 1, 0);
+  bool pastNul = false;
+  for (size_t part = 0; part < parts; ++part) {
+    offsets[part + 1] = offsets[part] + (pastNul ? 0 : runs[part]);
+    pastNul = pastNul || holdsNul[part];
   }
+  if (offsets[parts] > INT32_MAX || !Allocate(index, static_cast<int32_t>(offsets[parts]), data))
+    return false;
+  std::vector<SplitResult> results(parts);
+  std::vector<std::vector<ShortRow>> shortRows(parts);
+  Workers::ForEach(parts, [&](size_t part) {
+    auto stored = static_cast<int32_t>(offsets[part + 1] - offsets[part]);
+    results[part] =
+        SplitRows(data + bounds[part], bounds[part + 1] - bounds[part],
+                  index.rowStarts + offsets[part], stored, ShortRowSink{&shortRows[part], columns});
+  });
+  index.minFields = INT32_MAX;
+  for (size_t part = 0; part < parts; ++part) {
+    index.minFields = std::min(index.minFields, results[part].minFields);
+    index.shortRows.insert(index.shortRows.end(), shortRows[part].begin(), shortRows[part].end());
+  }
+  if (index.lineCount == 0)
+    index.minFields = 0;
   return true;
 }
 }  // namespace

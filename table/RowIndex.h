@@ -9,7 +9,7 @@
 #include "table/RowSplitter.h"
 
 struct RowIndex {
-  // lineCount + 1 row starts, zero-filled when allocated; release with std::free.
+  // lineCount + 1 row starts; release with std::free.
   const char** rowStarts = nullptr;
   int32_t lineCount = 0;
   // The fewest fields of any counted row; 0 when there are none.

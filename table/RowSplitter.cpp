@@ -52,25 +52,6 @@ struct RowRecorder {
   }
 };
 
-// Records every row start of a part of the content, however many there are.
-struct PartRecorder {
-  std::vector<const char*>& starts;
-  ShortRowSink shortRows;
-  const char* row;
-  SplitResult result{};
-  int32_t fields = 1;
-
-  void StartRow(const char* at) {
-    starts.push_back(at);
-    ++result.stored;
-    result.minFields = std::min(result.minFields, fields);
-    if (fields < shortRows.fewerThan)
-      shortRows.rows->push_back({row, fields});
-    row = at;
-    fields = 1;
-  }
-};
-
 #if LINTARO_WIDE_SPLIT
 // One bit for each byte of a 64-byte block whose compare was true.
 __attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high) {
@@ -181,18 +162,32 @@ bool CanSplitWide() {
   static const bool wide = __builtin_cpu_supports("avx2");
   return wide;
 }
+
+namespace {
+__attribute__((target("avx2,popcnt"))) size_t CountRunsWide(const char* data, size_t length) {
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  size_t runs = 0;
+  uint64_t carry = 0;  // the byte before the block is LF
+  size_t b = 0;
+  for (; b + 64 <= length; b += 64) {
+    auto* block = reinterpret_cast<const __m256i*>(data + b);
+    uint64_t lineFeeds = Bits(_mm256_cmpeq_epi8(_mm256_loadu_si256(block), lineFeed),
+                              _mm256_cmpeq_epi8(_mm256_loadu_si256(block + 1), lineFeed));
+    runs += static_cast<size_t>(__builtin_popcountll(lineFeeds & ~((lineFeeds << 1) | carry)));
+    carry = lineFeeds >> 63;
+  }
+  for (bool inRun = carry != 0; b < length; ++b) {
+    runs += data[b] == '\n' && !inRun;
+    inRun = data[b] == '\n';
+  }
+  return runs;
+}
+}  // namespace
 #else
 SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount,
                           ShortRowSink shortRows) {
   return SplitRowsNarrow(data, length, rowStarts, lineCount, shortRows);
 }
-
-namespace {
-template <class Recorder>
-SplitResult SplitWide(char* data, size_t length, Recorder rows) {
-  return SplitNarrow(data, length, rows);
-}
-}  // namespace
 
 bool CanSplitWide() {
   return false;
@@ -206,10 +201,17 @@ SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t
   return SplitRowsNarrow(data, length, rowStarts, lineCount, shortRows);
 }
 
-SplitResult SplitPart(char* data, size_t length, std::vector<const char*>& starts,
-                      ShortRowSink shortRows) {
-  PartRecorder rows{starts, shortRows, data};
+size_t CountRuns(const char* data, size_t length) {
+#if LINTARO_WIDE_SPLIT
   if (CanSplitWide())
-    return SplitWide(data, length, rows);
-  return SplitNarrow(data, length, rows);
+    return CountRunsWide(data, length);
+#endif
+  size_t runs = 0;
+  for (const char *p = data, *end = data + length;
+       (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))));) {
+    ++runs;
+    while (p < end && *p == '\n')
+      ++p;
+  }
+  return runs;
 }

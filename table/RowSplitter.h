@@ -37,7 +37,5 @@ bool CanSplitWide();
 // The faster splitter that this processor runs.
 SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t lineCount,
                       ShortRowSink shortRows = {});
-// Splits a part of the content that starts at a row start, appending the start of the row after
-// each of its runs of LF bytes to `starts`, however many there are.
-SplitResult SplitPart(char* data, size_t length, std::vector<const char*>& starts,
-                      ShortRowSink shortRows = {});
+// The runs of LF bytes among `length` bytes at `data`, which must not follow an LF byte.
+size_t CountRuns(const char* data, size_t length);

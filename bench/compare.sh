@@ -34,12 +34,14 @@ cmake --build "$build" -j2 --target qdx-gen lintaro-script > /dev/null
 script="$root/$build/lintaro-script"
 mkdir -p "$out"
 results="$out/results.tsv"
-printf 'rows\tworkload\tlintaro_s\tpeer_s\tratio\tpeak_mib\tfile_mib\n' > "$results"
+printf 'rows\tworkload\tlintaro_s\tpeer_s\tratio\tpeak_mib\tfile_mib\tlintaro_cpu_s\tpeer_cpu_s\n' \
+  > "$results"
 
-# Wall seconds and peak resident KiB of one command, as GNU time reports them.
+# Wall seconds, peak resident KiB and processor seconds (user and system) of one command, as GNU
+# time reports them. On a shared machine the processor time is the steadier of the two.
 measure() {
-  /usr/bin/time -f '%e %M' -o "$out/time.txt" bash -c "$1" > /dev/null 2>&1
-  cat "$out/time.txt"
+  /usr/bin/time -f '%e %M %U %S' -o "$out/time.txt" bash -c "$1" > /dev/null 2>&1
+  awk '{ printf "%s %s %.2f\n", $1, $2, $3 + $4 }' "$out/time.txt"
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -62,29 +64,33 @@ for rows in "${sizes[@]}"; do
   [ -f "$file" ] || "$build/bench/qdx-gen" --messy --rows "$rows" "$file"
   cat "$file" > /dev/null  # into the page cache, as a file just written or opened would be
   fileMiB=$(( $(stat -c %s "$file") / 1048576 ))
-  declare -A mine=() theirs=() peak=()
+  declare -A mine=() theirs=() peak=() mineCpu=() theirsCpu=()
   for w in "${workloads[@]}"; do
     printf '%s\n' "${steps[$w]//FILE/$file}" > "$out/$w.script"
   done
   for ((r = 1; r <= runs; r++)); do
     for w in "${workloads[@]}"; do
-      read -r s kib < <(measure "'$script' '$out/$w.script'")
+      read -r s kib cpu < <(measure "'$script' '$out/$w.script'")
       mine[$w]+="$s "
       peak[$w]+="$kib "
-      read -r s kib < <(measure "${peer[$w]//FILE/$file}")
+      mineCpu[$w]+="$cpu "
+      read -r s kib cpu < <(measure "${peer[$w]//FILE/$file}")
       theirs[$w]+="$s "
+      theirsCpu[$w]+="$cpu "
     done
   done
-  echo "$rows rows, $fileMiB MiB, median of $runs runs (seconds):"
-  printf '  %-11s %9s %9s %8s %7s\n' workload lintaro peer ratio goal
+  echo "$rows rows, $fileMiB MiB, median of $runs runs (seconds; processor seconds in brackets):"
+  printf '  %-11s %9s %9s %8s %7s %9s %9s\n' workload lintaro peer ratio goal "(lintaro)" "(peer)"
   for w in "${workloads[@]}"; do
     a=$(tr ' ' '\n' <<< "${mine[$w]}" | grep . | median)
     b=$(tr ' ' '\n' <<< "${theirs[$w]}" | grep . | median)
     p=$(tr ' ' '\n' <<< "${peak[$w]}" | grep . | median)
+    ac=$(tr ' ' '\n' <<< "${mineCpu[$w]}" | grep . | median)
+    bc=$(tr ' ' '\n' <<< "${theirsCpu[$w]}" | grep . | median)
     ratio=$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
-    printf '  %-11s %9s %9s %7sx %6sx\n' "$w" "$a" "$b" "$ratio" "${goal[$w]}"
-    printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$rows" "$w" "$a" "$b" "$ratio" $((p / 1024)) \
-      "$fileMiB" >> "$results"
+    printf '  %-11s %9s %9s %7sx %6sx %9s %9s\n' "$w" "$a" "$b" "$ratio" "${goal[$w]}" "($ac)" "($bc)"
+    printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$rows" "$w" "$a" "$b" "$ratio" $((p / 1024)) \
+      "$fileMiB" "$ac" "$bc" >> "$results"
   done
   p=$(tr ' ' '\n' <<< "${peak[open]}" | grep . | median)
   limit=$(( fileMiB + (40 * rows + 80000000) / 1048576 ))
@@ -97,13 +103,16 @@ wide=/tmp/lintaro-compare-wide.qdx
                                print ""; for (r = 0; r < 1000; r++) print r ";x;" r }' > "$wide"
 printf 'start %s\nmenu ID_VIEW_INFO\n' "$wide" > "$out/wide.script"
 times=""
+cpus=""
 for ((r = 1; r <= runs; r++)); do
-  read -r s kib < <(measure "'$script' '$out/wide.script'")
+  read -r s kib cpu < <(measure "'$script' '$out/wide.script'")
   times+="$s "
+  cpus+="$cpu "
 done
 w=$(tr ' ' '\n' <<< "$times" | grep . | median)
-echo "a first line of 200,000 fields, then Info: $w s (goal: at most 1 s)"
-printf 'wide\twide\t%s\t\t\t\t\n' "$w" >> "$results"
+wc=$(tr ' ' '\n' <<< "$cpus" | grep . | median)
+echo "a first line of 200,000 fields, then Info: $w s, processor $wc s (goal: at most 1 s)"
+printf 'wide\twide\t%s\t\t\t\t\t%s\t\n' "$w" "$wc" >> "$results"
 
 if command -v gnuplot > /dev/null; then
   gnuplot -e "results='$results'; output='$out/times.png'" bench/times.gp && \

@@ -37,10 +37,10 @@ const char* RowListView::CellText(LPARAM row, int32_t k) const {
   return table_ ? table_->FieldText(reinterpret_cast<const char*>(row), k) : kNoText;
 }
 
-const char* RowListView::TextLimit() const {
+std::span<const char> RowListView::TextBytes() const {
   if (!table_ || !table_->Buffer().data)
-    return kNoText + 1;
-  return table_->Buffer().data + table_->Buffer().length;
+    return {};
+  return {table_->Buffer().data, static_cast<size_t>(table_->Buffer().length)};
 }
 
 void RowListView::CollectLongestTexts(LongestTexts& longest) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "platform/ListCtrl.h"
 
@@ -30,8 +31,8 @@ class RowListView : public CListCtrl {
   // The text that GetItemText gives for an item holding `row`, in column k; safe to call from
   // several threads at once, unlike GetItemText.
   const char* CellText(LPARAM row, int32_t k) const;
-  // The end of the bytes that a cell's text lies in: reading up to it, past a text's end, is safe.
-  const char* TextLimit() const;
+  // The bytes that cells' texts lie in, save the empty text of a missing field.
+  std::span<const char> TextBytes() const;
 
   // The comparison of two rows by one field, in unsigned byte order.
   static int CompareRows(LPARAM first, LPARAM second, LPARAM sortValue);

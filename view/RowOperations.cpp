@@ -43,11 +43,10 @@ void ListAllRows(RowListView& list, const TableFile& table) {
 void KeepMatchingRows(RowListView& list, int32_t column, const char* match, bool exact) {
   std::span<const LPARAM> rows = list.ItemData();
   std::vector<uint8_t> keep(rows.size());
-  const TextMatcher matcher(match, exact);
-  const char* readable = list.TextLimit();
+  const TextMatcher matcher(match, exact, list.TextBytes());
   Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i)
-      keep[i] = matcher.Matches(list.CellText(rows[i], column), readable);
+      keep[i] = matcher.Matches(list.CellText(rows[i], column));
   });
   list.KeepItems(keep);
 }
@@ -57,8 +56,7 @@ bool SelectNextMatch(RowListView& list, int32_t column, const char* match, bool 
   int selected = list.GetNextItem(-1, LVNI_SELECTED);
   int start = (selected < 0 || selected >= count) ? 0 : selected + 1;
   std::span<const LPARAM> rows = list.ItemData();
-  const TextMatcher matcher(match, exact);
-  const char* readable = list.TextLimit();
+  const TextMatcher matcher(match, exact, list.TextBytes());
   // Windows of rows in list order; within one, every thread looks at its own ranges, and the
   // first hit of the window is the least row that any of them found.
   size_t window = kFindWindow * Workers::Count();
@@ -67,7 +65,7 @@ bool SelectNextMatch(RowListView& list, int32_t column, const char* match, bool 
     std::atomic<size_t> first{to};
     Workers::ForRange(to - from, kRowGrain, [&](size_t begin, size_t end) {
       for (size_t i = from + begin; i < from + end && i < first.load(); ++i) {
-        if (matcher.Matches(list.CellText(rows[i], column), readable)) {
+        if (matcher.Matches(list.CellText(rows[i], column))) {
           for (size_t seen = first.load(); i < seen && !first.compare_exchange_weak(seen, i);) {
           }
           return;

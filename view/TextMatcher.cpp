@@ -1,5 +1,6 @@
 #include "view/TextMatcher.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "view/TextFold.h"
@@ -17,7 +18,8 @@ bool wideSearch = false;
 #endif
 }  // namespace
 
-TextMatcher::TextMatcher(const char* match, bool exact) : match_(match), exact_(exact) {
+TextMatcher::TextMatcher(const char* match, bool exact, std::span<const char> readable)
+    : match_(match), exact_(exact), readable_(readable) {
   for (char& c : match_)
     c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
 }
@@ -34,11 +36,16 @@ void TextMatcher::SetWide(bool wide) {
 #endif
 }
 
-bool TextMatcher::Matches(const char* text, const char* readable) const {
+bool TextMatcher::Matches(const char* text) const {
   if (exact_)
     return CompareIgnoringCase(text, match_.c_str()) == 0;
-  if (wideSearch)
-    return ContainsWide(text, readable);
+  const char* end = readable_.data() + readable_.size();
+  // Pointers into other memory do not order with these; compare them as addresses.
+  auto at = reinterpret_cast<uintptr_t>(text);
+  if (wideSearch && at >= reinterpret_cast<uintptr_t>(readable_.data()) &&
+      at < reinterpret_cast<uintptr_t>(end)) {
+    return ContainsWide(text, end);
+  }
   return ContainsIgnoringCase(text, match_.c_str());
 }
 

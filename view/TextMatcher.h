@@ -4,15 +4,16 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 
 class TextMatcher {
  public:
-  TextMatcher(const char* match, bool exact);
+  // `readable` is memory that texts lie in: for a text inside it, the search may read ahead of the
+  // text's end up to the end of it, 32 bytes at a time. Other texts are searched a byte at a time.
+  TextMatcher(const char* match, bool exact, std::span<const char> readable = {});
 
-  // Whether the text matches. `readable` is the end of the memory that the text lies in: the
-  // search may read ahead of the text's end up to there, 32 bytes at a time.
-  bool Matches(const char* text, const char* readable) const;
+  bool Matches(const char* text) const;
 
   // Whether this processor runs the 32-byte search; set false to check the byte-at-a-time one.
   static bool Wide();
@@ -23,4 +24,5 @@ class TextMatcher {
 
   std::string match_;  // folded
   bool exact_;
+  std::span<const char> readable_;
 };

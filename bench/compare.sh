@@ -5,7 +5,8 @@
 #   bench/compare.sh [ROWS]      ROWS: one size; default: 100000, 1000000 and 10000000 in turn
 #
 # Environment: RUNS (default 3), LINTARO_COMPARE_OUT (default /tmp/lintaro-compare), where the
-# files, the raw timings (results.tsv) and the chart (times.png, with gnuplot) go.
+# files, the raw timings (results.tsv) and the chart (times.png, with gnuplot) go; LINTARO_SCRIPT,
+# another build's lintaro-script to time instead of this checkout's, to compare two versions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -31,7 +32,7 @@ build=build/compare
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTARO_BENCH=ON \
   -DLINTARO_TESTS=OFF -DLINTARO_QT=OFF > /dev/null
 cmake --build "$build" -j2 --target qdx-gen lintaro-script > /dev/null
-script="$root/$build/lintaro-script"
+script=${LINTARO_SCRIPT:-$root/$build/lintaro-script}
 mkdir -p "$out"
 results="$out/results.tsv"
 printf 'rows\tworkload\tlintaro_s\tpeer_s\tratio\tpeak_mib\tfile_mib\tlintaro_cpu_s\tpeer_cpu_s\n' \

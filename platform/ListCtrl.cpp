@@ -290,16 +290,16 @@ void CListCtrl::MeasureWidestTexts() {
   std::vector<int> widths(columnCount, 0);
   std::vector<bool> fitted(columnCount, GetItemCount() == 0);
   Backend& backend = CurrentBackend();
-  int byteAdvance = std::max(backend.WidestByteAdvance(), 1);
+  LongestTexts::Advances advances;
+  for (unsigned b = 0; b < advances.size(); ++b)
+    advances[b] = std::max(backend.ByteAdvance(static_cast<unsigned char>(b)), 0);
   for (size_t capacity = kFirstCandidates;
        std::find(fitted.begin(), fitted.end(), false) != fitted.end();
        capacity *= kCandidateGrowth) {
-    LongestTexts longest(columnCount, capacity, fitted);
+    LongestTexts longest(columnCount, capacity, fitted, advances);
     CollectLongestTexts(longest);
-    longest.Fit(
-        byteAdvance,
-        [&](const char* text, size_t length) { return backend.TextWidth(text, length); }, widths,
-        fitted);
+    longest.Fit([&](const char* text, size_t length) { return backend.TextWidth(text, length); },
+                widths, fitted);
   }
   widestCache_.resize(columnCount);
   for (size_t k = 0; k < columnCount; ++k)

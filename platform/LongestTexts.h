@@ -1,22 +1,29 @@
-// Fitting a column to its widest text without measuring every text with the font. A text of n
-// bytes is at most n times the widest advance of one byte wide, so texts are measured in order of
-// that bound, longest first, until the bound of the next one cannot beat the widest found.
+// Fitting a column to its widest text without measuring every text with the font. Each byte value
+// has an advance that no character it is part of exceeds, so a text is at most as wide as the sum
+// over its bytes; texts are measured in order of that bound, widest bound first, until the next
+// bound cannot beat the widest text found.
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
-#include <utility>
+#include <cstdint>
 #include <vector>
 
 class LongestTexts {
  public:
-  // Keeps, for each of `columns` columns, the `capacity` texts longest in bytes among those
+  using Advances = std::array<int, 256>;
+
+  // Keeps, for each of `columns` columns, the `capacity` texts of the widest bound among those
   // offered. Columns that are already fitted take no texts.
-  LongestTexts(size_t columns, size_t capacity, const std::vector<bool>& fitted);
+  LongestTexts(size_t columns, size_t capacity, const std::vector<bool>& fitted,
+               const Advances& advances);
 
   size_t Columns() const { return columns_.size(); }
   // An empty collection for the same columns, to collect over other items and Merge.
-  LongestTexts Fresh() const { return LongestTexts(columns_.size(), capacity_, fitted_); }
+  LongestTexts Fresh() const {
+    return LongestTexts(columns_.size(), capacity_, fitted_, advances_);
+  }
   // Whether texts of this column are wanted at all; a walk can skip the others.
   bool Wants(size_t column) const { return !fitted_[column]; }
   void Offer(size_t column, const char* text, size_t length);
@@ -27,31 +34,38 @@ class LongestTexts {
   // (text widths without padding) to the widest found. A column is fitted when the next text's
   // bound cannot beat that width, or when every text it has was kept and measured.
   template <class Measure>
-  void Fit(int byteAdvance, Measure&& measure, std::vector<int>& widths,
-           std::vector<bool>& fitted) {
+  void Fit(Measure&& measure, std::vector<int>& widths, std::vector<bool>& fitted) {
     for (size_t k = 0; k < columns_.size(); ++k) {
       if (fitted[k])
         continue;
       std::vector<Entry>& kept = columns_[k];
-      SortLongestFirst(kept);
+      std::sort(kept.begin(), kept.end(), Wider);
       bool bounded = false;
-      for (const auto& [length, text] : kept) {
-        if (static_cast<long long>(length) * byteAdvance <= widths[k]) {
+      for (const Entry& entry : kept) {
+        if (entry.bound <= widths[k]) {
           bounded = true;
           break;
         }
-        widths[k] = std::max(widths[k], measure(text, length));
+        widths[k] = std::max(widths[k], measure(entry.text, entry.length));
       }
       fitted[k] = bounded || kept.size() < capacity_;
     }
   }
 
  private:
-  using Entry = std::pair<size_t, const char*>;
-  static void SortLongestFirst(std::vector<Entry>& entries);
+  struct Entry {
+    int64_t bound;
+    const char* text;
+    size_t length;
+  };
+  static bool Wider(const Entry& a, const Entry& b) { return a.bound > b.bound; }
+  void Keep(std::vector<Entry>& kept, const Entry& entry) const;
 
-  // Each column's kept texts, a min-heap on length while collecting.
+  // Each column's kept texts, a min-heap on the bound while collecting.
   std::vector<std::vector<Entry>> columns_;
   std::vector<bool> fitted_;
   size_t capacity_;
+  Advances advances_;
+  int widest_;    // the largest advance of any byte
+  bool uniform_;  // every byte has the same advance, so the bound follows the length
 };

@@ -85,7 +85,7 @@ class ProportionalBackend : public QuietBackend {
     }
     return width;
   }
-  int WidestByteAdvance() override { return 14; }
+  int ByteAdvance(unsigned char byte) override { return byte < 0x80 ? 12 : 14; }
 };
 
 std::string Repeat(const std::string& piece, int times) {

@@ -30,7 +30,7 @@ int HeadlessBackend::TextWidth(const char* /*text*/, size_t length) {
   return static_cast<int>(length) * kCharWidth;
 }
 
-int HeadlessBackend::WidestByteAdvance() {
+int HeadlessBackend::ByteAdvance(unsigned char /*byte*/) {
   return kCharWidth;
 }
 

@@ -249,10 +249,13 @@ int QtBackend::TextWidth(const char* text, size_t length) {
       EightBitText::DecodeShown(std::string_view(text, length)));
 }
 
-// A byte decodes to at most one character, and a character of several UTF-8 bytes is no wider
-// than the widest one.
-int QtBackend::WidestByteAdvance() {
-  return QFontMetrics(listFont_).maxWidth();
+// A printable ASCII byte is its own character; any other byte may be part of any character, none
+// of which is wider than the font's widest.
+int QtBackend::ByteAdvance(unsigned char byte) {
+  QFontMetrics metrics(listFont_);
+  if (byte >= 0x20 && byte < 0x7F)
+    return metrics.horizontalAdvance(QChar(static_cast<char16_t>(byte)));
+  return metrics.maxWidth();
 }
 
 int QtBackend::SystemMetric(int index) {

@@ -11,8 +11,11 @@ set grid
 set xlabel "rows (about 104 bytes each)"
 set ylabel "seconds, whole process, median"
 set title "lintaro-script against its peers"
+set format x "10^{%L}"
+set format y "%g"
 workloads = "open sort pick duplicates"
-plot for [i = 1:4] results every ::1 using 1:(strcol(2) eq word(workloads, i) ? $3 : NaN) \
+rows(w) = sprintf("< awk -F'\t' '$2 == \"%s\"' '%s'", w, results)
+plot for [i = 1:4] rows(word(workloads, i)) using 1:3 \
        with linespoints lw 2 lc i pt 7 title "lintaro ".word(workloads, i), \
-     for [i = 1:4] results every ::1 using 1:(strcol(2) eq word(workloads, i) ? $4 : NaN) \
+     for [i = 1:4] rows(word(workloads, i)) using 1:4 \
        with linespoints lw 1 dt 2 lc i pt 6 title "peer ".word(workloads, i)

@@ -8,7 +8,11 @@
 #include "app/Strings.h"
 #include "platform/Backend.h"
 #include "platform/FileDialog.h"
+#include "platform/Module.h"
+#include "platform/Registry.h"
+#include "platform/ShellNotify.h"
 #include "settings/SettingsSerializer.h"
+#include "shell/FileTypeRegistrar.h"
 #include "view/RowOperations.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
@@ -24,14 +28,17 @@ ON_COMMAND(ID_VIEW_FIND, OnViewFind)
 ON_COMMAND(ID_VIEW_INFO, OnViewInfo)
 ON_COMMAND(ID_VIEW_DUPLICATES, OnViewDuplicates)
 ON_COMMAND(ID_VIEW_HEADERS, OnViewHeaders)
+ON_COMMAND(ID_OPTIONS_REGISTER, OnOptionsRegister)
 ON_WM_SIZE()
 ON_COMMAND(ID_OPTIONS_SAVE_SETTINGS, OnOptionsSaveSettings)
 ON_COMMAND(ID_HELP_ONLINE, OnHelpOnline)
+ON_COMMAND(ID_OPTIONS_UNREGISTER, OnOptionsUnregister)
 END_MESSAGE_MAP()
 
 namespace {
 constexpr int kMargin = 5;
 constexpr int kInitialColumnWidth = 100;
+constexpr DWORD kModulePathSize = 1024;
 }  // namespace
 
 MainWindow::MainWindow() : CDialog(IDD_MAIN) {
@@ -172,6 +179,26 @@ void MainWindow::OnOptionsSaveSettings() {
 
 void MainWindow::OnHelpOnline() {
   ToggleCheck(ID_HELP_ONLINE);
+}
+
+// File-type registration. Both commands are silent; afterwards the desktop is told, so that
+// where the keys alone open nothing its own files follow them.
+
+void MainWindow::OnOptionsRegister() {
+  char modulePath[kModulePathSize];
+  DWORD length = GetModuleFileNameA(nullptr, modulePath, kModulePathSize);
+  // A cut path names a program that does not exist: better no handler than a broken one.
+  if (length == 0 || length >= kModulePathSize)
+    return;
+  FileTypeRegistrar registrar;
+  registrar.RegisterFileType(modulePath, kQdxExtension, kQdxTypeName, kQdxDescription, kQdxVerb);
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+void MainWindow::OnOptionsUnregister() {
+  for (const char* key : kQdxUnregisterKeys)
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
 BOOL MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {

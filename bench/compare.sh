@@ -32,7 +32,7 @@ build=build/compare
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTARO_BENCH=ON \
   -DLINTARO_TESTS=OFF -DLINTARO_QT=OFF > /dev/null
 cmake --build "$build" -j2 --target qdx-gen lintaro-script > /dev/null
-script=${LINTARO_SCRIPT:-$root/$build/lintaro-script}
+script=${LINTARO_SCRIPT:-$root/$build/bin/lintaro-script}
 mkdir -p "$out"
 results="$out/results.tsv"
 printf 'rows\tworkload\tlintaro_s\tpeer_s\tratio\tpeak_mib\tfile_mib\tlintaro_cpu_s\tpeer_cpu_s\n' \
@@ -62,7 +62,7 @@ peer[duplicates]="LC_ALL=C gawk -F';' 'NR == FNR { n[tolower(\$2)]++; next } n[t
 
 for rows in "${sizes[@]}"; do
   file=/tmp/lintaro-compare-$rows.qdx
-  [ -f "$file" ] || "$build/bench/qdx-gen" --messy --rows "$rows" "$file"
+  [ -f "$file" ] || "$build/bin/qdx-gen" --messy --rows "$rows" "$file"
   cat "$file" > /dev/null  # into the page cache, as a file just written or opened would be
   fileMiB=$(( $(stat -c %s "$file") / 1048576 ))
   declare -A mine=() theirs=() peak=() mineCpu=() theirsCpu=()

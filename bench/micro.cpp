@@ -3,7 +3,7 @@
 // table of 200,000 rows (about 20 MB) held in memory; the ones that spread over the cores take
 // the number of threads as their argument.
 //
-//   build/bench/bench/lintaro-micro [--benchmark_filter=REGEX]
+//   build/bench/bin/lintaro-micro [--benchmark_filter=REGEX]
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

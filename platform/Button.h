@@ -3,6 +3,9 @@
 
 #include "platform/Wnd.h"
 
+constexpr UINT BM_GETCHECK = 0x00F0;
+constexpr UINT BM_SETCHECK = 0x00F1;
+
 class CButton : public CWnd {
  public:
   int GetCheck() const { return checked_; }
@@ -10,9 +13,13 @@ class CButton : public CWnd {
   // The user clicks it: a check box toggles, then the parent hears BN_CLICKED.
   void Click();
 
+  void Accept(ControlVisitor& visitor) override;
+
  protected:
-  void ResetControl() override { checked_ = 0; }
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  bool IsCheckBox() const { return (GetStyle() & 0xF) == BS_AUTOCHECKBOX; }
+
   int checked_ = 0;
 };

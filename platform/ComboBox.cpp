@@ -1,6 +1,7 @@
 #include "platform/ComboBox.h"
 
 #include "platform/Backend.h"
+#include "platform/ControlVisitor.h"
 
 int CComboBox::AddString(const std::string& text) {
   items_.push_back(text);
@@ -24,4 +25,17 @@ void CComboBox::Pick(int index) {
     parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID()), CBN_SELCHANGE),
                         reinterpret_cast<LPARAM>(this));
   }
+}
+
+void CComboBox::Accept(ControlVisitor& visitor) {
+  visitor.ComboBox(*this);
+}
+
+// A combo box is created empty, whatever an earlier window of the same object listed.
+LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_CREATE)
+    return CWnd::DefWindowProc(message, wParam, lParam);
+  items_.clear();
+  selected_ = CB_ERR;
+  return 0;
 }

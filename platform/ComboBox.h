@@ -18,11 +18,10 @@ class CComboBox : public CWnd {
   // The user picks entry `index` from the list: the parent hears CBN_SELCHANGE.
   void Pick(int index);
 
+  void Accept(ControlVisitor& visitor) override;
+
  protected:
-  void ResetControl() override {
-    items_.clear();
-    selected_ = CB_ERR;
-  }
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   std::vector<std::string> items_;

@@ -1,5 +1,6 @@
 #include "platform/Dialog.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/App.h"
@@ -15,6 +16,7 @@ ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 namespace {
+// An object of the template row's window class, for a control that the program did not bind.
 std::unique_ptr<CWnd> MakeControl(ControlKind kind) {
   switch (kind) {
     case ControlKind::ComboBox:
@@ -48,6 +50,12 @@ RECT CDialog::ToPixels(int x, int y, int cx, int cy) const {
   return RECT{left, top, left + cx * base.x / 4, top + cy * base.y / 8};
 }
 
+void CDialog::BindControls() {
+  bound_.clear();
+  CDataExchange binding(this, false, true);
+  DoDataExchange(&binding);
+}
+
 void CDialog::CreateFromTemplate(const DialogTemplate& source) {
   RemoveChildren();
   text_ = source.caption ? source.caption : "";
@@ -65,8 +73,18 @@ void CDialog::CreateFromTemplate(const DialogTemplate& source) {
   placement_.rcNormalPosition =
       RECT{client.left, client.top, client.right + insets.left + insets.right,
            client.bottom + insets.top + insets.bottom};
+  // A bound object becomes the first control with its id; the others are the dialog's own.
+  std::vector<std::pair<int, CWnd*>> unused = bound_;
   for (const ControlTemplate& row : source.controls) {
-    AddControl(MakeControl(row.kind), row, ToPixels(row.x, row.y, row.cx, row.cy));
+    RECT pixels = ToPixels(row.x, row.y, row.cx, row.cy);
+    auto bound = std::find_if(unused.begin(), unused.end(),
+                              [&](const std::pair<int, CWnd*>& b) { return b.first == row.id; });
+    if (bound == unused.end()) {
+      AddControl(MakeControl(row.kind), row, pixels);
+      continue;
+    }
+    AddControl(*bound->second, row, pixels);
+    unused.erase(bound);
   }
 }
 
@@ -75,9 +93,11 @@ void CDialog::CentreOver(const CWnd* owner) {
   if (owner)
     owner->GetWindowRect(&area);
   RECT r = placement_.rcNormalPosition;
-  LONG x = area.left + (area.Width() - r.Width()) / 2;
-  LONG y = area.top + (area.Height() - r.Height()) / 2;
-  placement_.rcNormalPosition = RECT{x, y, x + r.Width(), y + r.Height()};
+  // An owner placed anywhere at all must not carry the sums past what a LONG holds.
+  int64_t x = area.left + (int64_t{area.Width()} - r.Width()) / 2;
+  int64_t y = area.top + (int64_t{area.Height()} - r.Height()) / 2;
+  placement_.rcNormalPosition =
+      RECT{RECT::Clamp(x), RECT::Clamp(y), RECT::Clamp(x + r.Width()), RECT::Clamp(y + r.Height())};
 }
 
 int CDialog::DoModal() {
@@ -91,6 +111,7 @@ int CDialog::DoModal() {
   parent_ = owner;
   ended_ = false;
   result_ = IDCANCEL;
+  BindControls();
   CreateFromTemplate(*source);
   Backend& backend = CurrentBackend();
   if (!backend.CreateDialogWindow(*this)) {
@@ -199,41 +220,39 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CDialog::BindControl(int id, CWnd& object) {
-  for (size_t i = 0; i < children_.size(); ++i) {
-    CWnd* placeholder = children_[i];
-    if (placeholder->GetDlgCtrlID() != id || placeholder == &object)
-      continue;
-    object.Attach(*placeholder);
-    children_[i] = &object;
-    for (auto it = ownedChildren_.begin(); it != ownedChildren_.end(); ++it) {
-      if (it->get() == placeholder) {
-        ownedChildren_.erase(it);
-        break;
-      }
+  for (auto& [boundId, boundObject] : bound_) {
+    if (boundId == id) {
+      boundObject = &object;
+      return;
     }
-    return;
   }
+  bound_.emplace_back(id, &object);
 }
 
+// The window's controls are built into the bound objects, so the exchanges after the binding
+// pass find them in place.
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
-  if (control.GetParent() == pDX->m_pDlgWnd && control.GetDlgCtrlID() == id)
-    return;
-  pDX->m_pDlgWnd->BindControl(id, control);
+  if (pDX->binding)
+    pDX->m_pDlgWnd->BindControl(id, control);
 }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
-  auto* button = dynamic_cast<CButton*>(pDX->m_pDlgWnd->GetDlgItem(id));
+  if (pDX->binding)
+    return;
+  CWnd* button = pDX->m_pDlgWnd->GetDlgItem(id);
   pDX->m_idLastControl = id;
   if (!button)
     return;
   if (pDX->m_bSaveAndValidate) {
-    value = button->GetCheck();
+    value = static_cast<int>(button->SendMessage(BM_GETCHECK));
   } else {
-    button->SetCheck(value);
+    button->SendMessage(BM_SETCHECK, static_cast<WPARAM>(value));
   }
 }
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
+  if (pDX->binding)
+    return;
   CWnd* control = pDX->m_pDlgWnd->GetDlgItem(id);
   pDX->m_idLastControl = id;
   if (!control)
@@ -246,10 +265,11 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
-  auto* edit = dynamic_cast<CEdit*>(pDX->m_pDlgWnd->GetDlgItem(pDX->m_idLastControl));
+  if (pDX->binding)
+    return;
   if (!pDX->m_bSaveAndValidate) {
-    if (edit)
-      edit->LimitText(maxChars);
+    if (CWnd* edit = pDX->m_pDlgWnd->GetDlgItem(pDX->m_idLastControl))
+      edit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(maxChars));
     return;
   }
   if (static_cast<int>(value.size()) <= maxChars)

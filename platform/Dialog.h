@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Wnd.h"
 
@@ -10,9 +12,13 @@ class CDialog;
 
 class CDataExchange {
  public:
-  CDataExchange(CDialog* dialog, bool save) : m_pDlgWnd(dialog), m_bSaveAndValidate(save) {}
+  CDataExchange(CDialog* dialog, bool save, bool bindingPass = false)
+      : m_pDlgWnd(dialog), m_bSaveAndValidate(save), binding(bindingPass) {}
   CDialog* m_pDlgWnd;
   bool m_bSaveAndValidate;
+  // The pass before the dialog's window exists: only DDX_Control acts, naming the program's own
+  // control objects, so that the window's controls are built into them.
+  bool binding;
   int m_idLastControl = 0;
   bool failed = false;
 };
@@ -35,7 +41,7 @@ class CDialog : public CWnd {
   int TemplateId() const { return templateId_; }
   const DialogTemplate* Template() const;
 
-  // Points a field member at the control `id` that the template created.
+  // Makes `object` the control `id` of the windows that this dialog creates from now on.
   void BindControl(int id, CWnd& object);
 
  protected:
@@ -51,6 +57,7 @@ class CDialog : public CWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
+  void BindControls();
   void CreateFromTemplate(const DialogTemplate& source);
   RECT ToPixels(int x, int y, int cx, int cy) const;
   void CentreOver(const CWnd* owner);
@@ -61,6 +68,8 @@ class CDialog : public CWnd {
   bool running_ = false;
   bool ended_ = false;
   int result_ = IDCANCEL;
+  // Control ids and the program's objects that the template's controls are built into.
+  std::vector<std::pair<int, CWnd*>> bound_;
 };
 
 // Data exchange helpers.

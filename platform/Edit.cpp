@@ -1,6 +1,7 @@
 #include "platform/Edit.h"
 
 #include "platform/Backend.h"
+#include "platform/ControlVisitor.h"
 
 // A backend that shows the box enforces the limit as the user types, so it hears of a new one.
 void CEdit::LimitText(int maxChars) {
@@ -11,4 +12,21 @@ void CEdit::LimitText(int maxChars) {
 void CEdit::Type(const std::string& text) {
   size_t keep = limit_ > 0 ? static_cast<size_t>(limit_) : text.size();
   SetWindowText(text.substr(0, keep));
+}
+
+void CEdit::Accept(ControlVisitor& visitor) {
+  visitor.Edit(*this);
+}
+
+LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      limit_ = kDefaultLimit;
+      return 0;
+    case EM_LIMITTEXT:
+      LimitText(static_cast<int>(wParam));
+      return 0;
+    default:
+      return CWnd::DefWindowProc(message, wParam, lParam);
+  }
 }

@@ -5,6 +5,8 @@
 
 #include "platform/Wnd.h"
 
+constexpr UINT EM_LIMITTEXT = 0x00C5;
+
 class CEdit : public CWnd {
  public:
   void LimitText(int maxChars);
@@ -12,9 +14,13 @@ class CEdit : public CWnd {
   // The user types: the text is replaced, and stops at the limit.
   void Type(const std::string& text);
 
+  void Accept(ControlVisitor& visitor) override;
+
  protected:
-  void ResetControl() override { limit_ = 30000; }
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  int limit_ = 30000;
+  static constexpr int kDefaultLimit = 30000;
+
+  int limit_ = kDefaultLimit;
 };

@@ -4,13 +4,12 @@
 
 #include "platform/Backend.h"
 
+// The program never names an initial file, so no backend shows one.
 CFileDialog::CFileDialog(BOOL /*openFileDialog*/, const char* defaultExtension,
-                         const char* fileName, DWORD flags, const char* filter) {
+                         const char* /*fileName*/, DWORD flags, const char* filter) {
   m_ofn.Flags = flags;
   m_ofn.lpstrDefExt = defaultExtension;
   m_ofn.lpstrFilter = filter;
-  if (fileName)
-    fileName_ = fileName;
 }
 
 int CFileDialog::DoModal() {

@@ -36,6 +36,5 @@ class CFileDialog {
   OPENFILENAME m_ofn;
 
  private:
-  std::string fileName_;
   std::string pathName_;
 };

@@ -38,15 +38,6 @@ void CListCtrl::OnLockReleased() {
   }
 }
 
-void CListCtrl::ResetControl() {
-  items_.clear();
-  columns_.clear();
-  selected_ = focused_ = revealed_ = -1;
-  listExStyle_ = 0;
-  pending_ = 0;
-  widestValid_ = false;
-}
-
 int CListCtrl::InsertItem(const LVITEM* item) {
   int count = GetItemCount();
   int index = std::clamp(item->iItem, 0, count);
@@ -322,18 +313,17 @@ void CListCtrl::UserClickItem(int index) {
   SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void CListCtrl::UserClickColumnTitle(int column) {
-  NMLISTVIEW note;
-  note.hdr = NMHDR{this, static_cast<UINT>(GetDlgCtrlID()), LVN_COLUMNCLICK};
-  note.iItem = -1;
-  note.iSubItem = column;
-  if (CWnd* owner = GetParent()) {
-    owner->SendMessage(WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()),
-                       reinterpret_cast<LPARAM>(&note));
-  }
-}
-
 LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) {
+    // A list is created empty, whatever an earlier window of the same object listed.
+    items_.clear();
+    columns_.clear();
+    selected_ = focused_ = revealed_ = -1;
+    listExStyle_ = 0;
+    pending_ = 0;
+    widestValid_ = false;
+    return 0;
+  }
   if (message == WM_LBUTTONDOWN) {
     UserClickItem(static_cast<int>(lParam));
     return 0;

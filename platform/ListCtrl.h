@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/ControlVisitor.h"
 #include "platform/GapVector.h"
 #include "platform/LongestTexts.h"
 #include "platform/Wnd.h"
@@ -69,7 +70,8 @@ class CListCtrl : public CWnd {
 
   // What the user does, fed in by a backend.
   void UserClickItem(int index);  // -1 clears the selection
-  void UserClickColumnTitle(int column);
+
+  void Accept(ControlVisitor& visitor) override { visitor.ListView(*this); }
 
  protected:
   // Offers the texts of every item in every column to `longest`, for fitting widths. An owner that
@@ -79,7 +81,6 @@ class CListCtrl : public CWnd {
 
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnLockReleased() override;
-  void ResetControl() override;
 
  private:
   struct Column {

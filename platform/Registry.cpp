@@ -8,7 +8,7 @@
 #include "platform/RegistryStore.h"
 
 // An open key: the root and the path it was opened or created with.
-struct HKEY__ {
+struct RegistryKeyHandle {
   RegistryRoot root;
   KeyPath path;
 };
@@ -16,7 +16,7 @@ struct HKEY__ {
 namespace {
 
 std::mutex handleMutex;
-std::map<HKEY, std::unique_ptr<HKEY__>> openKeys;
+std::map<HKEY, std::unique_ptr<RegistryKeyHandle>> openKeys;
 
 // The root and the path of the key that a handle holds open; false for no open key.
 bool Resolve(HKEY key, RegistryRoot* root, KeyPath* path) {
@@ -67,7 +67,7 @@ LSTATUS Locate(HKEY key, const char* subKey, RegistryKeyRef* ref) {
 }
 
 HKEY NewHandle(const RegistryKeyRef& ref) {
-  auto open = std::make_unique<HKEY__>();
+  auto open = std::make_unique<RegistryKeyHandle>();
   open->root = ref.root;
   open->path = ref.open;
   open->path.insert(open->path.end(), ref.below.begin(), ref.below.end());

@@ -10,8 +10,8 @@
 
 #include "platform/Win32.h"
 
-struct HKEY__;
-using HKEY = HKEY__*;
+struct RegistryKeyHandle;
+using HKEY = RegistryKeyHandle*;
 using LSTATUS = LONG;
 using REGSAM = DWORD;
 struct SECURITY_ATTRIBUTES;

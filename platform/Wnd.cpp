@@ -4,9 +4,13 @@
 
 #include "platform/App.h"
 #include "platform/Backend.h"
+#include "platform/ControlVisitor.h"
 
 namespace {
 CWnd* lockedWindow = nullptr;
+
+// The low bits of a static control's style say what it shows.
+constexpr DWORD kStaticTypeMask = 0x1F;
 
 LPARAM MakeSizeParam(const RECT& client) {
   return static_cast<LPARAM>(
@@ -70,8 +74,10 @@ void CWnd::GetClientRect(RECT* rect) const {
   if (style_ & WS_CHILD)
     return;
   RECT insets = CurrentBackend().NonClientInsets(*this);
-  rect->right = std::max<LONG>(0, outer.Width() - insets.left - insets.right);
-  rect->bottom = std::max<LONG>(0, outer.Height() - insets.top - insets.bottom);
+  rect->right =
+      RECT::Clamp(std::max<int64_t>(0, int64_t{outer.Width()} - insets.left - insets.right));
+  rect->bottom =
+      RECT::Clamp(std::max<int64_t>(0, int64_t{outer.Height()} - insets.top - insets.bottom));
 }
 
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
@@ -180,33 +186,32 @@ bool CWnd::IsDrawingLocked() const {
   return false;
 }
 
-void CWnd::Attach(CWnd& placeholder) {
-  id_ = placeholder.id_;
-  kind_ = placeholder.kind_;
-  style_ = placeholder.style_;
-  exStyle_ = placeholder.exStyle_;
-  text_ = placeholder.text_;
-  parent_ = placeholder.parent_;
-  visible_ = placeholder.visible_;
-  placement_ = placeholder.placement_;
-  moved_ = false;
-  peer = nullptr;
-  ResetControl();
+void CWnd::Accept(ControlVisitor& visitor) {
+  if ((style_ & kStaticTypeMask) == SS_ICON) {
+    visitor.Icon(*this);
+    return;
+  }
+  visitor.StaticText(*this);
 }
 
-CWnd* CWnd::AddControl(std::unique_ptr<CWnd> control, const ControlTemplate& source, RECT pixels) {
-  control->id_ = source.id;
-  control->kind_ = source.kind;
-  control->style_ = source.style | WS_CHILD;
-  control->exStyle_ = source.exStyle;
-  control->text_ = source.text ? source.text : "";
-  control->parent_ = this;
-  control->visible_ = (source.style & WS_VISIBLE) != 0;
-  control->placement_.rcNormalPosition = pixels;
-  CWnd* raw = control.get();
-  children_.push_back(raw);
+void CWnd::AddControl(CWnd& control, const ControlTemplate& source, RECT pixels) {
+  control.id_ = source.id;
+  control.style_ = source.style | WS_CHILD;
+  control.exStyle_ = source.exStyle;
+  control.text_ = source.text ? source.text : "";
+  control.parent_ = this;
+  control.visible_ = (source.style & WS_VISIBLE) != 0;
+  control.moved_ = false;
+  control.placement_ = WINDOWPLACEMENT();
+  control.placement_.rcNormalPosition = pixels;
+  children_.push_back(&control);
+  control.SendMessage(WM_CREATE);
+}
+
+void CWnd::AddControl(std::unique_ptr<CWnd> control, const ControlTemplate& source, RECT pixels) {
+  CWnd& raw = *control;
   ownedChildren_.push_back(std::move(control));
-  return raw;
+  AddControl(raw, source, pixels);
 }
 
 void CWnd::RemoveChildren() {

@@ -11,6 +11,13 @@
 #include "platform/Resources.h"
 #include "platform/Win32.h"
 
+class ControlVisitor;
+class WindowPeer;
+
+// The message that a window's procedure gets first, before anything is shown: a control sets up
+// the state its window class starts with.
+constexpr UINT WM_CREATE = 0x0001;
+
 class CWnd : public CCmdTarget {
  public:
   CWnd() = default;
@@ -35,8 +42,6 @@ class CWnd : public CCmdTarget {
   BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
   BOOL RedrawWindow(UINT flags);
-  // Whether the window was moved or sized since it was created.
-  bool HasMoved() const { return moved_; }
 
   // Menus.
   CMenu* GetMenu() const { return menu_.get(); }
@@ -51,7 +56,6 @@ class CWnd : public CCmdTarget {
   const std::vector<CWnd*>& Children() const { return children_; }
   DWORD GetStyle() const { return style_; }
   DWORD GetExStyle() const { return exStyle_; }
-  ControlKind Kind() const { return kind_; }
 
   // Messages.
   int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
@@ -64,13 +68,17 @@ class CWnd : public CCmdTarget {
   static void UnlockWindowUpdate();
   bool IsDrawingLocked() const;
 
-  // A backend keeps its own object for this window here.
-  void* peer = nullptr;
+  // A backend keeps its own object for this window here while the window exists.
+  WindowPeer* peer = nullptr;
 
-  // Makes this object the control `id` of `dialog`, taking over the placeholder's state.
-  void Attach(CWnd& placeholder);
-  // Adds a child control built from a template row; the parent owns it.
-  CWnd* AddControl(std::unique_ptr<CWnd> control, const ControlTemplate& source, RECT pixels);
+  // Tells `visitor` which kind of control this is.
+  virtual void Accept(ControlVisitor& visitor);
+
+  // Creates the window of a child control from a template row: `control` takes the row's id,
+  // style, text and place, and starts from the empty state of its class. The second form makes
+  // the parent the control's owner.
+  void AddControl(CWnd& control, const ControlTemplate& source, RECT pixels);
+  void AddControl(std::unique_ptr<CWnd> control, const ControlTemplate& source, RECT pixels);
   void RemoveChildren();
 
  protected:
@@ -86,12 +94,9 @@ class CWnd : public CCmdTarget {
   LRESULT Default();
 
   virtual void OnLockReleased() {}
-  // A control object that takes over a freshly created control starts from its empty state.
-  virtual void ResetControl() {}
 
   std::string text_;
   int id_ = 0;
-  ControlKind kind_ = ControlKind::Static;
   DWORD style_ = 0;
   DWORD exStyle_ = 0;
   CWnd* parent_ = nullptr;

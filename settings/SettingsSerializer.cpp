@@ -46,7 +46,6 @@ void SettingsSerializer::Store(CArchive& ar) {
   SettingsRecord record;
   // 1. The window's data exchange binds no setting; it runs as the window's own save would.
   window_.UpdateData(TRUE);
-  // 2, 3.
   record.saveItemState = SaveItemState();
   ar << record.version << record.saveItemState;
   // 4. Without a placement the image stays short, and Save writes nothing.
@@ -55,38 +54,30 @@ void SettingsSerializer::Store(CArchive& ar) {
   // A minimized window comes back as a normal one.
   if (record.placement.showCmd != SW_SHOWMAXIMIZED)
     record.placement.showCmd = SW_SHOWNORMAL;
-  // 5.
   StorePlacement(ar, record.placement);
 }
 
 void SettingsSerializer::Apply(CArchive& ar) {
   SettingsRecord record;
-  // 1.
   ar >> record.version;
   if (record.version != SettingsRecord::kVersion)
     return;
-  // 2.
   ar >> record.saveItemState;
   if (CMenu* menu = window_.GetMenu())
     menu->CheckMenuItem(saveCommand_, record.saveItemState);
-  // 3, 4.
   LoadPlacement(ar, record.placement);
   window_.SetWindowPlacement(&record.placement);
-  // 5.
   window_.UpdateData(FALSE);
 }
 
 void SettingsSerializer::Load() {
-  // 1.
   CMemFile stream(kStreamGrowth);
   RegistryBlob blob;
-  // 2.
   DWORD size = 0;
   BYTE* image =
       blob.ReadBlob(HKEY_CURRENT_USER, SettingsRecord::kKey, SettingsRecord::kValueName, &size);
   if (!image)
     return;
-  // 3.
   stream.Write(image, size);
   stream.SeekToBegin();
   // 4, 5. An image that ends before a word that is to be read ends the load there.
@@ -101,18 +92,15 @@ void SettingsSerializer::Load() {
 }
 
 bool SettingsSerializer::Save() {
-  // 1.
   CMemFile stream(kStreamGrowth);
   RegistryBlob blob;
   bool result = false;
-  // 2.
   if (!(SaveItemState() & MF_CHECKED)) {
     blob.DeleteKey(HKEY_CURRENT_USER, SettingsRecord::kKey);
     return true;
   }
   BYTE buffer[kArchiveBuffer];
   try {
-    // 3.
     CArchive ar(&stream, CArchive::store, sizeof buffer, buffer);
     Serialize(ar);
     ar.Close();
@@ -123,14 +111,12 @@ bool SettingsSerializer::Save() {
     auto* copy = static_cast<BYTE*>(std::malloc(length));
     if (!copy)
       return false;
-    // 5.
     stream.SeekToBegin();
     stream.Read(copy, length);
     result = blob.WriteBlob(HKEY_CURRENT_USER, SettingsRecord::kKey, SettingsRecord::kValueName,
                             copy, length);
     std::free(copy);
   } catch (const CArchiveException&) {
-    // 6.
     result = false;
   }
   return result;

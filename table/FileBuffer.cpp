@@ -44,6 +44,19 @@ bool IsRegularFile(const char* path) {
   struct stat info;
   return stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
+// The position at the end of the file, in 64 bits everywhere: where `long` has 32 bits a file of
+// 4 GiB and more would read as a small one, and load cut short as if it were whole.
+int64_t EndPosition(FILE* file) {
+#if defined(_WIN32)
+  if (_fseeki64(file, 0, SEEK_END) != 0)
+    return -1;
+  return _ftelli64(file);
+#else
+  if (fseeko(file, 0, SEEK_END) != 0)
+    return -1;
+  return ftello(file);
+#endif
+}
 }  // namespace
 
 FileBuffer::~FileBuffer() {
@@ -64,17 +77,15 @@ bool FileBuffer::LoadFile(const char* path, bool stripCarriageReturns, const cha
   file = std::fopen(path, "rb");
   if (!file)
     return false;
-  if (std::fseek(file, 0, SEEK_END) != 0)
+  int64_t position = EndPosition(file);
+  if (position < 0)
     return Fail();
-  long position = std::ftell(file);
-  const long terminatorLength = static_cast<long>(std::strlen(terminator));
+  const auto terminatorLength = static_cast<int64_t>(std::strlen(terminator));
   // The length, terminator included, must fit the signed 32-bit count: a larger file is refused
   // rather than cut short.
   if (position > std::numeric_limits<int32_t>::max() - terminatorLength - 1)
     return Fail();
   length = static_cast<int32_t>(position);
-  if (position == -1)
-    return Fail();
   if (std::fseek(file, 0, SEEK_SET) != 0)
     return Fail();
   size_t size = static_cast<size_t>(length) + static_cast<size_t>(terminatorLength) + 1;

@@ -43,11 +43,13 @@ QImage IconRenderer::Render(const Icon* icon, int size) {
   return QImage();
 }
 
-QIcon IconRenderer::ToQIcon(const Icon* icon) {
+QIcon IconRenderer::ToQIcon(std::initializer_list<const Icon*> icons) {
   QIcon result;
-  if (!icon)
-    return result;
-  for (const IconImage& image : icon->images)
-    result.addPixmap(QPixmap::fromImage(Render(icon, image.size)));
+  for (const Icon* icon : icons) {
+    if (!icon)
+      continue;
+    for (const IconImage& image : icon->images)
+      result.addPixmap(QPixmap::fromImage(Render(icon, image.size)));
+  }
   return result;
 }

@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <initializer_list>
 
 #include "platform/Resources.h"
 
@@ -10,6 +11,7 @@ class IconRenderer {
  public:
   // The image of `size` pixels, or a null image when the icon has none of that size.
   static QImage Render(const Icon* icon, int size);
-  // Every image of the icon, so that the window system picks the size it needs.
-  static QIcon ToQIcon(const Icon* icon);
+  // Every image of the icons, so that the window system picks the size it needs. A null icon
+  // adds none.
+  static QIcon ToQIcon(std::initializer_list<const Icon*> icons);
 };

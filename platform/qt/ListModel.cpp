@@ -1,13 +1,11 @@
 #include "platform/qt/ListModel.h"
 
 #include <cstring>
-#include <utility>
 
 #include "platform/ListCtrl.h"
 #include "platform/qt/EightBitText.h"
 
-ListModel::ListModel(std::function<CListCtrl*()> list, QObject* parent)
-    : QAbstractTableModel(parent), list_(std::move(list)) {}
+ListModel::ListModel(CListCtrl& list, QObject* parent) : QAbstractTableModel(parent), list_(list) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : rows_;
@@ -18,12 +16,11 @@ int ListModel::columnCount(const QModelIndex& parent) const {
 }
 
 int ListModel::ItemAt(int row) const {
-  CListCtrl* list = List();
-  if (!list || row < 0 || row >= rows_)
+  if (row < 0 || row >= rows_)
     return -1;
   // The page never starts past the end, but it can reach past it by the partly shown last row.
   long long item = static_cast<long long>(top_) + row;
-  return item < list->GetItemCount() ? static_cast<int>(item) : -1;
+  return item < list_.GetItemCount() ? static_cast<int>(item) : -1;
 }
 
 int ListModel::RowOf(int item) const {
@@ -35,24 +32,22 @@ int ListModel::RowOf(int item) const {
 QVariant ListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid())
     return QVariant();
-  CListCtrl* list = List();
   int item = ItemAt(index.row());
   // Counts are read live: the platform may have changed them in a way the page has not caught
   // up with yet, and a cell that is gone is shown empty rather than read.
-  if (!list || item < 0 || index.column() >= list->GetColumnCount())
+  if (item < 0 || index.column() >= list_.GetColumnCount())
     return QVariant();
-  const char* text = list->GetItemText(item, index.column());
+  const char* text = list_.GetItemText(item, index.column());
   return EightBitText::DecodeShown(std::string_view(text, std::strlen(text)));
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal)
     return QVariant();
-  CListCtrl* list = List();
-  if (!list || section < 0 || section >= list->GetColumnCount())
+  if (section < 0 || section >= list_.GetColumnCount())
     return QVariant();
   if (role == Qt::DisplayRole)
-    return EightBitText::DecodeShown(list->GetColumnHeading(section));
+    return EightBitText::DecodeShown(list_.GetColumnHeading(section));
   if (role == Qt::TextAlignmentRole)
     return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
   return QVariant();
@@ -64,8 +59,7 @@ Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
 
 void ListModel::Reset(int top, int pageRows) {
   beginResetModel();
-  CListCtrl* list = List();
-  columns_ = list ? list->GetColumnCount() : 0;
+  columns_ = list_.GetColumnCount();
   top_ = top;
   rows_ = pageRows;
   endResetModel();

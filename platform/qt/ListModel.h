@@ -5,15 +5,12 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <functional>
 
 class CListCtrl;
 
 class ListModel : public QAbstractTableModel {
  public:
-  // `list` gives the platform list as it is now: the program binds its own list object in place
-  // of the one the template created, so a pointer taken once could dangle.
-  explicit ListModel(std::function<CListCtrl*()> list, QObject* parent = nullptr);
+  ListModel(CListCtrl& list, QObject* parent);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -26,7 +23,6 @@ class ListModel : public QAbstractTableModel {
   int ItemAt(int row) const;
   // The page row that shows an item, or -1 when the item is not on the page.
   int RowOf(int item) const;
-  int Top() const { return top_; }
 
   // The columns changed: the views read everything again.
   void Reset(int top, int pageRows);
@@ -34,9 +30,7 @@ class ListModel : public QAbstractTableModel {
   void ShowPage(int top, int pageRows);
 
  private:
-  CListCtrl* List() const { return list_(); }
-
-  std::function<CListCtrl*()> list_;
+  CListCtrl& list_;
   int top_ = 0;
   int rows_ = 0;
   int columns_ = 0;

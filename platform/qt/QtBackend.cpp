@@ -15,7 +15,6 @@
 #include "platform/FileDialog.h"
 #include "platform/ListCtrl.h"
 #include "platform/qt/EightBitText.h"
-#include "platform/qt/ListControl.h"
 #include "platform/qt/TopWindow.h"
 
 namespace {
@@ -62,39 +61,21 @@ QtBackend::~QtBackend() {
   }
 }
 
-TopWindow* QtBackend::WindowOf(const CWnd& dialog) {
-  if (dialog.GetStyle() & WS_CHILD)
-    return nullptr;
-  return dynamic_cast<TopWindow*>(static_cast<QWidget*>(dialog.peer));
-}
-
-QWidget* QtBackend::WidgetOf(CWnd& control) {
-  if (!(control.GetStyle() & WS_CHILD))
-    return WindowOf(control);
-  if (control.peer)
-    return static_cast<QWidget*>(control.peer);
-  // The program bound an object of its own in place of the template's: find it by position.
-  CWnd* parent = control.GetParent();
-  TopWindow* window = parent ? WindowOf(*parent) : nullptr;
-  if (!window)
-    return nullptr;
-  QWidget* widget = window->ControlWidget(window->IndexOf(control));
-  control.peer = widget;
-  return widget;
-}
-
-void QtBackend::Forget(CDialog& dialog) {
-  dialog.peer = nullptr;
-  for (CWnd* child : dialog.Children())
-    child->peer = nullptr;
+TopWindow* QtBackend::WindowOf(const CWnd& dialog) const {
+  for (TopWindow* window : windows_) {
+    if (&window->Dialog() == &dialog)
+      return window;
+  }
+  return nullptr;
 }
 
 // Dialogs.
 
 bool QtBackend::CreateDialogWindow(CDialog& dialog) {
   CWnd* owner = dialog.GetParent();
-  QWidget* ownerWidget = owner ? WindowOf(*owner) : nullptr;
-  dialog.peer = static_cast<QWidget*>(new TopWindow(dialog, ownerWidget));
+  auto* window = new TopWindow(dialog, owner ? WindowOf(*owner) : nullptr);
+  windows_.push_back(window);
+  dialog.peer = window;
   return true;
 }
 
@@ -111,11 +92,11 @@ bool QtBackend::RunModalLoop(CDialog& dialog) {
     return true;
   if (window->RunLoop())
     return true;
-  // The application is quitting: the platform skips the dialog's shutdown, so the window goes
-  // here, before the dialog object it shows can go away under it.
-  Forget(dialog);
-  delete window;
-  return false;
+  // The application is quitting from outside, as when the desktop session ends: the dialog ends
+  // as if cancelled, past any help mode, so that the window's own shutdown still runs and keeps
+  // the user's settings. Every loop that starts after this returns at once.
+  dialog.EndDialog(IDCANCEL);
+  return true;
 }
 
 void QtBackend::EndModalLoop(CDialog& dialog) {
@@ -123,9 +104,13 @@ void QtBackend::EndModalLoop(CDialog& dialog) {
     window->EndLoop();
 }
 
+// The dialog's window goes, and with it the peers of its controls.
 void QtBackend::DestroyDialogWindow(CDialog& dialog) {
   TopWindow* window = WindowOf(dialog);
-  Forget(dialog);
+  dialog.peer = nullptr;
+  for (CWnd* child : dialog.Children())
+    child->peer = nullptr;
+  std::erase(windows_, window);
   delete window;
 }
 
@@ -184,52 +169,41 @@ int QtBackend::RunFileDialog(CFileDialog& dialog) {
   return IDOK;
 }
 
-// State changes.
+// State changes go to the window's peer; a window that is not shown has none.
 
 void QtBackend::WindowTextChanged(CWnd& window) {
-  if (TopWindow* top = WindowOf(window)) {
-    top->SyncTitle();
-    return;
-  }
-  ControlChanged(window);
+  if (window.peer)
+    window.peer->TextChanged();
 }
 
 void QtBackend::WindowRectChanged(CWnd& window) {
-  if (TopWindow* top = WindowOf(window)) {
-    top->ApplyPlacement();
-    return;
-  }
-  CWnd* parent = window.GetParent();
-  TopWindow* top = parent ? WindowOf(*parent) : nullptr;
-  if (top)
-    top->PlaceControl(top->IndexOf(window));
+  if (window.peer)
+    window.peer->RectChanged();
 }
 
 void QtBackend::MenuChanged(CWnd& owner) {
-  if (TopWindow* top = WindowOf(owner))
-    top->SyncMenuChecks();
+  if (owner.peer)
+    owner.peer->MenuChanged();
 }
 
 void QtBackend::ControlChanged(CWnd& control) {
-  CWnd* parent = control.GetParent();
-  TopWindow* top = parent ? WindowOf(*parent) : nullptr;
-  if (top)
-    top->SyncControl(top->IndexOf(control));
+  if (control.peer)
+    control.peer->StateChanged();
 }
 
 void QtBackend::ListChanged(CListCtrl& list, ListChange what) {
-  if (auto* control = dynamic_cast<ListControl*>(WidgetOf(list)))
-    control->Changed(what);
+  if (list.peer)
+    list.peer->ListChanged(what);
 }
 
 void QtBackend::IconChanged(CWnd& window) {
-  if (TopWindow* top = WindowOf(window))
-    top->SyncIcon();
+  if (window.peer)
+    window.peer->IconChanged();
 }
 
 void QtBackend::Redraw(CWnd& window) {
-  if (QWidget* widget = WidgetOf(window))
-    widget->update();
+  if (window.peer)
+    window.peer->Redraw();
 }
 
 void QtBackend::WaitCursor(bool on) {

@@ -3,10 +3,11 @@
 #pragma once
 
 #include <QFont>
+#include <vector>
 
 #include "platform/Backend.h"
+#include "platform/qt/QuitOnSignal.h"
 
-class QWidget;
 class TopWindow;
 
 class QtBackend : public Backend {
@@ -41,15 +42,13 @@ class QtBackend : public Backend {
   RECT NonClientInsets(const CWnd& window) override;
 
   // The window that shows a dialog, or null while it has none.
-  static TopWindow* WindowOf(const CWnd& dialog);
-  // The widget that shows a control, or null.
-  static QWidget* WidgetOf(CWnd& control);
+  TopWindow* WindowOf(const CWnd& dialog) const;
 
  private:
-  static void Forget(CDialog& dialog);
-
+  std::vector<TopWindow*> windows_;
   QFont listFont_;
   POINT baseUnits_;
   int menuBarHeight_ = 0;
   int waitDepth_ = 0;
+  QuitOnSignal quitOnSignal_;
 };

@@ -7,9 +7,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "platform/qt/ListControl.h"
+#include "platform/qt/ListViewPeer.h"
 
-RowTableView::RowTableView(ListControl& control, QWidget* parent)
+RowTableView::RowTableView(ListViewPeer& control, QWidget* parent)
     : QTableView(parent), control_(control) {
   setFrameShape(QFrame::NoFrame);
   setShowGrid(false);
@@ -63,7 +63,7 @@ int RowTableView::FullyVisibleRows() const {
 // shows the focus where the platform has it, which may be nowhere.
 void RowTableView::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
-  control_.Changed(ListChange::Selection);
+  control_.ListChanged(ListChange::Selection);
 }
 
 void RowTableView::keyPressEvent(QKeyEvent* event) {

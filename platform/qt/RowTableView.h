@@ -1,15 +1,15 @@
 // The table part of a list control. It draws the page that ListModel holds and hands every user
-// action to its ListControl instead of acting on it: the platform decides what is selected and
+// action to its ListViewPeer instead of acting on it: the platform decides what is selected and
 // where the list is scrolled.
 #pragma once
 
 #include <QTableView>
 
-class ListControl;
+class ListViewPeer;
 
 class RowTableView : public QTableView {
  public:
-  RowTableView(ListControl& control, QWidget* parent);
+  RowTableView(ListViewPeer& control, QWidget* parent);
 
   // Height of one row in pixels; fixed, so that no row is ever measured.
   int RowHeight() const;
@@ -27,5 +27,5 @@ class RowTableView : public QTableView {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  ListControl& control_;
+  ListViewPeer& control_;
 };

@@ -7,32 +7,26 @@
 #include <vector>
 
 #include "platform/Win32.h"
+#include "platform/WindowPeer.h"
 
 class CDialog;
-class CWnd;
-class ListControl;
+class ControlPeer;
+class MenuBar;
 class QEventLoop;
-class QMenuBar;
 
-class TopWindow : public QDialog {
+class TopWindow : public QDialog, public WindowPeer {
+  Q_OBJECT
+
  public:
   // `owner` is the window of the dialog's owner, or null for a window of its own.
   TopWindow(CDialog& dialog, QWidget* owner);
   ~TopWindow() override;
 
   CDialog& Dialog() const { return dialog_; }
-  // The platform object of the dialog's control `index` as it is now (the program may bind an
-  // object of its own in place of the one the template created), or null.
-  CWnd* Control(int index) const;
-  QWidget* ControlWidget(int index) const;
-  // The position of `control` among the dialog's controls, or -1.
-  int IndexOf(const CWnd& control) const;
   // The area below the menu bar that holds the controls: the dialog's client area.
   QWidget* Client() const { return client_; }
-  QMenuBar* MenuBar() const { return menuBar_; }
+  MenuBar* Menus() const { return menuBar_; }
   int MenuBarHeight(int width) const;
-  // The first list control, if the dialog has one.
-  ListControl* FirstList() const;
 
   // Whether the dialog takes user actions: it runs and has not ended.
   bool Accepting() const;
@@ -47,12 +41,11 @@ class TopWindow : public QDialog {
   void EndLoop();
 
   // Platform state to show.
-  void SyncTitle();
-  void SyncIcon();
-  void SyncMenuChecks();
-  void SyncControl(int index);
-  void PlaceControl(int index);
-  void ApplyPlacement();
+  void TextChanged() override;
+  void RectChanged() override;
+  void IconChanged() override;
+  void MenuChanged() override;
+  void Redraw() override { update(); }
 
   // The window's title as Qt must be told it so that it shows the text unchanged.
   static QString TitleText(const std::string& text);
@@ -67,10 +60,11 @@ class TopWindow : public QDialog {
   void reject() override;
 
  private:
+  static QRect OnAScreen(const QRect& rect);
   bool IsOwned() const;
-  void BuildMenuBar();
   void BuildControls();
-  QWidget* MakeControl(int index, CWnd& control);
+  // The peer whose widget is `object` or holds it, or null.
+  ControlPeer* PeerHolding(const QObject* object) const;
   void LayOutFrame();
   void RequestClose();
   void FeedKey(UINT key, bool ctrl);
@@ -79,9 +73,9 @@ class TopWindow : public QDialog {
   void SyncPlacementFromQt();
 
   CDialog& dialog_;
-  QMenuBar* menuBar_ = nullptr;
+  MenuBar* menuBar_ = nullptr;
   QWidget* client_ = nullptr;
-  std::vector<QWidget*> controls_;
+  std::vector<ControlPeer*> peers_;  // in template order; the widgets own them
   QEventLoop* loop_ = nullptr;
   bool shown_ = false;
   bool applying_ = false;   // Qt is being told the platform's placement

@@ -1,11 +1,9 @@
-// The backend's own rules, each over a table of cases: how 8-bit text is shown, how the command
-// line is put together, how keys and icons are translated.
+// The backend's own rules, each over a table of cases: how 8-bit text is shown and how keys and
+// icons are translated.
 #include <QTest>
 
-#include "platform/App.h"
 #include "platform/qt/EightBitText.h"
 #include "platform/qt/IconRenderer.h"
-#include "platform/qt/QtProgram.h"
 #include "platform/qt/TopWindow.h"
 #include "platform/qt/VirtualKey.h"
 
@@ -80,36 +78,6 @@ class BackendPartsTest : public QObject {
     QVERIFY(window.windowHandle());
     QCOMPARE(window.windowHandle()->title(),
              EightBitText::Decode(std::string_view(title.constData(), title.size())));
-  }
-
-  // What the program reads as its command line, after the platform's own start-up rules.
-  void commandLineCarriesTheArguments_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("read");
-    QTest::newRow("none") << "/usr/bin/lintaro" << QStringList() << "";
-    QTest::newRow("one") << "/usr/bin/lintaro" << QStringList{"a.qdx"} << "a.qdx";
-    QTest::newRow("joined by blanks")
-        << "lintaro" << QStringList{"my", "file.qdx"} << "my file.qdx";
-    QTest::newRow("one with a blank") << "lintaro" << QStringList{"my file.qdx"} << "my file.qdx";
-    QTest::newRow("program with a blank")
-        << "/opt/my apps/lintaro" << QStringList{"a.qdx"} << "a.qdx";
-    QTest::newRow("program with a quote")
-        << "/opt/x\"y z/lintaro" << QStringList{"a.qdx"} << "a.qdx";
-    QTest::newRow("empty program name") << "" << QStringList{"a.qdx"} << "a.qdx";
-    QTest::newRow("quoted argument") << "lintaro" << QStringList{"\"a b.qdx\""} << "\"a b.qdx\"";
-    QTest::newRow("trailing blank kept") << "lintaro" << QStringList{"a.qdx", ""} << "a.qdx ";
-  }
-
-  void commandLineCarriesTheArguments() {
-    QFETCH(QString, program);
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, read);
-    std::vector<std::string> args;
-    for (const QString& a : arguments)
-      args.push_back(a.toStdString());
-    std::string line = QtProgram::ProcessCommandLine(program.toStdString(), args);
-    QCOMPARE(QString::fromStdString(ApplicationCommandLine(line)), read);
   }
 
   void translatesKeys_data() {

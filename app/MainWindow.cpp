@@ -295,9 +295,10 @@ void MainWindow::OnViewHeaders() {
                            MF_BYCOMMAND | (table->headers ? MF_CHECKED : MF_UNCHECKED));
   list.LockWindowUpdate();
   SetWindowText(kTitleDisplayingAll);
+  // Retitling in place ends as deleting and inserting the column again would, without moving
+  // every later column twice: on a file of many columns that would cost columns x columns.
   for (int32_t i = 0; i < table->columnCount; ++i) {
-    list.DeleteColumn(i);
-    list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, -1, -1);
+    list.SetColumn(i, table->ColumnName(i), -1);
     list.SetColumnWidth(i, LVSCW_AUTOSIZE);
   }
   list.DeleteAllItems();

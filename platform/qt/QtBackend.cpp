@@ -223,6 +223,15 @@ int QtBackend::TextWidth(const char* text, size_t length) {
       EightBitText::DecodeShown(std::string_view(text, length)));
 }
 
+// A printable ASCII byte is its own character; any other byte may be part of any character, none
+// of which is wider than the font's widest.
+int QtBackend::ByteAdvance(unsigned char byte) {
+  QFontMetrics metrics(listFont_);
+  if (byte >= 0x20 && byte < 0x7F)
+    return metrics.horizontalAdvance(QChar(static_cast<char16_t>(byte)));
+  return metrics.maxWidth();
+}
+
 int QtBackend::SystemMetric(int index) {
   return index == SM_CXICON || index == SM_CYICON ? 32 : 0;
 }

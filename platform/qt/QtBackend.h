@@ -35,6 +35,7 @@ class QtBackend : public Backend {
   void WaitCursor(bool on) override;
 
   int TextWidth(const char* text, size_t length) override;
+  int ByteAdvance(unsigned char byte) override;
   int SystemMetric(int index) override;
   RECT WorkArea() override;
   POINT DialogBaseUnits() override { return baseUnits_; }

@@ -4,7 +4,18 @@
 
 #include "tools/ScriptDriver.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+  // Bytes pass unchanged both ways: no CR before each LF written, and a script's CR or Ctrl+Z
+  // (which text mode takes for the end) read as they are.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
   std::ifstream file;
   if (argc > 2) {
     std::cerr << "usage: lintaro-script [SCRIPT]\n";

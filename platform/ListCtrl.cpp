@@ -56,7 +56,8 @@ void CListCtrl::OnLockReleased() {
 int CListCtrl::InsertItem(const LVITEM* item) {
   int count = GetItemCount();
   int index = std::clamp(item->iItem, 0, count);
-  items_.insert(static_cast<size_t>(index), (item->mask & LVIF_PARAM) ? item->lParam : 0);
+  if (!items_.insert(static_cast<size_t>(index), (item->mask & LVIF_PARAM) ? item->lParam : 0))
+    return -1;
   if (selected_ >= index)
     ++selected_;
   if (focused_ >= index)
@@ -65,9 +66,8 @@ int CListCtrl::InsertItem(const LVITEM* item) {
   return index;
 }
 
-void CListCtrl::SetItemCount(int count) {
-  if (count > 0)
-    items_.reserve(static_cast<size_t>(count));
+BOOL CListCtrl::SetItemCount(int count) {
+  return count <= 0 || items_.reserve(static_cast<size_t>(count)) ? TRUE : FALSE;
 }
 
 BOOL CListCtrl::DeleteItem(int index) {

@@ -19,10 +19,11 @@ class CListCtrl : public CWnd {
  public:
   // Items.
   int GetItemCount() const { return static_cast<int>(items_.size()); }
+  // The new item's index, or -1 when the list has no memory for one more.
   int InsertItem(const LVITEM* item);
   // Prepares the list for `count` items in all (LVM_SETITEMCOUNT), so that inserting that many
-  // allocates once instead of growing step by step.
-  void SetItemCount(int count);
+  // allocates once instead of growing step by step; FALSE when there is no memory for them.
+  BOOL SetItemCount(int count);
   BOOL DeleteItem(int index);
   BOOL DeleteAllItems();
   LPARAM GetItemData(int index) const;

@@ -21,8 +21,9 @@ bool IsColumnOf(const TableFile& table, int32_t column) {
   return column >= 0 && column < table.columnCount;
 }
 
-void ListAllRows(RowListView& list, const TableFile& table) {
-  list.SetItemCount(list.GetItemCount() + table.DataRowCount());
+bool ListAllRows(RowListView& list, const TableFile& table) {
+  if (!list.SetItemCount(list.GetItemCount() + table.DataRowCount()))
+    return false;
   for (int32_t i = 0; i < table.DataRowCount(); ++i) {
     LVITEM item;
     item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -30,8 +31,10 @@ void ListAllRows(RowListView& list, const TableFile& table) {
     item.iSubItem = 0;
     item.pszText = LPSTR_TEXTCALLBACK;
     item.lParam = reinterpret_cast<LPARAM>(table.DataRow(i));
-    list.InsertItem(&item);
+    if (list.InsertItem(&item) < 0)
+      return false;
   }
+  return true;
 }
 
 void KeepMatchingRows(RowListView& list, int32_t column, const char* match, bool exact) {

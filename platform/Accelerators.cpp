@@ -1,10 +1,13 @@
 #include "platform/Accelerators.h"
 
+#include "platform/Backend.h"
 #include "platform/Wnd.h"
 
 BOOL TranslateAccelerator(CWnd* window, HACCEL table, const MSG* msg) {
   if (!window || !table || msg->message != WM_KEYDOWN)
     return FALSE;
+  if (int native = CurrentBackend().TranslateAccelerator(*window, table, *msg); native >= 0)
+    return native;
   for (const ACCEL& entry : table->entries) {
     bool wantsCtrl = (entry.fVirt & FCONTROL) != 0;
     if (entry.key != msg->wParam || wantsCtrl != msg->ctrl)

@@ -55,9 +55,9 @@ export WINELOADER=${wine[0]}
 run_tests() {
   SECONDS=0
   local status=0
-  local exes=("$run_dir/tests/lintaro_tests.exe"
-              "$run_dir/platform/win32/native/tests/lintaro-native-tests.exe"
-              "$run_dir/windows/tests/lintaro-desktop-tests.exe")
+  local exes=("$run_dir/bin/lintaro_tests.exe"
+              "$run_dir/bin/lintaro-native-tests.exe"
+              "$run_dir/bin/lintaro-desktop-tests.exe")
   # One Wine server for the whole run, so that each program starts in a fraction of a second.
   /usr/lib/wine/wineserver -p
   for exe in "${exes[@]}"; do
@@ -66,8 +66,8 @@ run_tests() {
     lap "$(basename "$exe" .exe)"
   done
   echo "== end-to-end scripts through lintaro-script.exe, the same bytes as the Linux build's"
-  LINTARO_SCRIPT_EXE=$run_dir/lintaro-script.exe python3 tests/scripts/run.py \
-    --driver scripts/wine-script-driver.py --same-as "$linux/lintaro-script" tests/scripts \
+  LINTARO_SCRIPT_EXE=$run_dir/bin/lintaro-script.exe python3 tests/scripts/run.py \
+    --driver scripts/wine-script-driver.py --same-as "$linux/bin/lintaro-script" tests/scripts \
     --optional "$root/../shared/script-examples" || status=1
   lap "scripts"
   /usr/lib/wine/wineserver -k
@@ -87,7 +87,7 @@ with open(sys.argv[1], 'wb') as f:
     f.write(b'a;b\n' + b'x;y\n' * 40000000)" "$file"
   local shown
   shown=$( (ulimit -v 720000; printf 'start %s\nkey Ctrl+I\nmenu ID_FILE_EXIT\n' "$file" |
-    "$linux/lintaro-script") ) || true
+    "$linux/bin/lintaro-script") ) || true
   local want="box Error: Failed to open file."
   if ! grep -qxF "$want" <<< "$shown" || ! grep -qx "exit" <<< "$shown"; then
     echo "a file beyond a small address space: wanted \"$want\" and a clean exit, got:" >&2
@@ -150,8 +150,8 @@ expect_pe() {  # file, what `file` says, subsystem
     exit 1
   fi
 }
-expect_pe "$out/windows/lintaro.exe" "PE32 executable (GUI) Intel 80386"
-expect_pe "$out/lintaro-script.exe" "PE32 executable (console) Intel 80386"
+expect_pe "$out/bin/lintaro.exe" "PE32 executable (GUI) Intel 80386"
+expect_pe "$out/bin/lintaro-script.exe" "PE32 executable (console) Intel 80386"
 lap "build 32-bit"
 if [ "$run_dir" != "$out" ]; then
   echo "This host cannot start 32-bit programs: the tests run the 64-bit build under wine64."

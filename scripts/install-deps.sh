@@ -2,7 +2,7 @@
 # Installs what building and testing Lintaro needs on Debian 12. Needs root (or sudo).
 set -euo pipefail
 packages=(cmake ninja-build g++ python3 clang-format libgtest-dev libbenchmark-dev qt6-base-dev
-          xvfb xauth)
+          xvfb xauth xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

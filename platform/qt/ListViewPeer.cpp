@@ -143,8 +143,8 @@ void ListViewPeer::ViewResized() {
   UpdatePage();
 }
 
-void ListViewPeer::Feed(UINT message, WPARAM wParam, LPARAM lParam, bool ctrl) {
-  window_.Feed(MSG{&list_, message, wParam, lParam, ctrl});
+void ListViewPeer::Feed(UINT message, WPARAM wParam, LPARAM lParam) {
+  window_.Feed(MSG{&list_, message, wParam, lParam});
 }
 
 void ListViewPeer::UserClickRow(int row) {
@@ -162,11 +162,11 @@ void ListViewPeer::UserKey(QKeyEvent* event) {
     return;
   }
   event->accept();
-  bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
+  MSG msg = VirtualKey::KeyDown(&list_, key, event->modifiers());
   // Every key passes the program's message loop first: that is where accelerators, Enter and
   // Escape are taken. What the list itself does with the key comes after.
-  Feed(WM_KEYDOWN, key, 0, ctrl);
-  if (!ctrl && window_.Accepting())
+  window_.FeedKeyDown(msg);
+  if (!msg.ctrl && !msg.alt && window_.Accepting())
     Navigate(key);
 }
 

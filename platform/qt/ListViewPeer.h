@@ -49,7 +49,7 @@ class ListViewPeer : public QFrame, public ControlPeer {
   // The page, the scroll bar and the selection, from the item count and the scroll position.
   void UpdatePage();
   void ApplyColumnWidths();
-  void Feed(UINT message, WPARAM wParam, LPARAM lParam, bool ctrl = false);
+  void Feed(UINT message, WPARAM wParam, LPARAM lParam);
 
   CListCtrl& list_;
   ListModel* model_;

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/DuplicatesDialog.h"
 #include "app/HelpTable.h"
@@ -73,5 +74,7 @@ class MainWindow : public CDialog {
   int ShowAbout();
   void SetTitleToPath() { SetWindowText(path); }
   // Asks Pick or Find for its column, match and exact choice; false when the command ends here.
-  bool AskFieldQuery(const char* caption, int32_t& column, std::string& match, bool& exact);
+  // The match comes in every form of bytes that shows what the user typed.
+  bool AskFieldQuery(const char* caption, int32_t& column, std::vector<std::string>& match,
+                     bool& exact);
 };

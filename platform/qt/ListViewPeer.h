@@ -57,4 +57,5 @@ class ListViewPeer : public QFrame, public ControlPeer {
   QScrollBar* scrollBar_;
   int top_ = 0;
   bool updating_ = false;
+  bool columnsPending_ = false;
 };

@@ -62,16 +62,20 @@ void DesktopUser::Type(QWidget* widget, const std::string& text) {
   }
 }
 
-// F4 opens the list; the arrow keys go from its first entry to the one wanted, and Enter takes it.
+// F4 opens the list. The pointer comes to rest on the entry, which makes it current there, and
+// Enter takes it; the pointer first leaves the spot, since a pointer that does not move does not
+// tell the list where it is.
 void DesktopUser::PickEntry(QWidget* combo, int index) {
   auto* box = qobject_cast<QComboBox*>(combo);
   if (!box || index < 0 || index >= box->count())
     return;
   QTest::keyClick(box, Qt::Key_F4);
   QAbstractItemView* list = box->view();
-  QTest::keyClick(list, Qt::Key_Home);
-  for (int i = 0; i < index; ++i)
-    QTest::keyClick(list, Qt::Key_Down);
+  QModelIndex entry = box->model()->index(index, box->modelColumn());
+  list->scrollTo(entry);
+  QPoint spot = list->visualRect(entry).center();
+  QTest::mouseMove(list->viewport(), spot + QPoint(1, 1));
+  QTest::mouseMove(list->viewport(), spot);
   QTest::keyClick(list, Qt::Key_Return);
 }
 

@@ -1,5 +1,6 @@
 // The desktop program as a user meets it: started in-process on small files, driven with Qt's
-// own mouse and key events, offscreen. The list of rows has tests of its own (ListViewTest).
+// own mouse and key events, offscreen. The list of rows, typed match texts and the system menu
+// have tests of their own (ListViewTest, TypedTextTest, SystemMenuTest).
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -7,38 +8,19 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include "app/MainWindow.h"
 #include "app/Resource.h"
-#include "desktop/DesktopUser.h"
 #include "desktop/QtProgram.h"
 #include "desktop/tests/SampleFiles.h"
 #include "desktop/tests/TestProgram.h"
 #include "platform/App.h"
 #include "platform/qt/ListModel.h"
-#include "platform/qt/ListViewPeer.h"
 #include "platform/qt/MenuBar.h"
-#include "platform/qt/RowTableView.h"
 #include "platform/qt/TopWindow.h"
-
-namespace {
-// Types text the way a keyboard does, one key press per character, letters beyond ASCII too.
-void Type(QWidget* widget, const QString& text) {
-  for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &release);
-  }
-}
-}  // namespace
 
 class DesktopTest : public QObject {
   Q_OBJECT
@@ -239,41 +221,6 @@ class DesktopTest : public QObject {
     });
   }
 
-  void matchTextStopsAtItsLimit_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("kept");
-    QTest::newRow("ascii") << QString(50, 'x') << QString(40, 'x');
-    QTest::newRow("two-byte letters") << QString(30, QChar(0xE9)) << QString(20, QChar(0xE9));
-    QTest::newRow("fits") << QString(40, 'y') << QString(40, 'y');
-  }
-
-  void matchTextStopsAtItsLimit() {
-    QFETCH(QString, typed);
-    QFETCH(QString, kept);
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      QString shown;
-      ModalWatcher watcher([&](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-          box->button(QMessageBox::Ok)->click();
-          return;
-        }
-        auto* combo = modal->findChild<QComboBox*>();
-        for (QLineEdit* edit : modal->findChildren<QLineEdit*>()) {
-          if (edit->parent() != combo) {
-            Type(edit, typed);
-            shown = edit->text();
-          }
-        }
-        QTest::keyClick(modal, Qt::Key_Return);
-      });
-      program.Key(Qt::Key_F, true);
-      QCOMPARE(shown, kept);
-      // The text reached the program whole and within its limit: no complaint about its length.
-      QCOMPARE(watcher.seen,
-               QStringList({"dialog Find", "box Info: Could not find any matches..."}));
-    });
-  }
-
   void helpModeStopsMenuCommandsButNotKeys() {
     TestProgram::Run({files_.people}, [&](TestProgram& program) {
       ModalWatcher watcher;
@@ -324,122 +271,6 @@ class DesktopTest : public QObject {
       QCOMPARE(program.startupModals, QStringList{"box Error: Failed to open file."});
       QCOMPARE(program.Model().columnCount(), 0);
       QCOMPARE(program.Model().rowCount(), 0);
-    });
-  }
-
-  // The city "Köln", typed, in files that hold it in Windows-1252, in UTF-8, decomposed, or in a
-  // mix; "Koln" and "Kölner" (exact) are other texts.
-  void typedTextFindsTheCellsThatShowIt_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("exact");
-    QTest::addColumn<QStringList>("kept");
-    const QByteArray head = "name;city\nBo;Koln\n";
-    QTest::newRow("Windows-1252") << head + "J\xF6rg;K\xF6ln\nAnna;Lund\n"
-                                  << false << QStringList{"Jörg"};
-    QTest::newRow("UTF-8") << head + "J\xC3\xB6rg;K\xC3\xB6ln\nAnna;Lund\n"
-                           << false << QStringList{"Jörg"};
-    QTest::newRow("mixed, decomposed too")
-        << head + "J\xF6rg;K\xF6ln\n\xC3\x85sa;K\xC3\xB6lner\nOla;Ko\xCC\x88ln\n"
-        << false << QStringList{"Jörg", "Åsa", "Ola"};
-    QTest::newRow("mixed, exact") << head + "J\xF6rg;K\xF6ln\n\xC3\x85sa;K\xC3\xB6lner\n"
-                                  << true << QStringList{"Jörg"};
-  }
-
-  void typedTextFindsTheCellsThatShowIt() {
-    QFETCH(QByteArray, content);
-    QFETCH(bool, exact);
-    QFETCH(QStringList, kept);
-    std::string path = files_.Write("cities.qdx", content);
-    auto answer = [exact](QWidget* modal) {
-      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        box->button(QMessageBox::Ok)->click();
-        return;
-      }
-      DesktopUser::PickEntry(modal->findChild<QComboBox*>(), 1);
-      if (exact)
-        DesktopUser::Click(modal->findChild<QCheckBox*>());
-      for (QLineEdit* edit : modal->findChildren<QLineEdit*>()) {
-        if (!qobject_cast<QComboBox*>(edit->parent()))
-          Type(edit, QStringLiteral("köln"));
-      }
-      QTest::keyClick(modal, Qt::Key_Return);
-    };
-    TestProgram::Run({path}, [&](TestProgram& program) {
-      {
-        ModalWatcher watcher(answer);
-        program.Key(Qt::Key_F, true);
-        QCOMPARE(watcher.seen, QStringList{"dialog Find"});
-        int found = program.Window().list.GetNextItem(-1, LVNI_SELECTED);
-        QCOMPARE(program.Column(0).value(found), kept.value(0));
-      }
-      program.Activate();
-      ModalWatcher watcher(answer);
-      program.Key(Qt::Key_P, true);
-      QCOMPARE(program.Column(0), kept);
-    });
-  }
-
-  // The window's system menu, which no window manager shows here, opens on Alt+Space and on a
-  // right-click in the menu bar's empty part; its About item opens the About box also in help
-  // mode, where the Help menu's About only shows its help text.
-  void systemMenuOpensAbout_data() {
-    QTest::addColumn<bool>("rightClick");
-    QTest::addColumn<bool>("helpMode");
-    QTest::newRow("Alt+Space") << false << false;
-    QTest::newRow("right-click") << true << false;
-    QTest::newRow("Alt+Space in help mode") << false << true;
-    QTest::newRow("right-click in help mode") << true << true;
-  }
-
-  void systemMenuOpensAbout() {
-    QFETCH(bool, rightClick);
-    QFETCH(bool, helpMode);
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      if (helpMode) {
-        ModalWatcher watcher;
-        program.Action(ID_HELP_ONLINE)->trigger();
-        program.Activate();
-      }
-      ModalWatcher watcher;
-      QMenuBar* bar = program.Top().Menus();
-      QPoint empty(bar->width() - 3, bar->height() / 2);
-      QVERIFY(!bar->actionAt(empty));
-      bool picked = DesktopUser::PickFromSystemMenu(IDM_ABOUTBOX, [&] {
-        if (rightClick)
-          QTest::mouseClick(bar, Qt::RightButton, {}, empty);
-        else
-          QTest::keyClick(&program.List().View(), Qt::Key_Space, Qt::AltModifier);
-      });
-      QVERIFY(picked);
-      QCOMPARE(watcher.seen, QStringList{"dialog About Lintaro"});
-    });
-  }
-
-  void systemMenuHasTheWindowCommands() {
-    TestProgram::Run({}, [&](TestProgram& program) {
-      QStringList items;
-      QList<UINT> enabled;
-      QTimer reader;
-      reader.setInterval(5);
-      QObject::connect(&reader, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-          return;
-        reader.stop();
-        for (QAction* action : menu->actions()) {
-          items << action->text();
-          if (action->isEnabled() && !action->isSeparator())
-            enabled << action->data().toUInt();
-        }
-        QTest::keyClick(menu, Qt::Key_Escape);
-      });
-      reader.start();
-      QTest::keyClick(&program.List().View(), Qt::Key_Space, Qt::AltModifier);
-      QCOMPARE(items, QStringList({"&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "",
-                                   "&Close\tAlt+F4", "", "&About Lintaro..."}));
-      // A normal window has nothing to restore.
-      QCOMPARE(enabled,
-               QList<UINT>({SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE, IDM_ABOUTBOX}));
     });
   }
 

@@ -28,7 +28,7 @@ class XKeysTest : public QObject {
   void acceleratorsTakeExactlyTheirModifiers() {
     QFETCH(QStringList, keys);
     QFETCH(QString, seen);
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
+    TestProgram::Run({files_.people}, [&](TestProgram& /*program*/) {
       ModalWatcher watcher;
       QCOMPARE(QProcess::execute("xdotool", QStringList{"key", "--clearmodifiers"} + keys), 0);
       QTRY_VERIFY_WITH_TIMEOUT(!watcher.seen.isEmpty(), 10000);

@@ -8,7 +8,11 @@
 #include "app/Strings.h"
 #include "platform/Backend.h"
 #include "platform/FileDialog.h"
+#include "platform/Module.h"
+#include "platform/Registry.h"
+#include "platform/ShellNotify.h"
 #include "settings/SettingsSerializer.h"
+#include "shell/FileTypeRegistrar.h"
 #include "view/RowOperations.h"
 #include "view/TypedMatch.h"
 
@@ -25,14 +29,17 @@ ON_COMMAND(ID_VIEW_FIND, OnViewFind)
 ON_COMMAND(ID_VIEW_INFO, OnViewInfo)
 ON_COMMAND(ID_VIEW_DUPLICATES, OnViewDuplicates)
 ON_COMMAND(ID_VIEW_HEADERS, OnViewHeaders)
+ON_COMMAND(ID_OPTIONS_REGISTER, OnOptionsRegister)
 ON_WM_SIZE()
 ON_COMMAND(ID_OPTIONS_SAVE_SETTINGS, OnOptionsSaveSettings)
 ON_COMMAND(ID_HELP_ONLINE, OnHelpOnline)
+ON_COMMAND(ID_OPTIONS_UNREGISTER, OnOptionsUnregister)
 END_MESSAGE_MAP()
 
 namespace {
 constexpr int kMargin = 5;
 constexpr int kInitialColumnWidth = 100;
+constexpr DWORD kModulePathSize = 1024;
 }  // namespace
 
 MainWindow::MainWindow() : CDialog(IDD_MAIN) {
@@ -175,6 +182,26 @@ void MainWindow::OnHelpOnline() {
   ToggleCheck(ID_HELP_ONLINE);
 }
 
+// File-type registration. Both commands are silent; afterwards the desktop is told, so that
+// where the keys alone open nothing its own files follow them.
+
+void MainWindow::OnOptionsRegister() {
+  char modulePath[kModulePathSize];
+  DWORD length = GetModuleFileNameA(nullptr, modulePath, kModulePathSize);
+  // A cut path names a program that does not exist: better no handler than a broken one.
+  if (length == 0 || length >= kModulePathSize)
+    return;
+  FileTypeRegistrar registrar;
+  registrar.RegisterFileType(modulePath, kQdxExtension, kQdxTypeName, kQdxDescription, kQdxVerb);
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+void MainWindow::OnOptionsUnregister() {
+  for (const char* key : kQdxUnregisterKeys)
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
 BOOL MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   WORD id = LOWORD(wParam);
   if (HIWORD(wParam) != NOTIFY_MENU || lParam != 0) {
@@ -269,9 +296,10 @@ void MainWindow::OnViewHeaders() {
                            MF_BYCOMMAND | (table->headers ? MF_CHECKED : MF_UNCHECKED));
   list.LockWindowUpdate();
   SetWindowText(kTitleDisplayingAll);
+  // Retitling in place ends as deleting and inserting the column again would, without moving
+  // every later column twice: on a file of many columns that would cost columns x columns.
   for (int32_t i = 0; i < table->columnCount; ++i) {
-    list.DeleteColumn(i);
-    list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, -1, -1);
+    list.SetColumn(i, table->ColumnName(i), -1);
     list.SetColumnWidth(i, LVSCW_AUTOSIZE);
   }
   list.DeleteAllItems();

@@ -66,6 +66,10 @@ class MainWindow : public CDialog {
   void OnOptionsSaveSettings();
   void OnHelpOnline();
 
+  // File-type registration.
+  void OnOptionsRegister();
+  void OnOptionsUnregister();
+
   DECLARE_MESSAGE_MAP()
 
  private:

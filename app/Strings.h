@@ -44,3 +44,12 @@ inline constexpr const char kAboutText[] =
     "\nA viewer for .qdx files.\n\nThe file on disk is never "
     "changed.";
 inline constexpr const char kAboutBoxItem[] = "&About Lintaro...";
+
+// The .qdx file type as Register writes it to the shell's file-type keys.
+inline constexpr const char kQdxExtension[] = "qdx";
+inline constexpr const char kQdxTypeName[] = "QDX file";
+inline constexpr const char kQdxDescription[] = "Sekvential file";
+inline constexpr const char kQdxVerb[] = "&Open";
+// The keys that Unregister deletes, deepest first.
+inline constexpr const char* const kQdxUnregisterKeys[] = {
+    "QDX file\\shell\\Open\\command", "QDX file\\shell\\Open", "QDX file\\DefaultIcon"};

@@ -1,5 +1,6 @@
 #include "app/ViewerApp.h"
 
+#include "app/CommandLinePath.h"
 #include "app/MainWindow.h"
 #include "app/ProgramResources.h"
 #include "app/Resource.h"
@@ -22,13 +23,8 @@ bool ViewerApp::InitInstance() {
   AfxEnableControlContainer();
   MainWindow window;
   m_pMainWnd = &window;
-  if (!m_lpCmdLine.empty()) {
-    window.path = m_lpCmdLine;
-    if (window.path.front() == '"')
-      window.path.erase(0, 1);
-    if (!window.path.empty() && window.path.back() == '"')
-      window.path.pop_back();
-  }
+  if (!m_lpCmdLine.empty())
+    window.path = CommandLinePath(m_lpCmdLine);
   window.DoModal();
   m_pMainWnd = nullptr;
   return false;

@@ -15,15 +15,15 @@ out=${LINTARO_BENCH_OUT:-/tmp/lintaro-bench-out}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTARO_BENCH=ON \
   -DLINTARO_TESTS=OFF -DLINTARO_QT=OFF > /dev/null
 cmake --build "$build" -j2 --target qdx-gen lintaro-bench > /dev/null
-[ -f "$file" ] || "$build/bench/qdx-gen" "$file"
+[ -f "$file" ] || "$build/bin/qdx-gen" "$file"
 cat "$file" > /dev/null  # into the page cache, as a file that was just opened would be
 
 mkdir -p "$out"
 rm -f "$out"/program.*.txt "$out"/parts.txt
 for ((r = 1; r <= runs; r++)); do
-  "$build/bench/lintaro-bench" "$file" > "$out/program.$r.txt"
+  "$build/bin/lintaro-bench" "$file" > "$out/program.$r.txt"
 done
-"$build/bench/lintaro-bench" --parts --repeat "$runs" "$file" > "$out/parts.txt"
+"$build/bin/lintaro-bench" --parts --repeat "$runs" "$file" > "$out/parts.txt"
 
 echo "The whole program, $runs runs (outputs in $out):"
 python3 bench/summarize.py "$out"/program.*.txt

@@ -56,6 +56,9 @@ class Backend {
 
   // Measures.
   virtual int TextWidth(const char* text, size_t length) = 0;
+  // The most that this byte can add to the width of any text it stands in, so that a text is at
+  // most as wide as the sum over its bytes.
+  virtual int ByteAdvance(unsigned char byte) = 0;
   virtual int SystemMetric(int index) = 0;
   virtual RECT WorkArea() = 0;
   // Pixels per dialog unit times 4 (x) and 8 (y), as the dialog font gives them.

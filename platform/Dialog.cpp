@@ -93,9 +93,11 @@ void CDialog::CentreOver(const CWnd* owner) {
   if (owner)
     owner->GetWindowRect(&area);
   RECT r = placement_.rcNormalPosition;
-  LONG x = area.left + (area.Width() - r.Width()) / 2;
-  LONG y = area.top + (area.Height() - r.Height()) / 2;
-  placement_.rcNormalPosition = RECT{x, y, x + r.Width(), y + r.Height()};
+  // An owner placed anywhere at all must not carry the sums past what a LONG holds.
+  int64_t x = area.left + (int64_t{area.Width()} - r.Width()) / 2;
+  int64_t y = area.top + (int64_t{area.Height()} - r.Height()) / 2;
+  placement_.rcNormalPosition =
+      RECT{RECT::Clamp(x), RECT::Clamp(y), RECT::Clamp(x + r.Width()), RECT::Clamp(y + r.Height())};
 }
 
 int CDialog::DoModal() {

@@ -5,22 +5,21 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <span>
-#include <vector>
 
 template <class T>
 class GapVector {
  public:
-  size_t size() const { return buffer_.size() - GapLength(); }
+  size_t size() const { return capacity_ - GapLength(); }
   bool empty() const { return size() == 0; }
 
   const T& operator[](size_t i) const { return buffer_[i < gapStart_ ? i : i + GapLength()]; }
   T& operator[](size_t i) { return buffer_[i < gapStart_ ? i : i + GapLength()]; }
 
   void clear() {
-    buffer_.clear();
-    buffer_.shrink_to_fit();
-    gapStart_ = gapEnd_ = 0;
+    buffer_.reset();
+    capacity_ = gapStart_ = gapEnd_ = 0;
   }
 
   void insert(size_t i, const T& value) {
@@ -34,8 +33,17 @@ class GapVector {
 
   // Room for `count` elements in all, so that inserting up to that many allocates nothing more.
   void reserve(size_t count) {
-    if (count > buffer_.size())
+    if (count > capacity_)
       Grow(count);
+  }
+
+  // `count` new elements at the end, for the caller to fill in.
+  std::span<T> Append(size_t count) {
+    if (GapLength() < count)
+      Grow(size() + count);
+    MoveGapTo(size());
+    gapStart_ += count;
+    return std::span<T>(buffer_.get() + gapStart_ - count, count);
   }
 
   void erase(size_t i) {
@@ -43,28 +51,37 @@ class GapVector {
     ++gapEnd_;
   }
 
+  // Keeps the elements whose flag is set, in order, in one pass.
+  template <class Keep>
+  void EraseUnless(Keep&& keep) {
+    std::span<T> all = Contiguous();
+    size_t kept = 0;
+    for (size_t i = 0; i < all.size(); ++i) {
+      if (keep(i))
+        all[kept++] = std::move(all[i]);
+    }
+    gapStart_ = kept;
+  }
+
   // All elements, contiguous and in order (the gap moves to the end).
   std::span<T> Contiguous() {
     MoveGapTo(size());
-    return std::span<T>(buffer_.data(), gapStart_);
+    return std::span<T>(buffer_.get(), gapStart_);
   }
 
  private:
   size_t GapLength() const { return gapEnd_ - gapStart_; }
 
   void MoveGapTo(size_t i) {
+    T* b = buffer_.get();
     if (i < gapStart_) {
       size_t count = gapStart_ - i;
-      std::move_backward(buffer_.begin() + static_cast<std::ptrdiff_t>(i),
-                         buffer_.begin() + static_cast<std::ptrdiff_t>(gapStart_),
-                         buffer_.begin() + static_cast<std::ptrdiff_t>(gapEnd_));
+      std::move_backward(b + i, b + gapStart_, b + gapEnd_);
       gapStart_ -= count;
       gapEnd_ -= count;
     } else if (i > gapStart_) {
       size_t count = i - gapStart_;
-      std::move(buffer_.begin() + static_cast<std::ptrdiff_t>(gapEnd_),
-                buffer_.begin() + static_cast<std::ptrdiff_t>(gapEnd_ + count),
-                buffer_.begin() + static_cast<std::ptrdiff_t>(gapStart_));
+      std::move(b + gapEnd_, b + gapEnd_ + count, b + gapStart_);
       gapStart_ += count;
       gapEnd_ += count;
     }
@@ -73,15 +90,18 @@ class GapVector {
   void Grow(size_t atLeast = 0) {
     size_t used = size();
     size_t capacity = std::max<size_t>({16, used * 2, atLeast});
-    std::vector<T> grown(capacity);
+    // Elements are written before they are read, so the new buffer is left unfilled.
+    auto grown = std::make_unique_for_overwrite<T[]>(capacity);
     MoveGapTo(used);
-    std::move(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(used), grown.begin());
-    buffer_.swap(grown);
+    std::move(buffer_.get(), buffer_.get() + used, grown.get());
+    buffer_ = std::move(grown);
+    capacity_ = capacity;
     gapStart_ = used;
     gapEnd_ = capacity;
   }
 
-  std::vector<T> buffer_;
+  std::unique_ptr<T[]> buffer_;
+  size_t capacity_ = 0;
   size_t gapStart_ = 0;
   size_t gapEnd_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/Resources.h"
 
+#include <climits>
+
 namespace {
 const ResourceSet* registered = nullptr;
 
@@ -36,6 +38,16 @@ const AcceleratorTemplate* LoadAccelerators(int id) {
 
 HICON LoadIcon(int id) {
   return registered ? FindById(registered->icons, id) : nullptr;
+}
+
+HICON IconAtIndex(int index) {
+  if (!registered)
+    return nullptr;
+  if (index < 0)
+    return index == INT_MIN ? nullptr : FindById(registered->icons, -index);
+  if (static_cast<size_t>(index) >= registered->icons.size())
+    return nullptr;
+  return &registered->icons[static_cast<size_t>(index)];
 }
 
 std::string LoadString(int id) {

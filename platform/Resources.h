@@ -90,5 +90,8 @@ const DialogTemplate* FindDialogTemplate(int id);
 const MenuTemplate* FindMenuTemplate(int id);
 const AcceleratorTemplate* LoadAccelerators(int id);
 HICON LoadIcon(int id);
+// The icon that the ",N" of an icon location names in the program's file: N >= 0 counts the
+// icons in order from 0, N < 0 is the icon whose id is -N. Null when there is none.
+HICON IconAtIndex(int index);
 // The string, or the empty text when there is none.
 std::string LoadString(int id);

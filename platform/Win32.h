@@ -2,7 +2,9 @@
 // flags and records. Values are the Windows ones, so that code reads the way it would there.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 using BYTE = uint8_t;
 using WORD = uint16_t;
@@ -144,8 +146,14 @@ struct RECT {
   LONG top = 0;
   LONG right = 0;
   LONG bottom = 0;
-  LONG Width() const { return right - left; }
-  LONG Height() const { return bottom - top; }
+  // A stored placement can hold any coordinates at all, so a size that a LONG cannot hold reads
+  // as the nearest one it can.
+  LONG Width() const { return Clamp(int64_t{right} - left); }
+  LONG Height() const { return Clamp(int64_t{bottom} - top); }
+  static LONG Clamp(int64_t value) {
+    return static_cast<LONG>(std::clamp<int64_t>(value, std::numeric_limits<LONG>::min(),
+                                                 std::numeric_limits<LONG>::max()));
+  }
   friend bool operator==(const RECT&, const RECT&) = default;
 };
 

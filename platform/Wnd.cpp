@@ -74,8 +74,10 @@ void CWnd::GetClientRect(RECT* rect) const {
   if (style_ & WS_CHILD)
     return;
   RECT insets = CurrentBackend().NonClientInsets(*this);
-  rect->right = std::max<LONG>(0, outer.Width() - insets.left - insets.right);
-  rect->bottom = std::max<LONG>(0, outer.Height() - insets.top - insets.bottom);
+  rect->right =
+      RECT::Clamp(std::max<int64_t>(0, int64_t{outer.Width()} - insets.left - insets.right));
+  rect->bottom =
+      RECT::Clamp(std::max<int64_t>(0, int64_t{outer.Height()} - insets.top - insets.bottom));
 }
 
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {

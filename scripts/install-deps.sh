@@ -2,14 +2,23 @@
 # Installs what building and testing Lintaro needs on Debian 12. Needs root (or sudo).
 set -euo pipefail
 packages=(cmake ninja-build g++ python3 clang-format libgtest-dev libbenchmark-dev qt6-base-dev
-          xvfb xauth xdotool)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+          xvfb xauth xdotool  # xdotool: real X key events in the desktop tests
+          clang libclang-rt-14-dev util-linux)  # the fuzz targets; setpriv for the bad-input table
+# The desktop's tools that the association and package tests use: only these, not what they
+# recommend (a terminal, X utilities...).
+desktop=(xdg-utils libfile-mimeinfo-perl desktop-file-utils shared-mime-info dpkg-dev file)
+missing() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || echo "$p"
+  done
+}
+mapfile -t need < <(missing "${packages[@]}")
+mapfile -t needDesktop < <(missing "${desktop[@]}")
+if [ ${#need[@]} -gt 0 ] || [ ${#needDesktop[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+  install=($SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq)
+  [ ${#need[@]} -eq 0 ] || "${install[@]}" "${need[@]}"
+  [ ${#needDesktop[@]} -eq 0 ] || "${install[@]}" --no-install-recommends "${needDesktop[@]}"
 fi

@@ -1,5 +1,6 @@
 #include "settings/RegistryBlob.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -37,6 +38,14 @@ BYTE* RegistryBlob::ReadBlob(HKEY root, std::string subKey, std::string name, DW
           static_cast<DWORD>(sizeBytes[3]) << 24;
 
   // 4. A buffer of that size, owned from now on (at least one byte, so that null means failure).
+  //    A damaged size value may claim up to 4 GiB; no more is taken than the value holds, which
+  //    reads the same bytes, since a value longer than the size fails below all the same.
+  DWORD stored = 0;
+  if (RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, &stored) != ERROR_SUCCESS) {
+    RegCloseKey(key);
+    return nullptr;
+  }
+  *size = std::min(*size, stored);
   buffer_ = static_cast<BYTE*>(std::malloc(*size > 0 ? *size : 1));
   if (!buffer_) {
     RegCloseKey(key);

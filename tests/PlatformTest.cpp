@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <random>
@@ -375,4 +376,22 @@ TEST(CommandLine, ApplicationNameIsTheFileNameWithoutExtension) {
     EXPECT_EQ(ApplicationName(c.path), c.name) << c.path;
 }
 
+}  // namespace
+
+namespace {
+// Every picture of every icon is as many rows as its size, each row as many pixels, each pixel a
+// palette index or transparent: a renderer that trusts the size must never read past a row.
+TEST(Resources, IconPicturesAreSquareAndUseThePalette) {
+  QuietBackend backend;
+  HICON icon = LoadIcon(IDR_MAINFRAME);
+  ASSERT_NE(icon, nullptr);
+  for (const IconImage& image : icon->images) {
+    SCOPED_TRACE(image.size);
+    ASSERT_EQ(image.rows.size(), static_cast<size_t>(image.size));
+    for (const char* row : image.rows) {
+      EXPECT_EQ(std::strlen(row), static_cast<size_t>(image.size)) << row;
+      EXPECT_EQ(std::strspn(row, ".0123456789ABCDEF"), std::strlen(row)) << row;
+    }
+  }
+}
 }  // namespace

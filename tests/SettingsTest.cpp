@@ -2,8 +2,19 @@
 // come back, the key that goes when saving is off, and what a stored image of any shape applies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <limits>
 #include <optional>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's allocation hooks (its allocator_interface.h, which not every compiler
+// installs).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
+                                                                             size_t),
+                                                         void (*free_hook)(const volatile void*));
+#endif
 
 #include "ScratchRegistry.h"
 #include "app/Resource.h"
@@ -206,6 +217,81 @@ TEST(Settings, ALoadAppliesOnlyAnImageOfTheRightShape) {
     EXPECT_EQ(window.Normal(), c.placed ? kImageRect : SettingsWindow::kStart);
     EXPECT_EQ(window.IsZoomed() != FALSE, c.placed);
   }
+}
+
+// An edited or damaged image may place the window anywhere at all, even with its edges at the ends
+// of the coordinates: it is applied as stored, and the window's sizes stay sound.
+TEST(Settings, AnImageAtTheEndsOfTheCoordinatesLoads) {
+  const LONG low = std::numeric_limits<LONG>::min();
+  const LONG high = std::numeric_limits<LONG>::max();
+  const struct {
+    const char* what;
+    RECT normal;
+  } cases[] = {
+      {"widest", RECT{low, low, high, high}},
+      {"turned inside out", RECT{high, high, low, low}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchRegistry registry;
+    QuietBackend backend;
+    const std::vector<LONG> image = {110,
+                                     8,
+                                     44,
+                                     0,
+                                     1,
+                                     -1,
+                                     -1,
+                                     -1,
+                                     -1,
+                                     c.normal.left,
+                                     c.normal.top,
+                                     c.normal.right,
+                                     c.normal.bottom};
+    SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config", REG_BINARY, Words(image));
+    SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config - SIZE", REG_DWORD, Words({52}));
+    SettingsWindow window;
+    window.Settings().Load();
+    EXPECT_EQ(window.Normal(), c.normal);
+    RECT client;
+    window.GetClientRect(&client);
+    EXPECT_GE(client.Width(), 0);
+    EXPECT_GE(client.Height(), 0);
+  }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// The largest single allocation made while `watching` is set.
+std::atomic<bool> watching{false};
+std::atomic<size_t> largest{0};
+void OnMalloc(const volatile void*, size_t size) {
+  if (watching)
+    largest = std::max<size_t>(largest, size);
+}
+void OnFree(const volatile void*) {}
+#endif
+
+// A damaged size value may claim 4 GiB for a 52-byte image: the load reads the image and takes no
+// more memory than the image needs.
+TEST(Settings, AHugeSizeValueTakesNoMoreMemoryThanTheImage) {
+#if !defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "needs the sanitizer's allocation hooks";
+#else
+  static const bool hooked = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
+  ASSERT_TRUE(hooked);
+  ScratchRegistry registry;
+  QuietBackend backend;
+  SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config", REG_BINARY, Words(kImage));
+  SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config - SIZE", REG_DWORD, Words({-1}));
+  SettingsWindow window;
+  largest = 0;
+  watching = true;
+  window.Settings().Load();
+  watching = false;
+  EXPECT_TRUE(window.SaveChecked());
+  EXPECT_EQ(window.Normal(), kImageRect);
+  EXPECT_LT(largest, size_t{1} << 20);
+#endif
 }
 
 TEST(Settings, ALoadedImageWithTheCheckBitClearMakesTheNextSaveDeleteTheKey) {

@@ -44,6 +44,8 @@ ScriptOutput RunScript(const TempDir& dir, const std::string& script) {
   fs::create_directories(dir.Root() / "cfg");
   std::string config = (dir.Root() / "cfg").string();
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  std::string data = (dir.Root() / "data").string();
+  setenv("XDG_DATA_HOME", data.c_str(), 1);
   ResetRegistryStore();
   fs::current_path(dir.Root());
   std::istringstream in(script);

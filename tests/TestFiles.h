@@ -48,7 +48,8 @@ struct ScriptOutput {
 };
 
 // Runs the script through the script driver in this process, with `dir` as the working folder
-// and the registry kept below it, so relative file names in the script name files in `dir`.
+// and the registry and the desktop's files kept below it (cfg/ and data/ as XDG_CONFIG_HOME and
+// XDG_DATA_HOME), so relative file names in the script name files in `dir`.
 // The program is called "lintaro", which is the caption of boxes that give none.
 ScriptOutput RunScript(const TempDir& dir, const std::string& script);
 

@@ -1,7 +1,10 @@
 #include "tools/ScriptParser.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <sstream>
 #include <string_view>
 #include <utility>
@@ -9,13 +12,21 @@
 #include "app/Commands.h"
 
 namespace {
-// A whole decimal number, optionally signed; nothing else on the text.
+// Whether a number fits the 32-bit field that the step hands it to: a larger one would wrap round
+// to another item or column.
+bool Fits32(long value) {
+  return value >= std::numeric_limits<int32_t>::min() &&
+         value <= std::numeric_limits<int32_t>::max();
+}
+
+// A whole decimal number of 32 bits, optionally signed; nothing else on the text.
 bool ParseInt(const std::string& text, long& value) {
   if (text.empty())
     return false;
   char* end = nullptr;
+  errno = 0;
   value = std::strtol(text.c_str(), &end, 10);
-  return end && *end == '\0';
+  return end && *end == '\0' && errno == 0 && Fits32(value);
 }
 
 bool ParseCount(const std::string& text, long& value) {
@@ -93,6 +104,10 @@ bool ParsePlacement(const std::string& rest, ScriptStep& step) {
   std::string extra;
   if (!(fields >> show >> left >> top >> right >> bottom) || (fields >> extra))
     return false;
+  if (show < 0 || !Fits32(show) || !Fits32(left) || !Fits32(top) || !Fits32(right) ||
+      !Fits32(bottom)) {
+    return false;
+  }
   step.placement.showCmd = static_cast<UINT>(show);
   step.placement.rcNormalPosition = RECT{static_cast<LONG>(left), static_cast<LONG>(top),
                                          static_cast<LONG>(right), static_cast<LONG>(bottom)};

@@ -4,8 +4,24 @@
 #include <iostream>
 #include <string>
 
+#include "platform/Module.h"
 #include "tools/DesktopPlay.h"
 #include "tools/ScriptDriver.h"
+
+namespace {
+
+// The program that this one plays is the desktop viewer beside it, so what it registers as the
+// handler of .qdx files is the viewer, as it is when the viewer itself registers.
+void ActAsDesktopProgram() {
+  std::string self(4096, '\0');
+  DWORD length = GetModuleFileNameA(nullptr, self.data(), static_cast<DWORD>(self.size()));
+  if (length == 0 || length >= self.size())
+    return;
+  self.resize(length);
+  SetModuleFileName(self.substr(0, self.rfind('/') + 1) + "lintaro");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   int next = 1;
@@ -24,6 +40,7 @@ int main(int argc, char** argv) {
     }
   }
   std::istream& script = file.is_open() ? static_cast<std::istream&>(file) : std::cin;
+  ActAsDesktopProgram();
   if (desktop)
     return PlayOnDesktop(script, std::cout, std::cerr, argv[0]);
   ScriptDriver driver(script, std::cout, std::cerr, argv[0]);

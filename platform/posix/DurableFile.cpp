@@ -10,6 +10,14 @@
 
 namespace {
 
+void (*beforeReplace)(const std::string& temporary) = nullptr;
+
+// The temporary files of `name` are hidden beside it: "." + name + ".new-" and six random
+// characters, a name that no person gives a file of theirs.
+std::string TemporaryPrefix(const std::string& name) {
+  return "." + name + ".new-";
+}
+
 int WriteAll(int fd, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -56,7 +64,7 @@ int ReadWholeFile(const std::string& path, std::string* bytes) {
 }
 
 int ReplaceFile(const std::string& folder, const std::string& name, const std::string& bytes) {
-  std::string temporary = folder + "/." + name + ".XXXXXX";
+  std::string temporary = folder + "/" + TemporaryPrefix(name) + "XXXXXX";
   int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0)
     return errno;
@@ -65,6 +73,8 @@ int ReplaceFile(const std::string& folder, const std::string& name, const std::s
     error = errno;
   if (close(fd) != 0 && !error)
     error = errno;
+  if (!error && beforeReplace)
+    beforeReplace(temporary);
   if (!error && rename(temporary.c_str(), (folder + "/" + name).c_str()) != 0)
     error = errno;
   if (error) {
@@ -73,6 +83,20 @@ int ReplaceFile(const std::string& folder, const std::string& name, const std::s
   }
   SyncFolder(folder);
   return 0;
+}
+
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+  const std::string prefix = TemporaryPrefix(name);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    std::string found = entry.path().filename().string();
+    if (found.size() == prefix.size() + 6 && found.starts_with(prefix))
+      std::filesystem::remove(entry.path(), error);
+  }
+}
+
+void SetBeforeReplaceHook(void (*hook)(const std::string& temporary)) {
+  beforeReplace = hook;
 }
 
 int MoveAside(const std::string& path, const std::string& suffix) {

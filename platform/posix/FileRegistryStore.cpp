@@ -1,6 +1,5 @@
 #include "platform/posix/FileRegistryStore.h"
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include "platform/posix/DurableFile.h"
 #include "platform/posix/FileLock.h"
 #include "platform/posix/RegistryText.h"
+#include "platform/posix/XdgDirs.h"
 
 namespace {
 
@@ -41,21 +41,6 @@ std::string DamagedSuffix() {
   return ".damaged-" + std::string(stamp) + "-" + std::to_string(getpid());
 }
 
-// The key that `ref` names in `top`.
-LSTATUS Find(RegistryNode& top, const RegistryKeyRef& ref, RegistryNode** key) {
-  RegistryNode* open = top.Find(ref.open);
-  if (!open)
-    return ERROR_KEY_DELETED;
-  *key = open->Find(ref.below);
-  return *key ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-}
-
-KeyPath FullPath(const RegistryKeyRef& ref) {
-  KeyPath path = ref.open;
-  path.insert(path.end(), ref.below.begin(), ref.below.end());
-  return path;
-}
-
 }  // namespace
 
 std::unique_ptr<RegistryStore> MakeDefaultRegistryStore() {
@@ -63,17 +48,8 @@ std::unique_ptr<RegistryStore> MakeDefaultRegistryStore() {
 }
 
 std::string FileRegistryStore::DefaultFolder() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config && config[0] == '/')
-    return std::string(config) + "/lintaro";
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) {
-    const passwd* user = getpwuid(getuid());
-    home = user ? user->pw_dir : nullptr;
-  }
-  if (!home || !*home)
-    return std::string();
-  return std::string(home) + "/.config/lintaro";
+  std::string config = XdgConfigHome();
+  return config.empty() ? config : config + "/lintaro";
 }
 
 std::string FileRegistryStore::FilePath(RegistryRoot root) const {
@@ -129,99 +105,51 @@ LSTATUS FileRegistryStore::Apply(RegistryRoot root, const Change& change) {
     if (int error = MoveAside(FilePath(root), DamagedSuffix()))
       return FromErrno(error, ERROR_WRITE_FAULT);
   }
+  RemoveStaleTemporaries(folder_, FileName(root));
   int error = ReplaceFile(folder_, FileName(root), FormatRegistryText(root, top));
   return error ? FromErrno(error, ERROR_WRITE_FAULT) : ERROR_SUCCESS;
 }
 
 LSTATUS FileRegistryStore::CreateKey(const RegistryKeyRef& key, DWORD* disposition) {
   return Apply(key.root, [&](RegistryNode& top, bool* changed) {
-    RegistryNode* open = top.Find(key.open);
-    if (!open)
-      return ERROR_KEY_DELETED;
-    open->Create(key.below, changed);
-    *disposition = *changed ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    return ERROR_SUCCESS;
+    return top.CreateKey(key, disposition, changed);
   });
-}
-
-LSTATUS FileRegistryStore::ReadKey(const RegistryKeyRef& key, RegistryNode* top,
-                                   RegistryNode** found) const {
-  bool damaged = false;
-  LSTATUS status = Read(key.root, top, &damaged);
-  return status == ERROR_SUCCESS ? Find(*top, key, found) : status;
 }
 
 LSTATUS FileRegistryStore::OpenKey(const RegistryKeyRef& key) {
   RegistryNode top;
+  bool damaged = false;
   RegistryNode* found = nullptr;
-  return ReadKey(key, &top, &found);
+  LSTATUS status = Read(key.root, &top, &damaged);
+  return status == ERROR_SUCCESS ? top.FindKey(key, &found) : status;
 }
 
 LSTATUS FileRegistryStore::QueryValue(const RegistryKeyRef& key, const std::string& name,
                                       RegistryValue* value) {
   RegistryNode top;
-  RegistryNode* found = nullptr;
-  if (LSTATUS status = ReadKey(key, &top, &found); status != ERROR_SUCCESS)
-    return status;
-  const RegistryValue* stored = found->FindValue(name);
-  if (!stored)
-    return ERROR_FILE_NOT_FOUND;
-  *value = *stored;
-  return ERROR_SUCCESS;
+  bool damaged = false;
+  LSTATUS status = Read(key.root, &top, &damaged);
+  return status == ERROR_SUCCESS ? top.QueryValue(key, name, value) : status;
 }
 
 LSTATUS FileRegistryStore::SetValue(const RegistryKeyRef& key, const RegistryValue& value) {
-  return Apply(key.root, [&](RegistryNode& top, bool* changed) {
-    RegistryNode* found = nullptr;
-    LSTATUS status = Find(top, key, &found);
-    if (status != ERROR_SUCCESS)
-      return status;
-    found->SetValue(value);
-    *changed = true;
-    return ERROR_SUCCESS;
-  });
+  return Apply(key.root,
+               [&](RegistryNode& top, bool* changed) { return top.SetValue(key, value, changed); });
 }
 
 LSTATUS FileRegistryStore::DeleteKey(const RegistryKeyRef& key) {
-  if (key.open.empty() && key.below.empty())
-    return ERROR_ACCESS_DENIED;
-  return Apply(key.root, [&](RegistryNode& top, bool* changed) {
-    RegistryNode* found = nullptr;
-    LSTATUS status = Find(top, key, &found);
-    if (status != ERROR_SUCCESS)
-      return status;
-    if (!found->subkeys.empty())
-      return ERROR_ACCESS_DENIED;
-    *changed = top.Remove(FullPath(key));
-    return ERROR_SUCCESS;
-  });
+  return Apply(key.root,
+               [&](RegistryNode& top, bool* changed) { return top.DeleteKey(key, changed); });
 }
 
 LSTATUS FileRegistryStore::DeleteTree(const RegistryKeyRef& key) {
-  return Apply(key.root, [&](RegistryNode& top, bool* changed) {
-    RegistryNode* found = nullptr;
-    LSTATUS status = Find(top, key, &found);
-    if (status != ERROR_SUCCESS)
-      return status;
-    if (!key.below.empty()) {
-      *changed = top.Remove(FullPath(key));
-      return ERROR_SUCCESS;
-    }
-    *changed = !found->values.empty() || !found->subkeys.empty();
-    found->values.clear();
-    found->subkeys.clear();
-    return ERROR_SUCCESS;
-  });
+  return Apply(key.root,
+               [&](RegistryNode& top, bool* changed) { return top.DeleteTree(key, changed); });
 }
 
 LSTATUS FileRegistryStore::ListKey(const RegistryKeyRef& key, RegistryListing* listing) {
   RegistryNode top;
-  RegistryNode* found = nullptr;
-  if (LSTATUS status = ReadKey(key, &top, &found); status != ERROR_SUCCESS)
-    return status;
-  listing->values = found->values;
-  listing->subkeys.clear();
-  for (const RegistryNode& subkey : found->subkeys)
-    listing->subkeys.push_back(subkey.name);
-  return ERROR_SUCCESS;
+  bool damaged = false;
+  LSTATUS status = Read(key.root, &top, &damaged);
+  return status == ERROR_SUCCESS ? top.ListKey(key, listing) : status;
 }

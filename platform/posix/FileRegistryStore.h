@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/RegistryNode.h"
 #include "platform/RegistryStore.h"
-#include "platform/posix/RegistryNode.h"
 
 class FileRegistryStore : public RegistryStore {
  public:
@@ -38,8 +38,6 @@ class FileRegistryStore : public RegistryStore {
   // The root's keys as the file holds them now. A missing file is an empty registry, and so is a
   // damaged one (*damaged tells).
   LSTATUS Read(RegistryRoot root, RegistryNode* top, bool* damaged) const;
-  // Reads the root's keys into `top` and finds there the key that `key` names.
-  LSTATUS ReadKey(const RegistryKeyRef& key, RegistryNode* top, RegistryNode** found) const;
   LSTATUS Apply(RegistryRoot root, const Change& change);
 
   std::string folder_;

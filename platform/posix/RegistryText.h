@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/RegistryNode.h"
 #include "platform/RegistryStore.h"
-#include "platform/posix/RegistryNode.h"
 
 std::string FormatRegistryText(RegistryRoot root, const RegistryNode& top);
 

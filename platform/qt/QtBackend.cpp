@@ -70,15 +70,6 @@ TopWindow* QtBackend::WindowOf(const CWnd& dialog) const {
   return nullptr;
 }
 
-void QtBackend::DeleteWindow(CDialog& dialog) {
-  TopWindow* window = WindowOf(dialog);
-  dialog.peer = nullptr;
-  for (CWnd* child : dialog.Children())
-    child->peer = nullptr;
-  std::erase(windows_, window);
-  delete window;
-}
-
 // Dialogs.
 
 bool QtBackend::CreateDialogWindow(CDialog& dialog) {
@@ -102,10 +93,11 @@ bool QtBackend::RunModalLoop(CDialog& dialog) {
     return true;
   if (window->RunLoop())
     return true;
-  // The application is quitting: the platform skips the dialog's shutdown, so the window goes
-  // here, before the dialog object it shows can go away under it.
-  DeleteWindow(dialog);
-  return false;
+  // The application is quitting from outside, as when the desktop session ends: the dialog ends
+  // as if cancelled, past any help mode, so that the window's own shutdown still runs and keeps
+  // the user's settings. Every loop that starts after this returns at once.
+  dialog.EndDialog(IDCANCEL);
+  return true;
 }
 
 void QtBackend::EndModalLoop(CDialog& dialog) {
@@ -113,8 +105,14 @@ void QtBackend::EndModalLoop(CDialog& dialog) {
     window->EndLoop();
 }
 
+// The dialog's window goes, and with it the peers of its controls.
 void QtBackend::DestroyDialogWindow(CDialog& dialog) {
-  DeleteWindow(dialog);
+  TopWindow* window = WindowOf(dialog);
+  dialog.peer = nullptr;
+  for (CWnd* child : dialog.Children())
+    child->peer = nullptr;
+  std::erase(windows_, window);
+  delete window;
 }
 
 int QtBackend::MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
@@ -247,6 +245,15 @@ void QtBackend::BeginMoveOrSize(CWnd& window, UINT command) {
 int QtBackend::TextWidth(const char* text, size_t length) {
   return QFontMetrics(listFont_).horizontalAdvance(
       EightBitText::DecodeShown(std::string_view(text, length)));
+}
+
+// A printable ASCII byte is its own character; any other byte may be part of any character, none
+// of which is wider than the font's widest.
+int QtBackend::ByteAdvance(unsigned char byte) {
+  QFontMetrics metrics(listFont_);
+  if (byte >= 0x20 && byte < 0x7F)
+    return metrics.horizontalAdvance(QChar(static_cast<char16_t>(byte)));
+  return metrics.maxWidth();
 }
 
 int QtBackend::SystemMetric(int index) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/qt/QuitOnSignal.h"
 
 class TopWindow;
 
@@ -36,6 +37,7 @@ class QtBackend : public Backend {
   void BeginMoveOrSize(CWnd& window, UINT command) override;
 
   int TextWidth(const char* text, size_t length) override;
+  int ByteAdvance(unsigned char byte) override;
   int SystemMetric(int index) override;
   RECT WorkArea() override;
   POINT DialogBaseUnits() override { return baseUnits_; }
@@ -45,12 +47,10 @@ class QtBackend : public Backend {
   TopWindow* WindowOf(const CWnd& dialog) const;
 
  private:
-  // The dialog's window goes, and with it the peers of its controls.
-  void DeleteWindow(CDialog& dialog);
-
   std::vector<TopWindow*> windows_;
   QFont listFont_;
   POINT baseUnits_;
   int menuBarHeight_ = 0;
   int waitDepth_ = 0;
+  QuitOnSignal quitOnSignal_;
 };

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 
@@ -177,6 +178,22 @@ void TopWindow::LayOutFrame() {
   client_->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
 }
 
+// A placement kept from a screen that is gone, or edited by hand, can lie off every screen; the
+// window then opens on the primary screen, at its size as far as that screen allows.
+QRect TopWindow::OnAScreen(const QRect& rect) {
+  for (QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().intersects(rect))
+      return rect;
+  }
+  QScreen* primary = QGuiApplication::primaryScreen();
+  if (!primary)
+    return rect;
+  QRect area = primary->availableGeometry();
+  QRect placed(QPoint(0, 0), rect.size().boundedTo(area.size()));
+  placed.moveCenter(area.center());
+  return placed;
+}
+
 void TopWindow::ShowFromPlatform() {
   TextChanged();
   IconChanged();
@@ -187,7 +204,7 @@ void TopWindow::ShowFromPlatform() {
   }
   WINDOWPLACEMENT placement;
   dialog_.GetWindowPlacement(&placement);
-  QRect rect = ToQRect(placement.rcNormalPosition);
+  QRect rect = OnAScreen(ToQRect(placement.rcNormalPosition));
   applying_ = true;
   setGeometry(rect);
   if (!(dialog_.GetStyle() & WS_THICKFRAME))
@@ -231,7 +248,7 @@ void TopWindow::RectChanged() {
   QRect rect = ToQRect(placement.rcNormalPosition);
   applying_ = true;
   if (!shown_) {
-    setGeometry(rect);
+    setGeometry(OnAScreen(rect));
   } else if (!dialog_.IsWindowVisible()) {
     hide();
   } else if (placement.showCmd == SW_SHOWMINIMIZED) {

@@ -67,6 +67,7 @@ class TopWindow : public QDialog, public WindowPeer {
   void reject() override;
 
  private:
+  static QRect OnAScreen(const QRect& rect);
   bool IsOwned() const;
   void BuildControls();
   // The peer whose widget is `object` or holds it, or null.

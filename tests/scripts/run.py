@@ -91,7 +91,9 @@ def run_case(driver, path, verbose, desktop=False):
                 f.write(unescape(content))
         os.makedirs(os.path.join(d, "cfg"))
         script = "\n".join(l.replace("$DIR", d) for l in c["script"]) + "\n"
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"), HOME=d)
+        # Register writes the desktop's files too: they go to the case's folder as well.
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"),
+                   XDG_DATA_HOME=os.path.join(d, "data"), HOME=d)
         try:
             command = [driver, "--desktop"] if desktop else [driver]
             p = subprocess.run(command, input=script.encode("latin-1"), cwd=d, env=env,

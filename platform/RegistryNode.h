@@ -1,5 +1,7 @@
 // One key of a registry held in memory, with its values and its subkeys, both kept in name order.
-// Names match without regard to the case of ASCII letters and keep the case they came with.
+// Names match without regard to the case of ASCII letters and keep the case they came with. The
+// key of a root answers a store's operations on that root's keys, so every store changes its keys
+// by the same rules whether it keeps them in files or in memory.
 #pragma once
 
 #include <string>
@@ -27,4 +29,16 @@ struct RegistryNode {
   const RegistryValue* FindValue(std::string_view valueName) const;
   // Adds the value, or replaces the data and type of the one with that name (keeping its name).
   void SetValue(const RegistryValue& value);
+
+  // A store's operations (platform/RegistryStore.h) on the keys below this root key. Those that
+  // change keys set *changed when there is anything to write.
+  LSTATUS FindKey(const RegistryKeyRef& key, RegistryNode** found);
+  LSTATUS QueryValue(const RegistryKeyRef& key, const std::string& valueName, RegistryValue* value);
+  LSTATUS CreateKey(const RegistryKeyRef& key, DWORD* disposition, bool* changed);
+  LSTATUS SetValue(const RegistryKeyRef& key, const RegistryValue& value, bool* changed);
+  LSTATUS DeleteKey(const RegistryKeyRef& key, bool* changed);
+  LSTATUS DeleteTree(const RegistryKeyRef& key, bool* changed);
+  LSTATUS ListKey(const RegistryKeyRef& key, RegistryListing* listing);
+
+  friend bool operator==(const RegistryNode&, const RegistryNode&) = default;
 };

@@ -1,0 +1,200 @@
+#include "platform/win32/native/RegistryKey.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace native {
+namespace {
+HKEY RootKey(RegistryRoot root) {
+  return root == RegistryRoot::ClassesRoot ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER;
+}
+
+HKEY AsKey(Handle key) {
+  return static_cast<HKEY>(key);
+}
+
+// Names longer than this are not allowed for keys (255) and values (16383) alike.
+constexpr DWORD kMaxName = 16384;
+
+bool DeleteBelow(HKEY parent, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+    return false;
+  std::vector<char> name(kMaxName);
+  bool ok = true;
+  // Always the first subkey: each one deleted moves the rest up.
+  for (;;) {
+    DWORD length = kMaxName;
+    LONG status = RegEnumKeyExA(key, 0, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (status != ERROR_SUCCESS)
+      break;
+    if (!DeleteBelow(key, std::string(name.data(), length))) {
+      ok = false;
+      break;
+    }
+  }
+  RegCloseKey(key);
+  return ok && RegDeleteKeyA(parent, path.c_str()) == ERROR_SUCCESS;
+}
+}  // namespace
+
+RegistryKey::~RegistryKey() {
+  Close();
+}
+
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
+  if (this != &other) {
+    Close();
+    key_ = std::exchange(other.key_, nullptr);
+  }
+  return *this;
+}
+
+bool RegistryKey::Create(RegistryRoot root, const std::string& path) {
+  Close();
+  HKEY key = nullptr;
+  LONG status = RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+  if (status != ERROR_SUCCESS)
+    return false;
+  key_ = key;
+  return true;
+}
+
+bool RegistryKey::Open(RegistryRoot root, const std::string& path, bool write) {
+  Close();
+  HKEY key = nullptr;
+  REGSAM access = write ? KEY_READ | KEY_WRITE : KEY_READ;
+  if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &key) != ERROR_SUCCESS)
+    return false;
+  key_ = key;
+  return true;
+}
+
+void RegistryKey::Close() {
+  if (key_)
+    RegCloseKey(AsKey(key_));
+  key_ = nullptr;
+}
+
+bool RegistryKey::Write(const std::string& name, unsigned long type, const void* data,
+                        size_t size) {
+  if (!key_ || size > MAXDWORD)
+    return false;
+  return RegSetValueExA(AsKey(key_), name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                        static_cast<DWORD>(size)) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::Read(const std::string& name, unsigned long type,
+                       std::vector<uint8_t>* data) const {
+  if (!key_)
+    return false;
+  // The value may grow between asking its size and reading it; ask again then.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD actualType = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(AsKey(key_), name.c_str(), nullptr, &actualType, nullptr, &size) !=
+        ERROR_SUCCESS)
+      return false;
+    if (actualType != type)
+      return false;
+    data->assign(size, 0);
+    LONG status =
+        RegQueryValueExA(AsKey(key_), name.c_str(), nullptr, &actualType, data->data(), &size);
+    if (status == ERROR_MORE_DATA)
+      continue;
+    if (status != ERROR_SUCCESS || actualType != type)
+      return false;
+    data->resize(size);
+    return true;
+  }
+  return false;
+}
+
+bool RegistryKey::SetBinary(const std::string& name, const std::vector<uint8_t>& data) {
+  return Write(name, REG_BINARY, data.data(), data.size());
+}
+
+bool RegistryKey::GetBinary(const std::string& name, std::vector<uint8_t>* data) const {
+  return Read(name, REG_BINARY, data);
+}
+
+bool RegistryKey::SetDword(const std::string& name, uint32_t value) {
+  DWORD stored = value;
+  return Write(name, REG_DWORD, &stored, sizeof stored);
+}
+
+bool RegistryKey::GetDword(const std::string& name, uint32_t* value) const {
+  std::vector<uint8_t> data;
+  if (!Read(name, REG_DWORD, &data) || data.size() != sizeof(DWORD))
+    return false;
+  *value = static_cast<uint32_t>(data[0]) | static_cast<uint32_t>(data[1]) << 8 |
+           static_cast<uint32_t>(data[2]) << 16 | static_cast<uint32_t>(data[3]) << 24;
+  return true;
+}
+
+bool RegistryKey::SetString(const std::string& name, const std::string& value) {
+  return Write(name, REG_SZ, value.c_str(), value.size() + 1);
+}
+
+bool RegistryKey::GetString(const std::string& name, std::string* value) const {
+  std::vector<uint8_t> data;
+  if (!Read(name, REG_SZ, &data))
+    return false;
+  // The stored bytes need not end with a NUL, and may hold more than one.
+  size_t length = 0;
+  while (length < data.size() && data[length] != 0)
+    ++length;
+  value->assign(reinterpret_cast<const char*>(data.data()), length);
+  return true;
+}
+
+bool RegistryKey::DeleteValue(const std::string& name) {
+  return key_ && RegDeleteValueA(AsKey(key_), name.c_str()) == ERROR_SUCCESS;
+}
+
+std::vector<std::string> RegistryKey::SubKeyNames() const {
+  std::vector<std::string> names;
+  if (!key_)
+    return names;
+  std::vector<char> name(kMaxName);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = kMaxName;
+    if (RegEnumKeyExA(AsKey(key_), index, name.data(), &length, nullptr, nullptr, nullptr,
+                      nullptr) != ERROR_SUCCESS)
+      break;
+    names.emplace_back(name.data(), length);
+  }
+  return names;
+}
+
+std::vector<std::string> RegistryKey::ValueNames() const {
+  std::vector<std::string> names;
+  if (!key_)
+    return names;
+  std::vector<char> name(kMaxName);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = kMaxName;
+    if (RegEnumValueA(AsKey(key_), index, name.data(), &length, nullptr, nullptr, nullptr,
+                      nullptr) != ERROR_SUCCESS)
+      break;
+    names.emplace_back(name.data(), length);
+  }
+  return names;
+}
+
+bool RegistryKey::DeleteKey(RegistryRoot root, const std::string& path) {
+  return RegDeleteKeyA(RootKey(root), path.c_str()) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::DeleteTree(RegistryRoot root, const std::string& path) {
+  // An empty path would name the root itself.
+  if (path.empty())
+    return false;
+  return DeleteBelow(RootKey(root), path);
+}
+
+}  // namespace native

@@ -1,0 +1,234 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "TestIconRows.h"
+#include "TestSupport.h"
+#include "platform/win32/native/DialogControls.h"
+#include "platform/win32/native/DialogWindow.h"
+#include "platform/win32/native/MenuBar.h"
+#include "platform/win32/native/NativeIcon.h"
+#include "platform/win32/native/WaitCursor.h"
+
+namespace native {
+namespace {
+
+constexpr int kField = 1003, kExact = 1005, kMatch = 1006, kPicture = 1010;
+constexpr unsigned kAboutItem = 16;
+
+DialogDescription FieldQuery() {
+  DialogDescription layout;
+  layout.cx = 149;
+  layout.cy = 86;
+  layout.caption = "Find";
+  layout.fontName = "MS Sans Serif";
+  layout.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_MINIMIZEBOX;
+  layout.controls = {
+      {ControlKind::Static, -1, "Field", 7, 7, 30, 12, WS_GROUP | SS_LEFT | SS_CENTERIMAGE, 0},
+      {ControlKind::ComboBox, kField, "", 52, 7, 90, 78, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 0},
+      {ControlKind::Edit, kMatch, "", 52, 25, 90, 12, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
+      {ControlKind::CheckBox, kExact, "Exact match", 7, 43, 52, 10,
+       BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP, 0},
+      {ControlKind::Button, IDOK, "OK", 7, 65, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+      {ControlKind::Icon, kPicture, "", 120, 40, 20, 20, SS_ICON, 0},
+  };
+  return layout;
+}
+
+class Recorder : public WindowEvents {
+ public:
+  bool OnCommand(int id, int code) override {
+    commands.push_back({id, code});
+    return true;
+  }
+  bool OnSysCommand(unsigned command) override {
+    systemCommands.push_back(command);
+    return (command & 0xFFF0) == kAboutItem;
+  }
+  bool OnPaint(PaintSurface& surface) override {
+    if (!paintIcon)
+      return false;
+    surface.DrawIcon(iconX, iconY, paintIcon);
+    return true;
+  }
+  Handle DragIcon() override { return dragIcon; }
+
+  std::vector<std::pair<int, int>> commands;
+  std::vector<unsigned> systemCommands;
+  Handle paintIcon = nullptr;
+  Handle dragIcon = nullptr;
+  int iconX = 0, iconY = 0;
+};
+
+class DialogWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(window.Create(FieldQuery(), nullptr, &events));
+    frame = static_cast<HWND>(window.Window());
+    window.Show(SW_SHOWNORMAL);
+    PumpMessages();
+  }
+
+  Recorder events;
+  DialogWindow window;
+  HWND frame = nullptr;
+};
+
+TEST_F(DialogWindowTest, ControlsFollowTheDescription) {
+  EXPECT_EQ(window.Text(), "Find");
+  const DialogDescription layout = FieldQuery();
+  const char* classes[] = {"Static", "ComboBox", "Edit", "Button", "Button", "Static"};
+  HWND control = GetWindow(frame, GW_CHILD);
+  for (size_t i = 0; i < layout.controls.size(); ++i, control = GetWindow(control, GW_HWNDNEXT)) {
+    const ControlDescription& c = layout.controls[i];
+    SCOPED_TRACE(c.text + " " + std::to_string(c.id));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(control), c.id);
+    EXPECT_EQ(ClassOf(control), classes[i]);
+    // The window system moves an edit's border and a combo box's scroll bar elsewhere.
+    DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+    DWORD kept = c.style & ~static_cast<DWORD>(WS_BORDER | WS_VSCROLL);
+    EXPECT_EQ(style & kept, kept);
+    EXPECT_TRUE(style & WS_CHILD);
+    // A combo box is as high as its edit part; an icon as large as its picture.
+    if (c.kind == ControlKind::ComboBox || c.kind == ControlKind::Icon)
+      continue;
+    EXPECT_EQ(WindowText(control), c.text);
+    RECT placed{};
+    GetWindowRect(control, &placed);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&placed), 2);
+    Rect expected = window.DialogUnitsToPixels(Rect{c.x, c.y, c.x + c.cx, c.y + c.cy});
+    EXPECT_EQ((Rect{placed.left, placed.top, placed.right, placed.bottom}), expected);
+  }
+}
+
+TEST_F(DialogWindowTest, MenuBarKeepsTheDescribedClientSize) {
+  MenuBar menu;
+  ASSERT_TRUE(menu.Build(
+      {{MenuRow::Kind::Popup, "&File", 0, false}, {MenuRow::Kind::Item, "E&xit", 32772, false}}));
+  DialogWindow withMenu;
+  ASSERT_TRUE(withMenu.Create(FieldQuery(), nullptr, &events, menu.Get()));
+  menu.Attached();
+  Rect client = withMenu.ClientRect();
+  Rect expected = withMenu.DialogUnitsToPixels(Rect{0, 0, 149, 86});
+  EXPECT_EQ(client.Width(), expected.Width());
+  EXPECT_EQ(client.Height(), expected.Height());
+  EXPECT_EQ(GetMenu(static_cast<HWND>(withMenu.Window())), menu.Get());
+}
+
+TEST_F(DialogWindowTest, SystemMenuItemReachesTheOwnerAndOtherCommandsKeepTheirMeaning) {
+  ASSERT_TRUE(window.AppendSystemMenuItem(kAboutItem, "&About Lintaro..."));
+  HMENU system = GetSystemMenu(frame, FALSE);
+  int count = GetMenuItemCount(system);
+  char text[64] = {};
+  GetMenuStringA(system, count - 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&About Lintaro...");
+  EXPECT_EQ(GetMenuItemID(system, count - 1), kAboutItem);
+  EXPECT_TRUE(GetMenuState(system, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+
+  SendMessageA(frame, WM_SYSCOMMAND, kAboutItem, 0);
+  EXPECT_FALSE(window.IsIconic());
+  SendMessageA(frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  PumpMessages();
+  EXPECT_TRUE(window.IsIconic());
+  EXPECT_EQ(events.systemCommands, (std::vector<unsigned>{kAboutItem, SC_MINIMIZE}));
+}
+
+TEST_F(DialogWindowTest, PlacementComesBackAsSet) {
+  Placement set;
+  set.showCmd = SW_SHOWNORMAL;
+  set.normal = Rect{120, 90, 520, 410};
+  ASSERT_TRUE(window.SetPlacement(set));
+  Placement got;
+  ASSERT_TRUE(window.GetPlacement(&got));
+  EXPECT_EQ(got.showCmd, static_cast<unsigned>(SW_SHOWNORMAL));
+  EXPECT_EQ(got.normal, set.normal);
+  EXPECT_EQ(window.WindowRect(), set.normal);
+  set.showCmd = SW_SHOWMINIMIZED;
+  ASSERT_TRUE(window.SetPlacement(set));
+  EXPECT_TRUE(window.IsIconic());
+  ASSERT_TRUE(window.GetPlacement(&got));
+  EXPECT_EQ(got.showCmd, static_cast<unsigned>(SW_SHOWMINIMIZED));
+  EXPECT_EQ(got.normal, set.normal);
+}
+
+TEST_F(DialogWindowTest, PaintHandlerDrawsTheIconAndDragIconIsTheOwners) {
+  NativeIcon icon;
+  ASSERT_TRUE(icon.Build(IconPixels{32, std::vector<std::string>(kTestIcon32, kTestIcon32 + 32)},
+                         kTestPalette));
+  events.paintIcon = icon.Get();
+  events.iconX = 9;
+  events.iconY = 4;
+  window.Redraw();
+  HDC dc = GetDC(frame);
+  COLORREF background = GetSysColor(COLOR_3DFACE);
+  for (int y = 0; y < 32; y += 3) {
+    for (int x = 0; x < 32; x += 5) {
+      char c = kTestIcon32[y][x];
+      uint32_t rgb = kTestPalette[c <= '9' ? c - '0' : c - 'A' + 10];
+      COLORREF expected = c == '.' ? background : RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+      EXPECT_EQ(GetPixel(dc, 9 + x, 4 + y), expected) << x << "," << y;
+    }
+  }
+  ReleaseDC(frame, dc);
+  EXPECT_NE(reinterpret_cast<HICON>(SendMessageA(frame, WM_QUERYDRAGICON, 0, 0)), icon.Get());
+  events.dragIcon = icon.Get();
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(frame, WM_QUERYDRAGICON, 0, 0)), icon.Get());
+}
+
+TEST_F(DialogWindowTest, WaitCursorHoldsOverTheWindowUntilTheLastEnd) {
+  HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  WaitCursor::Begin();
+  WaitCursor::Begin();
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  SendMessageA(frame, WM_SETCURSOR, reinterpret_cast<WPARAM>(frame), MAKELPARAM(HTCLIENT, 0));
+  EXPECT_EQ(GetCursor(), wait);
+  WaitCursor::End();
+  EXPECT_EQ(GetCursor(), wait);
+  WaitCursor::End();
+  EXPECT_NE(GetCursor(), wait);
+  EXPECT_FALSE(WaitCursor::Active());
+}
+
+TEST_F(DialogWindowTest, ControlsTakeTextChoicesAndClicks) {
+  DialogControls controls(window.Window());
+  for (const char* name : {"c", "a", "b"})
+    controls.ComboAdd(kField, name);
+  EXPECT_EQ(controls.ComboCount(kField), 3);
+  controls.ComboSelect(kField, 1);
+  EXPECT_EQ(controls.ComboSelection(kField), 1);
+  EXPECT_EQ(controls.Text(kField), "a");  // kept in the order added
+  controls.ComboSelect(kField, 3);
+  EXPECT_EQ(controls.ComboSelection(kField), -1);
+  EXPECT_EQ(controls.Text(kField), "");
+
+  // Typing stops at the limit.
+  ASSERT_TRUE(controls.LimitText(kMatch, 40));
+  HWND match = static_cast<HWND>(window.Control(kMatch));
+  for (int i = 0; i < 45; ++i)
+    SendMessageA(match, WM_CHAR, 'a' + i % 26, 1);
+  EXPECT_EQ(controls.Text(kMatch).size(), 40u);
+
+  EXPECT_FALSE(controls.IsChecked(kExact));
+  SendMessageA(static_cast<HWND>(window.Control(kExact)), BM_CLICK, 0, 0);
+  EXPECT_TRUE(controls.IsChecked(kExact));
+  SendMessageA(static_cast<HWND>(window.Control(IDOK)), BM_CLICK, 0, 0);
+  using Command = std::pair<int, int>;
+  std::vector<Command> clicks;
+  for (const Command& c : events.commands) {
+    if (c.second == BN_CLICKED)
+      clicks.push_back(c);
+  }
+  EXPECT_EQ(clicks, (std::vector<Command>{{kExact, BN_CLICKED}, {IDOK, BN_CLICKED}}));
+
+  NativeIcon icon;
+  ASSERT_TRUE(icon.Load(kTestIconId, 32));
+  ASSERT_TRUE(controls.SetIcon(kPicture, icon.Get()));
+  EXPECT_EQ(SendMessageA(static_cast<HWND>(window.Control(kPicture)), STM_GETICON, 0, 0),
+            reinterpret_cast<LRESULT>(icon.Get()));
+}
+
+}  // namespace
+}  // namespace native

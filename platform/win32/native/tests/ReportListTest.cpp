@@ -1,0 +1,121 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "TestSupport.h"
+#include "platform/win32/native/DialogWindow.h"
+#include "platform/win32/native/ReportList.h"
+
+namespace native {
+namespace {
+
+constexpr int kListId = 1002;
+
+class Rows : public ListSource {
+ public:
+  const char* ItemText(int item, int column) override {
+    text = column == 1 ? std::string(300, static_cast<char>('a' + item % 26))
+                       : "item " + std::to_string(item);
+    return text.c_str();
+  }
+  void ItemSelected(int item) override { selections.push_back(item); }
+
+  std::string text;
+  std::vector<int> selections;
+};
+
+class ReportListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DialogDescription layout;
+    layout.cx = 200;
+    layout.cy = 120;
+    layout.fontName = "MS Sans Serif";
+    layout.style = WS_POPUP | WS_CAPTION;
+    layout.controls.push_back({ControlKind::ListView, kListId, "", 5, 5, 190, 110,
+                               LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0});
+    ASSERT_TRUE(window.Create(layout, nullptr, &events));
+    ASSERT_TRUE(list.Attach(window, kListId, &rows));
+    handle = static_cast<HWND>(list.Window());
+    list.InsertColumn(0, "Name", 80);
+    list.InsertColumn(1, "Long", 80);
+    list.SetItemCount(20000);
+    window.Show(SW_SHOWNORMAL);
+    PumpMessages();
+  }
+
+  WindowEvents events;
+  DialogWindow window;
+  Rows rows;
+  ReportList list;
+  HWND handle = nullptr;
+};
+
+TEST_F(ReportListTest, OneItemAtMostIsSelectedAndOnlyTheUsersChoiceIsReported) {
+  EXPECT_EQ(list.Selected(), -1);
+  ASSERT_TRUE(list.Select(7));
+  ASSERT_TRUE(list.Select(12));
+  EXPECT_EQ(list.Selected(), 12);
+  EXPECT_EQ(SendMessageA(handle, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 12);
+  EXPECT_FALSE(list.Select(20000));
+  EXPECT_EQ(list.Selected(), 12);
+  ASSERT_TRUE(list.Select(-1));
+  EXPECT_EQ(list.Selected(), -1);
+  EXPECT_TRUE(rows.selections.empty());
+
+  // A click on the third visible row.
+  list.EnsureVisible(0, FALSE);
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageA(handle, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row)));
+  ClickAt(handle, POINT{row.left + 10, (row.top + row.bottom) / 2});
+  PumpMessages();
+  EXPECT_EQ(list.Selected(), 2);
+  ASSERT_FALSE(rows.selections.empty());
+  EXPECT_EQ(rows.selections.back(), 2);
+}
+
+TEST_F(ReportListTest, EnsureVisibleScrollsTheWholeItemIntoView) {
+  for (int item : {15000, 40, 19999}) {
+    ASSERT_TRUE(list.EnsureVisible(item, false));
+    int top = static_cast<int>(SendMessageA(handle, LVM_GETTOPINDEX, 0, 0));
+    int page = static_cast<int>(SendMessageA(handle, LVM_GETCOUNTPERPAGE, 0, 0));
+    EXPECT_LE(top, item);
+    EXPECT_LT(item, top + page);
+  }
+}
+
+TEST_F(ReportListTest, TextIsCutToTheCallersBufferAndNoFurther) {
+  for (int room : {1, 2, 10, 299, 300, 301}) {
+    std::vector<char> buffer(static_cast<size_t>(room) + 8, '#');
+    LVITEMA request{};
+    request.iSubItem = 1;
+    request.pszText = buffer.data();
+    request.cchTextMax = room;
+    SendMessageA(handle, LVM_GETITEMTEXTA, 3, reinterpret_cast<LPARAM>(&request));
+    size_t kept = std::min<size_t>(static_cast<size_t>(room) - 1, 300);
+    EXPECT_EQ(std::string(request.pszText), std::string(kept, 'd')) << room;
+    EXPECT_EQ(buffer[static_cast<size_t>(room)], '#') << room;
+  }
+}
+
+TEST_F(ReportListTest, ColumnsAreInsertedSizedAndDeleted) {
+  EXPECT_EQ(list.ColumnCount(), 2);
+  ASSERT_TRUE(list.InsertColumn(2, "Third", -1));
+  EXPECT_EQ(list.ColumnCount(), 3);
+  ASSERT_TRUE(list.SetColumnWidth(2, 123));
+  EXPECT_EQ(list.ColumnWidth(2), 123);
+  EXPECT_GT(list.TextWidth("WWWW"), list.TextWidth("ii"));
+  ASSERT_TRUE(list.DeleteColumn(0));
+  EXPECT_EQ(list.ColumnCount(), 2);
+  EXPECT_EQ(list.ColumnWidth(1), 123);
+  list.SetExtendedStyle(list.ExtendedStyle() | LVS_EX_FULLROWSELECT);
+  EXPECT_TRUE(list.ExtendedStyle() & LVS_EX_FULLROWSELECT);
+}
+
+}  // namespace
+}  // namespace native

@@ -46,6 +46,20 @@ void ScriptPlayer::ShowDialogWindow(CDialog& dialog) {
     forWindow_.emplace_back(top, AnswerFor(dialog));
 }
 
+// The program killed where it runs: its loop ends, and nothing of its shutdown runs. A loop that
+// ends any other way is the backend's to handle.
+bool ScriptPlayer::RunModalLoop(CDialog& dialog) {
+  TopWindow* window = WindowOf(dialog);
+  if (!window || dialog.HasEnded())
+    return QtBackend::RunModalLoop(dialog);
+  bool ended = window->RunLoop();
+  if (!ended && userGone_) {
+    DestroyDialogWindow(dialog);
+    return false;
+  }
+  return QtBackend::RunModalLoop(dialog);
+}
+
 ScriptPlayer::Answer ScriptPlayer::AnswerFor(CDialog& dialog) {
   if (ScriptSession::IsFieldChooser(dialog))
     return [this, &dialog](QWidget*) { AnswerFieldChooser(dialog); };
@@ -178,6 +192,7 @@ void ScriptPlayer::PlayNext() {
   TopWindow* top = window ? WindowOf(*window) : nullptr;
   if (!more) {
     // The user is gone: the loop ends without the program's shutdown.
+    userGone_ = true;
     if (top)
       top->EndLoop();
   } else if (top) {

@@ -25,6 +25,7 @@ class ScriptPlayer : public QtBackend {
 
   bool CreateDialogWindow(CDialog& dialog) override;
   void ShowDialogWindow(CDialog& dialog) override;
+  bool RunModalLoop(CDialog& dialog) override;
   int MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
                  UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
@@ -56,4 +57,6 @@ class ScriptPlayer : public QtBackend {
   std::vector<Answer> forNext_;
   std::vector<Seen> seen_;
   bool busy_ = false;
+  // The script has ended while the program runs: the user is gone, as if the process were killed.
+  bool userGone_ = false;
 };

@@ -1,18 +1,29 @@
 #include "view/TypedMatch.h"
 
+#include <algorithm>
+#include <span>
+
+#include "table/Workers.h"
 #include "view/RowListView.h"
 #include "view/RowOperations.h"
-#include "view/TextFold.h"
+#include "view/TextMatcher.h"
 
 namespace {
-bool MatchesAny(const char* text, const std::vector<std::string>& forms, bool exact) {
-  for (const std::string& form : forms) {
-    bool hit = exact ? CompareIgnoringCase(text, form.c_str()) == 0
-                     : ContainsIgnoringCase(text, form.c_str());
-    if (hit)
-      return true;
-  }
-  return false;
+// Rows one thread takes at a time.
+constexpr size_t kRowGrain = size_t{1} << 14;
+
+// The row operations' match rule, once for each form.
+std::vector<TextMatcher> Matchers(const std::vector<std::string>& forms, bool exact,
+                                  std::span<const char> readable) {
+  std::vector<TextMatcher> matchers;
+  for (const std::string& form : forms)
+    matchers.emplace_back(form.c_str(), exact, readable);
+  return matchers;
+}
+
+bool MatchesAny(const std::vector<TextMatcher>& matchers, const char* text) {
+  return std::any_of(matchers.begin(), matchers.end(),
+                     [text](const TextMatcher& m) { return m.Matches(text); });
 }
 }  // namespace
 
@@ -24,13 +35,14 @@ void KeepRowsMatchingAny(RowListView& list, int32_t column, const std::vector<st
     KeepMatchingRows(list, column, forms[0].c_str(), exact);
     return;
   }
-  for (int i = 0; i < list.GetItemCount();) {
-    if (MatchesAny(list.GetItemText(i, column), forms, exact)) {
-      ++i;
-    } else {
-      list.DeleteItem(i);
-    }
-  }
+  std::span<const LPARAM> rows = list.ItemData();
+  std::vector<uint8_t> keep(rows.size());
+  const std::vector<TextMatcher> matchers = Matchers(forms, exact, list.TextBytes());
+  Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i)
+      keep[i] = MatchesAny(matchers, list.CellText(rows[i], column));
+  });
+  list.KeepItems(keep);
 }
 
 bool SelectNextMatchingAny(RowListView& list, int32_t column, const std::vector<std::string>& forms,
@@ -40,8 +52,10 @@ bool SelectNextMatchingAny(RowListView& list, int32_t column, const std::vector<
   int count = list.GetItemCount();
   int selected = list.GetNextItem(-1, LVNI_SELECTED);
   int start = (selected < 0 || selected >= count) ? 0 : selected + 1;
+  std::span<const LPARAM> rows = list.ItemData();
+  const std::vector<TextMatcher> matchers = Matchers(forms, exact, list.TextBytes());
   for (int i = start; i < count; ++i) {
-    if (MatchesAny(list.GetItemText(i, column), forms, exact)) {
+    if (MatchesAny(matchers, list.CellText(rows[static_cast<size_t>(i)], column))) {
       list.SelectAndReveal(i);
       return true;
     }

@@ -1,6 +1,6 @@
 // Pick and Find for a match text that the user typed as characters, which a file may hold as
 // more than one text of bytes: the same letters in UTF-8 and in Windows-1252, composed or not.
-// A field matches when it matches any of the forms, each by the one byte rule of Pick and Find.
+// A field matches when it matches any of the forms, each by the one match rule of Pick and Find.
 #pragma once
 
 #include <cstdint>

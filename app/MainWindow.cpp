@@ -236,8 +236,19 @@ BOOL MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 // Row view: loading and closing a table, and All, Headers and Info.
 
-void MainWindow::ListAllRows() {
-  ::ListAllRows(list, *table);
+bool MainWindow::ListAllRows() {
+  return ::ListAllRows(list, *table);
+}
+
+void MainWindow::GiveUpTable(const std::string& title) {
+  list.DeleteAllItems();
+  for (int i = list.GetColumnCount() - 1; i >= 0; --i)
+    list.DeleteColumn(i);
+  table = std::make_unique<TableFile>(kColumnTitleFormat);
+  list.SetTable(table.get());
+  CWnd::UnlockWindowUpdate();
+  SetWindowText(title);
+  MessageBox(kFailedToOpen, kCaptionError, MB_OK);
 }
 
 void MainWindow::LoadTable() {
@@ -251,6 +262,7 @@ void MainWindow::LoadTable() {
     MessageBox(kFailedToOpen, kCaptionError, MB_OK);
     return;
   }
+  std::string before = GetWindowText();
   SetWindowText(kTitleLoading);
   list.LockWindowUpdate();
   list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
@@ -259,7 +271,10 @@ void MainWindow::LoadTable() {
   GetMenu()->CheckMenuItem(ID_VIEW_HEADERS, MF_BYCOMMAND | MF_CHECKED);
   for (int32_t i = 0; i < table->columnCount; ++i)
     list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, kInitialColumnWidth, -1);
-  ListAllRows();
+  if (!ListAllRows()) {
+    GiveUpTable(before);
+    return;
+  }
   for (int32_t i = 0; i < table->columnCount; ++i)
     list.SetColumnWidth(i, LVSCW_AUTOSIZE);
   CWnd::UnlockWindowUpdate();
@@ -284,7 +299,10 @@ void MainWindow::OnViewAll() {
   SetWindowText(kTitleDisplayingAll);
   list.LockWindowUpdate();
   list.DeleteAllItems();
-  ListAllRows();
+  if (!ListAllRows()) {
+    GiveUpTable(kTitleNoFile);
+    return;
+  }
   allShown = true;
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
@@ -303,7 +321,10 @@ void MainWindow::OnViewHeaders() {
     list.SetColumnWidth(i, LVSCW_AUTOSIZE);
   }
   list.DeleteAllItems();
-  ListAllRows();
+  if (!ListAllRows()) {
+    GiveUpTable(kTitleNoFile);
+    return;
+  }
   allShown = true;
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();

@@ -1,10 +1,13 @@
 #include "platform/Accelerators.h"
 
+#include "platform/Backend.h"
 #include "platform/Wnd.h"
 
 BOOL TranslateAccelerator(CWnd* window, HACCEL table, const MSG* msg) {
   if (!window || !table || msg->message != WM_KEYDOWN)
     return FALSE;
+  if (int native = CurrentBackend().TranslateAccelerator(*window, table, *msg); native >= 0)
+    return native;
   for (const ACCEL& entry : table->entries) {
     // A modifier that the entry names must be down, and one that it does not name must be up.
     bool wantsCtrl = (entry.fVirt & FCONTROL) != 0;

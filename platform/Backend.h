@@ -12,6 +12,7 @@ class CWnd;
 class CDialog;
 class CListCtrl;
 class CFileDialog;
+struct AcceleratorTemplate;
 struct Icon;
 
 // What changed in a list control, so that a backend redraws no more than it must.
@@ -53,6 +54,20 @@ class Backend {
   // comes back as WM_SYSCOMMAND; and the user moving or sizing it (SC_MOVE, SC_SIZE).
   virtual void ShowSystemMenu(CWnd& /*window*/) {}
   virtual void BeginMoveOrSize(CWnd& /*window*/, UINT /*command*/) {}
+  // WM_ICONERASEBKGND: the background of a minimised window, erased as the window system does.
+  virtual void EraseIconBackground(CWnd& /*window*/) {}
+
+  // The window system's own handling, for a backend that has one.
+  // The key translation of TranslateAccelerator: TRUE or FALSE, or -1 to leave it to the table's
+  // own rule (platform/Accelerators.h).
+  virtual int TranslateAccelerator(CWnd& /*window*/, const AcceleratorTemplate* /*table*/,
+                                   const MSG& /*msg*/) {
+    return -1;
+  }
+  // The default meaning of a system command that the window's handler left to it: true when the
+  // window system carries it out, false to leave it to the platform (close, minimise, maximise and
+  // restore).
+  virtual bool DefaultSystemCommand(CWnd& /*window*/, UINT /*command*/) { return false; }
 
   // Measures.
   virtual int TextWidth(const char* text, size_t length) = 0;

@@ -41,7 +41,8 @@ void CListCtrl::OnLockReleased() {
 int CListCtrl::InsertItem(const LVITEM* item) {
   int count = GetItemCount();
   int index = std::clamp(item->iItem, 0, count);
-  items_.insert(static_cast<size_t>(index), (item->mask & LVIF_PARAM) ? item->lParam : 0);
+  if (!items_.insert(static_cast<size_t>(index), (item->mask & LVIF_PARAM) ? item->lParam : 0))
+    return -1;
   if (selected_ >= index)
     ++selected_;
   if (focused_ >= index)
@@ -50,9 +51,8 @@ int CListCtrl::InsertItem(const LVITEM* item) {
   return index;
 }
 
-void CListCtrl::SetItemCount(int count) {
-  if (count > 0)
-    items_.reserve(static_cast<size_t>(count));
+BOOL CListCtrl::SetItemCount(int count) {
+  return count <= 0 || items_.reserve(static_cast<size_t>(count)) ? TRUE : FALSE;
 }
 
 BOOL CListCtrl::DeleteItem(int index) {
@@ -110,12 +110,16 @@ const char* CListCtrl::GetItemText(int item, int subItem) {
   return info.item.pszText ? info.item.pszText : "";
 }
 
-void CListCtrl::AppendItems(size_t count,
+BOOL CListCtrl::AppendItems(size_t count,
                             const std::function<void(std::span<LPARAM> slots)>& fill) {
   if (count == 0)
-    return;
-  fill(items_.Append(count));
+    return TRUE;
+  std::span<LPARAM> slots = items_.Append(count);
+  if (slots.empty())
+    return FALSE;
+  fill(slots);
   Changed(ListChange::Items);
+  return TRUE;
 }
 
 void CListCtrl::KeepItems(const std::vector<uint8_t>& keep) {

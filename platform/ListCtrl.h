@@ -22,10 +22,11 @@ class CListCtrl : public CWnd {
  public:
   // Items.
   int GetItemCount() const { return static_cast<int>(items_.size()); }
+  // The new item's index, or -1 when the list has no memory for one more.
   int InsertItem(const LVITEM* item);
   // Prepares the list for `count` items in all (LVM_SETITEMCOUNT), so that inserting that many
-  // allocates once instead of growing step by step.
-  void SetItemCount(int count);
+  // allocates once instead of growing step by step; FALSE when there is no memory for them.
+  BOOL SetItemCount(int count);
   BOOL DeleteItem(int index);
   BOOL DeleteAllItems();
   LPARAM GetItemData(int index) const;
@@ -35,7 +36,7 @@ class CListCtrl : public CWnd {
   // Bulk changes for owners that work on many items at once, with the outcome of the same changes
   // made item by item.
   // Appends `count` items, whose data `fill` writes into the slots it is given.
-  void AppendItems(size_t count, const std::function<void(std::span<LPARAM> slots)>& fill);
+  BOOL AppendItems(size_t count, const std::function<void(std::span<LPARAM> slots)>& fill);
   // Deletes, in one pass, every item whose flag is zero: the items, selection and focus end as
   // after deleting them one by one from the first.
   void KeepItems(const std::vector<uint8_t>& keep);

@@ -295,7 +295,11 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  if (message == WM_ICONERASEBKGND)
+    CurrentBackend().EraseIconBackground(*this);
   if (message != WM_SYSCOMMAND)
+    return 0;
+  if (CurrentBackend().DefaultSystemCommand(*this, static_cast<UINT>(wParam)))
     return 0;
   switch (wParam & 0xFFF0) {
     case SC_CLOSE:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -120,6 +121,18 @@ TEST(GapVector, KeepsTheSequenceOfAPlainVector) {
     std::span<int> all = t.gap.Contiguous();
     EXPECT_EQ(std::vector<int>(all.begin(), all.end()), t.model);
   }
+}
+
+// Where the memory for more items cannot be had (a 32-bit process loading a big file), the items
+// stay as they were and the caller hears of it, rather than the program ending.
+TEST(GapVector, GrowthWithoutMemoryChangesNothing) {
+  Twin t;
+  t.Fill(20);
+  t.Erase(3);
+  EXPECT_FALSE(t.gap.reserve(std::numeric_limits<size_t>::max() / 2));
+  EXPECT_EQ(t.Indexed(), t.model);
+  t.Insert(2, 99);
+  EXPECT_EQ(t.Indexed(), t.model);
 }
 
 class ListTest : public ::testing::Test {

@@ -12,6 +12,13 @@
 
 namespace {
 
+#if defined(_WIN32)
+// The real registry folds every letter of the code page, as Windows compares names.
+constexpr bool kFoldsBeyondAscii = true;
+#else
+constexpr bool kFoldsBeyondAscii = false;
+#endif
+
 LSTATUS Create(HKEY root, const char* path, DWORD* disposition = nullptr) {
   HKEY key = nullptr;
   LSTATUS status = RegCreateKeyExA(root, path, 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
@@ -65,7 +72,7 @@ TEST(Registry, KeysMatchWithoutRegardToAsciiCase) {
        ERROR_FILE_NOT_FOUND},
       {"the other root", "Software\\Lintaro", HKEY_CLASSES_ROOT, "Software", ERROR_FILE_NOT_FOUND},
       {"only ASCII letters fold", "\xC9t\xC9", HKEY_CURRENT_USER, "\xE9t\xE9",
-       ERROR_FILE_NOT_FOUND},
+       kFoldsBeyondAscii ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND},
       {"'[' is no letter", "a[", HKEY_CURRENT_USER, "A{", ERROR_FILE_NOT_FOUND},
   };
   for (const auto& c : cases) {
@@ -278,8 +285,13 @@ TEST(ModuleFile, APathThatDoesNotFitIsCutAndTheResultIsTheBufferSize) {
   DWORD length = GetModuleFileNameA(nullptr, real, sizeof real);
   ASSERT_GT(length, 0u);
   ASSERT_LT(length, sizeof real);
+#if defined(_WIN32)
+  EXPECT_EQ(std::string(real).substr(1, 2), ":\\");
+  EXPECT_TRUE(std::string(real).ends_with("\\lintaro_tests.exe")) << real;
+#else
   EXPECT_EQ(real[0], '/');
   EXPECT_TRUE(std::string(real).ends_with("/lintaro_tests"));
+#endif
 }
 
 }  // namespace

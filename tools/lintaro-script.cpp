@@ -8,6 +8,11 @@
 #include "tools/DesktopPlay.h"
 #include "tools/ScriptDriver.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // The program that this one plays is the desktop viewer beside it, so what it registers as the
@@ -18,12 +23,23 @@ void ActAsDesktopProgram() {
   if (length == 0 || length >= self.size())
     return;
   self.resize(length);
-  SetModuleFileName(self.substr(0, self.rfind('/') + 1) + "lintaro");
+#if defined(_WIN32)
+  const char* viewer = "lintaro.exe";
+#else
+  const char* viewer = "lintaro";
+#endif
+  SetModuleFileName(self.substr(0, self.find_last_of("/\\") + 1) + viewer);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+  // Bytes pass unchanged both ways: no CR before each LF written, and a script's CR or Ctrl+Z
+  // (which text mode takes for the end) read as they are.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
   int next = 1;
   bool desktop = argc > next && std::string(argv[next]) == "--desktop";
   next += desktop ? 1 : 0;

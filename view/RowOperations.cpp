@@ -30,13 +30,13 @@ bool IsColumnOf(const TableFile& table, int32_t column) {
   return column >= 0 && column < table.columnCount;
 }
 
-void ListAllRows(RowListView& list, const TableFile& table) {
+bool ListAllRows(RowListView& list, const TableFile& table) {
   auto count = static_cast<size_t>(table.DataRowCount());
   // A table that failed to load has no row index at all.
   if (count == 0)
-    return;
+    return true;
   const char* const* rows = table.rowStarts + (table.headers ? 1 : 0);
-  list.AppendItems(count, [&](std::span<LPARAM> slots) {
+  return list.AppendItems(count, [&](std::span<LPARAM> slots) {
     Workers::ForRange(count, kRowGrain, [&](size_t begin, size_t end) {
       std::memcpy(slots.data() + begin, rows + begin, (end - begin) * sizeof(LPARAM));
     });

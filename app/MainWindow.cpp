@@ -14,6 +14,7 @@
 #include "settings/SettingsSerializer.h"
 #include "shell/FileTypeRegistrar.h"
 #include "view/RowOperations.h"
+#include "view/TypedMatch.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
 ON_WM_SYSCOMMAND()
@@ -338,15 +339,15 @@ void MainWindow::OnViewInfo() {
 
 // Searches: Pick, Find and Duplicates.
 
-bool MainWindow::AskFieldQuery(const char* caption, int32_t& column, std::string& match,
-                               bool& exact) {
+bool MainWindow::AskFieldQuery(const char* caption, int32_t& column,
+                               std::vector<std::string>& match, bool& exact) {
   FieldQueryDialog dialog;
   if (dialog.Run(caption) == IDCANCEL)
     return false;
   column = dialog.selection;
   exact = dialog.exact != 0;
-  match = dialog.match;
-  if (match.empty()) {
+  match = dialog.MatchForms();
+  if (dialog.match.empty()) {
     MessageBox(kEnterMatch, kCaptionInfo, MB_OK);
     return false;
   }
@@ -355,13 +356,13 @@ bool MainWindow::AskFieldQuery(const char* caption, int32_t& column, std::string
 
 void MainWindow::OnViewPick() {
   int32_t column = 0;
-  std::string match;
+  std::vector<std::string> match;
   bool exact = false;
   if (!AskFieldQuery(kPickCaption, column, match, exact))
     return;
   SetWindowText(kTitlePicking);
   list.LockWindowUpdate();
-  KeepMatchingRows(list, column, match.c_str(), exact);
+  KeepRowsMatchingAny(list, column, match, exact);
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
   allShown = false;
@@ -369,11 +370,11 @@ void MainWindow::OnViewPick() {
 
 void MainWindow::OnViewFind() {
   int32_t column = 0;
-  std::string match;
+  std::vector<std::string> match;
   bool exact = false;
   if (!AskFieldQuery(kFindCaption, column, match, exact))
     return;
-  if (!SelectNextMatch(list, column, match.c_str(), exact))
+  if (!SelectNextMatchingAny(list, column, match, exact))
     MessageBox(kNoMatches, kCaptionInfo, MB_OK);
 }
 

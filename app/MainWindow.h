@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/DuplicatesDialog.h"
 #include "app/HelpTable.h"
@@ -81,5 +82,7 @@ class MainWindow : public CDialog {
   // opened, and an empty table stays current, as after a failed load. `title` is shown then.
   void GiveUpTable(const std::string& title);
   // Asks Pick or Find for its column, match and exact choice; false when the command ends here.
-  bool AskFieldQuery(const char* caption, int32_t& column, std::string& match, bool& exact);
+  // The match comes in every form of bytes that shows what the user typed.
+  bool AskFieldQuery(const char* caption, int32_t& column, std::vector<std::string>& match,
+                     bool& exact);
 };

@@ -50,6 +50,10 @@ class Backend {
   virtual void Redraw(CWnd& /*window*/) {}
   virtual void DrawIcon(CWnd& /*window*/, int /*x*/, int /*y*/, const Icon* /*icon*/) {}
   virtual void WaitCursor(bool /*on*/) {}
+  // The window system's own parts of a window: its system menu, shown at the window, whose pick
+  // comes back as WM_SYSCOMMAND; and the user moving or sizing it (SC_MOVE, SC_SIZE).
+  virtual void ShowSystemMenu(CWnd& /*window*/) {}
+  virtual void BeginMoveOrSize(CWnd& /*window*/, UINT /*command*/) {}
   // WM_ICONERASEBKGND: the background of a minimised window, erased as the window system does.
   virtual void EraseIconBackground(CWnd& /*window*/) {}
 

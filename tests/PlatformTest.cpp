@@ -272,30 +272,36 @@ TEST(Accelerators, CtrlKeysBecomeAcceleratorCommands) {
   QuietBackend backend;
   HACCEL table = LoadAccelerators(IDR_ACCELERATORS);
   ASSERT_NE(table, nullptr);
+  constexpr bool kCtrl = true, kShift = true, kAlt = true;
   struct {
     const char* what;
     UINT message;
     WPARAM key;
-    bool ctrl;
+    bool ctrl, shift, alt;
     UINT command;  // 0: not translated
   } const cases[] = {
-      {"Ctrl+A", WM_KEYDOWN, 'A', true, ID_VIEW_ALL},
-      {"Ctrl+D", WM_KEYDOWN, 'D', true, ID_VIEW_DUPLICATES},
-      {"Ctrl+F", WM_KEYDOWN, 'F', true, ID_VIEW_FIND},
-      {"Ctrl+H", WM_KEYDOWN, 'H', true, ID_VIEW_HEADERS},
-      {"Ctrl+I", WM_KEYDOWN, 'I', true, ID_VIEW_INFO},
-      {"Ctrl+O", WM_KEYDOWN, 'O', true, ID_FILE_OPEN},
-      {"Ctrl+P", WM_KEYDOWN, 'P', true, ID_VIEW_PICK},
-      {"the letter without Ctrl", WM_KEYDOWN, 'P', false, 0},
-      {"a Ctrl key with no entry", WM_KEYDOWN, 'B', true, 0},
-      {"a Ctrl key outside the letters", WM_KEYDOWN, 0x6F, true, 0},
-      {"Enter is left to the dialog", WM_KEYDOWN, VK_RETURN, false, 0},
-      {"not a key press", WM_COMMAND, 'O', true, 0},
+      {"Ctrl+A", WM_KEYDOWN, 'A', kCtrl, false, false, ID_VIEW_ALL},
+      {"Ctrl+D", WM_KEYDOWN, 'D', kCtrl, false, false, ID_VIEW_DUPLICATES},
+      {"Ctrl+F", WM_KEYDOWN, 'F', kCtrl, false, false, ID_VIEW_FIND},
+      {"Ctrl+H", WM_KEYDOWN, 'H', kCtrl, false, false, ID_VIEW_HEADERS},
+      {"Ctrl+I", WM_KEYDOWN, 'I', kCtrl, false, false, ID_VIEW_INFO},
+      {"Ctrl+O", WM_KEYDOWN, 'O', kCtrl, false, false, ID_FILE_OPEN},
+      {"Ctrl+P", WM_KEYDOWN, 'P', kCtrl, false, false, ID_VIEW_PICK},
+      {"the letter without Ctrl", WM_KEYDOWN, 'P', false, false, false, 0},
+      {"Ctrl+Shift is another key", WM_KEYDOWN, 'O', kCtrl, kShift, false, 0},
+      {"Ctrl+Alt is another key", WM_KEYDOWN, 'P', kCtrl, false, kAlt, 0},
+      {"Ctrl+Shift+Alt is another key", WM_KEYDOWN, 'F', kCtrl, kShift, kAlt, 0},
+      {"Shift alone is no Ctrl", WM_KEYDOWN, 'O', false, kShift, false, 0},
+      {"Alt alone is no Ctrl", WM_KEYDOWN, 'P', false, false, kAlt, 0},
+      {"a Ctrl key with no entry", WM_KEYDOWN, 'B', kCtrl, false, false, 0},
+      {"a Ctrl key outside the letters", WM_KEYDOWN, 0x6F, kCtrl, false, false, 0},
+      {"Enter is left to the dialog", WM_KEYDOWN, VK_RETURN, false, false, false, 0},
+      {"not a key press", WM_COMMAND, 'O', kCtrl, false, false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     CommandSink window;
-    MSG msg{&window, c.message, c.key, 0, c.ctrl};
+    MSG msg{&window, c.message, c.key, 0, c.ctrl, c.shift, c.alt};
     BOOL translated = TranslateAccelerator(&window, table, &msg);
     EXPECT_EQ(translated != FALSE, c.command != 0);
     if (c.command == 0) {

@@ -32,6 +32,9 @@ bool IsColumnOf(const TableFile& table, int32_t column) {
 
 bool ListAllRows(RowListView& list, const TableFile& table) {
   auto count = static_cast<size_t>(table.DataRowCount());
+  // A table that failed to load has no row index at all.
+  if (count == 0)
+    return true;
   const char* const* rows = table.rowStarts + (table.headers ? 1 : 0);
   return list.AppendItems(count, [&](std::span<LPARAM> slots) {
     Workers::ForRange(count, kRowGrain, [&](size_t begin, size_t end) {

@@ -7,11 +7,13 @@ Case file sections:
   === expect         expected stdout lines, matched whole and in order; $DIR replaced; {sz:TEXT} -> hex of TEXT+NUL
                      a line starting with '~' is a glob ('*' within one line); '?' marks an optional exact line; '?~' an optional glob
   === forbid         globs that must match no output line
-Usage: run.py --driver PATH [--same-as PATH] [-v] [FOLDER...] [--optional FOLDER] [NAME-substring...]
-  (or set LINTARO_SCRIPT). Every FOLDER's *.case files run; a folder given after --optional runs
-  only when it exists. Without any folder, the cases beside this script run. With --same-as, each
-  case also runs first through that other driver, in the same folder, and the two outputs must be
-  the same bytes (another build of the program, say).
+Usage: run.py --driver PATH [--same-as PATH] [-v] [--desktop] [FOLDER...] [--optional FOLDER]
+  [NAME-substring...] (or set LINTARO_SCRIPT). Every FOLDER's *.case files run; a folder given
+  after --optional runs only when it exists. Without any folder, the cases beside this script run.
+  With --same-as, each case also runs first through that other driver, in the same folder, and
+  the two outputs must be the same bytes (another build of the program, say).
+  --desktop runs each case with `lintaro-script --desktop`, in the desktop program's real windows;
+  the numbers of `placement` lines come from the real screen and window there, so any will do.
 """
 import fnmatch, glob, os, re, shutil, subprocess, sys, tempfile
 
@@ -64,8 +66,10 @@ def parse(path):
     return sections
 
 
-def line_regex(line, d):
+def line_regex(line, d, desktop=False):
     line = line.replace("$DIR", d)
+    if desktop:
+        line = re.sub(r"^(\??)~?placement .*$", r"\1~placement *", line)
     line = re.sub(r"\{sz:(.*?)\}", lambda m: sz(m.group(1)), line)
     if line.startswith("?~"):
         return "(?:" + "[^\n]*".join(re.escape(part) for part in line[2:].split("*")) + r"\n)?"
@@ -80,15 +84,15 @@ def glob_re(line):
     return re.compile("[^\n]*".join(re.escape(part) for part in line.split("*")) + "$")
 
 
-def run_driver(driver, script, d):
+def run_driver(command, script, d):
     # Register writes the desktop's files too: they go to the case's folder as well.
     env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"),
                XDG_DATA_HOME=os.path.join(d, "data"), HOME=d)
-    return subprocess.run([driver], input=script.encode("latin-1"), cwd=d, env=env,
+    return subprocess.run(command, input=script.encode("latin-1"), cwd=d, env=env,
                           capture_output=True, timeout=60)
 
 
-def run_case(driver, path, verbose, reference=None):
+def run_case(driver, path, verbose, reference=None, desktop=False):
     c = parse(path)
     with tempfile.TemporaryDirectory(prefix="acc-") as d:
         d = os.path.realpath(d)
@@ -100,10 +104,10 @@ def run_case(driver, path, verbose, reference=None):
         try:
             same = None
             if reference:
-                same = run_driver(reference, script, d).stdout
+                same = run_driver([reference], script, d).stdout
                 shutil.rmtree(os.path.join(d, "cfg"))
                 os.makedirs(os.path.join(d, "cfg"))
-            p = run_driver(driver, script, d)
+            p = run_driver([driver, "--desktop"] if desktop else [driver], script, d)
             out = p.stdout.decode("latin-1")
         except subprocess.TimeoutExpired:
             return False, "timeout"
@@ -113,7 +117,7 @@ def run_case(driver, path, verbose, reference=None):
                 out.replace(d, "$DIR"))
         if out and not out.endswith("\n"):
             out += "\n"
-        pat = "".join(line_regex(l, d) for l in c["expect"])
+        pat = "".join(line_regex(l, d, desktop) for l in c["expect"])
         ok = re.fullmatch(pat, out, re.S) is not None and p.returncode == 0
         for fl in c["forbid"]:
             g = glob_re(fl.replace("$DIR", d))
@@ -130,7 +134,8 @@ def run_case(driver, path, verbose, reference=None):
 def main():
     args = sys.argv[1:]
     verbose = "-v" in args
-    args = [a for a in args if a != "-v"]
+    desktop = "--desktop" in args
+    args = [a for a in args if a not in ("-v", "--desktop")]
     driver = None
     if "--driver" in args:
         i = args.index("--driver"); driver = args[i + 1]; del args[i:i + 2]
@@ -169,7 +174,7 @@ def main():
     passed = failed = 0
     failures = []
     for cp in cases:
-        ok, detail = run_case(driver, cp, verbose, reference)
+        ok, detail = run_case(driver, cp, verbose, reference, desktop)
         if ok:
             passed += 1
         else:

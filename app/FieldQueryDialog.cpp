@@ -25,6 +25,7 @@ void FieldQueryDialog::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_FIELD, field);
   DDX_Check(pDX, IDC_EXACT, exact);
+  DDX_Control(pDX, IDC_MATCH, matchEdit);
   DDX_Text(pDX, IDC_MATCH, match);
   DDV_MaxChars(pDX, match, kMaxMatch);
 }
@@ -37,4 +38,11 @@ void FieldQueryDialog::OnShowWindow(BOOL /*show*/, UINT /*status*/) {
 
 void FieldQueryDialog::OnSelChangeField() {
   selection = field.GetCurSel();
+}
+
+std::vector<std::string> FieldQueryDialog::MatchForms() const {
+  std::vector<std::string> forms = matchEdit.TypedForms();
+  if (forms.front() != match)
+    return {match};
+  return forms;
 }

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/ComboBox.h"
 #include "platform/Dialog.h"
+#include "platform/Edit.h"
 
 class FieldQueryDialog : public CDialog {
  public:
@@ -19,6 +21,10 @@ class FieldQueryDialog : public CDialog {
   int exact = 0;
   std::string match;
   std::string title;
+  CEdit matchEdit;
+
+  // `match`, then every other text of bytes that shows the characters the user typed.
+  std::vector<std::string> MatchForms() const;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -14,6 +14,7 @@
 #include "settings/SettingsSerializer.h"
 #include "shell/FileTypeRegistrar.h"
 #include "view/RowOperations.h"
+#include "view/TypedMatch.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
 ON_WM_SYSCOMMAND()
@@ -235,8 +236,19 @@ BOOL MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 // Row view: loading and closing a table, and All, Headers and Info.
 
-void MainWindow::ListAllRows() {
-  ::ListAllRows(list, *table);
+bool MainWindow::ListAllRows() {
+  return ::ListAllRows(list, *table);
+}
+
+void MainWindow::GiveUpTable(const std::string& title) {
+  list.DeleteAllItems();
+  for (int i = list.GetColumnCount() - 1; i >= 0; --i)
+    list.DeleteColumn(i);
+  table = std::make_unique<TableFile>(kColumnTitleFormat);
+  list.SetTable(table.get());
+  CWnd::UnlockWindowUpdate();
+  SetWindowText(title);
+  MessageBox(kFailedToOpen, kCaptionError, MB_OK);
 }
 
 void MainWindow::LoadTable() {
@@ -250,6 +262,7 @@ void MainWindow::LoadTable() {
     MessageBox(kFailedToOpen, kCaptionError, MB_OK);
     return;
   }
+  std::string before = GetWindowText();
   SetWindowText(kTitleLoading);
   list.LockWindowUpdate();
   list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
@@ -258,7 +271,10 @@ void MainWindow::LoadTable() {
   GetMenu()->CheckMenuItem(ID_VIEW_HEADERS, MF_BYCOMMAND | MF_CHECKED);
   for (int32_t i = 0; i < table->columnCount; ++i)
     list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, kInitialColumnWidth, -1);
-  ListAllRows();
+  if (!ListAllRows()) {
+    GiveUpTable(before);
+    return;
+  }
   for (int32_t i = 0; i < table->columnCount; ++i)
     list.SetColumnWidth(i, LVSCW_AUTOSIZE);
   CWnd::UnlockWindowUpdate();
@@ -283,7 +299,10 @@ void MainWindow::OnViewAll() {
   SetWindowText(kTitleDisplayingAll);
   list.LockWindowUpdate();
   list.DeleteAllItems();
-  ListAllRows();
+  if (!ListAllRows()) {
+    GiveUpTable(kTitleNoFile);
+    return;
+  }
   allShown = true;
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
@@ -295,13 +314,17 @@ void MainWindow::OnViewHeaders() {
                            MF_BYCOMMAND | (table->headers ? MF_CHECKED : MF_UNCHECKED));
   list.LockWindowUpdate();
   SetWindowText(kTitleDisplayingAll);
+  // Retitling in place ends as deleting and inserting the column again would, without moving
+  // every later column twice: on a file of many columns that would cost columns x columns.
   for (int32_t i = 0; i < table->columnCount; ++i) {
-    list.DeleteColumn(i);
-    list.InsertColumn(i, table->ColumnName(i), LVCFMT_LEFT, -1, -1);
+    list.SetColumn(i, table->ColumnName(i), -1);
     list.SetColumnWidth(i, LVSCW_AUTOSIZE);
   }
   list.DeleteAllItems();
-  ListAllRows();
+  if (!ListAllRows()) {
+    GiveUpTable(kTitleNoFile);
+    return;
+  }
   allShown = true;
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
@@ -316,15 +339,15 @@ void MainWindow::OnViewInfo() {
 
 // Searches: Pick, Find and Duplicates.
 
-bool MainWindow::AskFieldQuery(const char* caption, int32_t& column, std::string& match,
-                               bool& exact) {
+bool MainWindow::AskFieldQuery(const char* caption, int32_t& column,
+                               std::vector<std::string>& match, bool& exact) {
   FieldQueryDialog dialog;
   if (dialog.Run(caption) == IDCANCEL)
     return false;
   column = dialog.selection;
   exact = dialog.exact != 0;
-  match = dialog.match;
-  if (match.empty()) {
+  match = dialog.MatchForms();
+  if (dialog.match.empty()) {
     MessageBox(kEnterMatch, kCaptionInfo, MB_OK);
     return false;
   }
@@ -333,13 +356,13 @@ bool MainWindow::AskFieldQuery(const char* caption, int32_t& column, std::string
 
 void MainWindow::OnViewPick() {
   int32_t column = 0;
-  std::string match;
+  std::vector<std::string> match;
   bool exact = false;
   if (!AskFieldQuery(kPickCaption, column, match, exact))
     return;
   SetWindowText(kTitlePicking);
   list.LockWindowUpdate();
-  KeepMatchingRows(list, column, match.c_str(), exact);
+  KeepRowsMatchingAny(list, column, match, exact);
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
   allShown = false;
@@ -347,11 +370,11 @@ void MainWindow::OnViewPick() {
 
 void MainWindow::OnViewFind() {
   int32_t column = 0;
-  std::string match;
+  std::vector<std::string> match;
   bool exact = false;
   if (!AskFieldQuery(kFindCaption, column, match, exact))
     return;
-  if (!SelectNextMatch(list, column, match.c_str(), exact))
+  if (!SelectNextMatchingAny(list, column, match, exact))
     MessageBox(kNoMatches, kCaptionInfo, MB_OK);
 }
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/DuplicatesDialog.h"
 #include "app/HelpTable.h"
@@ -20,7 +21,8 @@ class MainWindow : public CDialog {
 
   void LoadTable();
   void CloseTable();
-  void ListAllRows();
+  // False when the list has no memory for every row.
+  bool ListAllRows();
 
   // Settings: the "Save settings on exit" check and the window's placement.
   void Serialize(CArchive& ar);
@@ -76,6 +78,11 @@ class MainWindow : public CDialog {
   bool IsChecked(UINT id) const;
   int ShowAbout();
   void SetTitleToPath() { SetWindowText(path); }
+  // The rows do not fit the memory that is left: the file is given up as one that cannot be
+  // opened, and an empty table stays current, as after a failed load. `title` is shown then.
+  void GiveUpTable(const std::string& title);
   // Asks Pick or Find for its column, match and exact choice; false when the command ends here.
-  bool AskFieldQuery(const char* caption, int32_t& column, std::string& match, bool& exact);
+  // The match comes in every form of bytes that shows what the user typed.
+  bool AskFieldQuery(const char* caption, int32_t& column, std::vector<std::string>& match,
+                     bool& exact);
 };

@@ -27,9 +27,9 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "app/Strings.h"
 #include "platform/App.h"
 #include "platform/Win32.h"
-#include "app/Strings.h"
 #include "table/TableFile.h"
 #include "tools/ScriptDriver.h"
 #include "view/RowListView.h"

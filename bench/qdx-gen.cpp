@@ -1,6 +1,6 @@
 // qdx-gen: writes a deterministic .qdx file for the benchmarks.
 //
-//   qdx-gen [--rows N] [--crlf] [--seed S] OUTPUT
+//   qdx-gen [--rows N] [--crlf] [--messy] [--seed S] OUTPUT
 //
 // The same arguments always give the same bytes. The header line is
 // `id;name;phone;city;date;amount;comment;code`, and each row has those 8 fields:
@@ -17,7 +17,13 @@
 //   6 comment  2 to 4 random words
 //   7 code     two capital letters and a digit
 //
+// With --messy the file looks more like one from the field: a word in twelve carries a Latin-1
+// letter (bytes from 0x80 up), a fifth of the names are written in capitals or in lower case only
+// (so equal names differ in case), a row in 40 ends early, a row in 100 has a field too many, and
+// a row in 50 has an empty comment.
+//
 // A 10-million-row file is about 1 GB.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -70,7 +76,10 @@ const char* Pick(Random& r, const char* const (&list)[N]) {
 }
 
 // A fixed vocabulary of pronounceable words of 1 to 4 syllables.
-std::vector<std::string> MakeWords(size_t count) {
+// Latin-1 letters that a messy vocabulary puts in place of a vowel.
+const char* const kLatin1[] = {"\xE5", "\xE4", "\xF6", "\xE9", "\xFC", "\xC5", "\xD6"};
+
+std::vector<std::string> MakeWords(size_t count, bool messy) {
   Random r{0x51D0C0DEULL};
   std::vector<std::string> words;
   words.reserve(count);
@@ -82,6 +91,11 @@ std::vector<std::string> MakeWords(size_t count) {
       w += Pick(r, kVowels);
       if (s + 1 == syllables || r.Below(3) == 0)
         w += Pick(r, kCodas);
+    }
+    if (messy && r.Below(12) == 0) {
+      size_t vowel = w.find_first_of("aeiouy");
+      if (vowel != std::string::npos)
+        w.replace(vowel, 1, Pick(r, kLatin1));
     }
     words.push_back(std::move(w));
   }
@@ -108,17 +122,6 @@ class Out {
     std::memcpy(buffer_.data() + used_, s.data(), s.size());
     used_ += s.size();
   }
-  // `width` digits, zero-padded (0: as many as needed).
-  void Number(uint64_t v, int width) {
-    char digits[24];
-    int n = 0;
-    do {
-      digits[n++] = static_cast<char>('0' + v % 10);
-      v /= 10;
-    } while (v != 0 || n < width);
-    while (n > 0)
-      Put(digits[--n]);
-  }
   void Flush() {
     if (used_ && std::fwrite(buffer_.data(), 1, used_, file_) != used_) {
       std::perror("qdx-gen: write");
@@ -133,8 +136,37 @@ class Out {
   size_t used_ = 0;
 };
 
+// `width` digits, zero-padded (0: as many as needed).
+std::string Digits(uint64_t v, int width) {
+  char digits[24];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0 || n < width);
+  std::reverse(digits, digits + n);
+  return std::string(digits, static_cast<size_t>(n));
+}
+
+// The changes that make a row messy; the caller writes the first `count` fields and then, when
+// `extra`, one field more than the header has.
+void Roughen(Random& r, std::vector<std::string>& fields, size_t& count, bool& extra) {
+  uint32_t nameCase = r.Below(10);
+  for (char& c : fields[1]) {
+    if (nameCase == 0 && c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 32);
+    if (nameCase == 1 && c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c + 32);
+  }
+  if (r.Below(50) == 0)
+    fields[6].clear();
+  if (r.Below(40) == 0)
+    count = 1 + r.Below(static_cast<uint32_t>(fields.size() - 1));
+  extra = count == fields.size() && r.Below(100) == 0;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: qdx-gen [--rows N] [--crlf] [--seed S] OUTPUT\n");
+  std::fprintf(stderr, "usage: qdx-gen [--rows N] [--crlf] [--messy] [--seed S] OUTPUT\n");
   return 2;
 }
 }  // namespace
@@ -143,6 +175,7 @@ int main(int argc, char** argv) {
   uint64_t rows = 10'000'000;
   uint64_t seed = 1;
   bool crlf = false;
+  bool messy = false;
   const char* output = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--rows") && i + 1 < argc) {
@@ -151,6 +184,8 @@ int main(int argc, char** argv) {
       seed = std::strtoull(argv[++i], nullptr, 10);
     } else if (!std::strcmp(argv[i], "--crlf")) {
       crlf = true;
+    } else if (!std::strcmp(argv[i], "--messy")) {
+      messy = true;
     } else if (argv[i][0] != '-' && !output) {
       output = argv[i];
     } else {
@@ -177,7 +212,7 @@ int main(int argc, char** argv) {
     std::perror(output);
     return 1;
   }
-  const std::vector<std::string> words = MakeWords(6000);
+  const std::vector<std::string> words = MakeWords(6000, messy);
   const char* eol = crlf ? "\r\n" : "\n";
   const uint64_t pool = rows / 10 > 0 ? rows / 10 : 1;
   Random r{seed * 0x2545F4914F6CDD1DULL};
@@ -185,10 +220,11 @@ int main(int argc, char** argv) {
     Out out(f);
     out.Put("id;name;phone;city;date;amount;comment;code");
     out.Put(eol);
+    std::vector<std::string> fields(8);
     for (uint64_t row = 1; row <= rows; ++row) {
-      out.Put('R');
-      out.Number(row, 9);
-      out.Put(';');
+      for (std::string& field : fields)
+        field.clear();
+      fields[0] = 'R' + Digits(row, 9);
 
       uint32_t nameWords = 2 + r.Below(2);
       for (uint32_t w = 0; w < nameWords; ++w) {
@@ -196,42 +232,43 @@ int main(int argc, char** argv) {
         if (w == 0 && r.Below(3) == 0)
           word[0] = static_cast<char>(word[0] - 32);
         if (w)
-          out.Put(' ');
-        out.Put(word);
+          fields[1] += ' ';
+        fields[1] += word;
       }
-      out.Put(';');
 
       // Pool numbers and unique numbers come from disjoint inputs of one mixing function.
       uint64_t source = r.Below(10) < 3 ? (1ULL << 63) | r.Next() % pool : row;
-      out.Number(Random::Mix(source + seed * 0x9E3779B97F4A7C15ULL) % 1'000'000'000'000ULL, 12);
-      out.Put(';');
-
-      out.Put(kCities[r.Below(100)]);
-      out.Put(';');
-
-      out.Number(1990 + r.Below(35), 4);
-      out.Put('-');
-      out.Number(1 + r.Below(12), 2);
-      out.Put('-');
-      out.Number(1 + r.Below(28), 2);
-      out.Put(';');
-
-      out.Number(r.Below(1'000'000), 0);
-      out.Put('.');
-      out.Number(r.Below(100), 2);
-      out.Put(';');
+      fields[2] =
+          Digits(Random::Mix(source + seed * 0x9E3779B97F4A7C15ULL) % 1'000'000'000'000ULL, 12);
+      fields[3] = kCities[r.Below(100)];
+      // One draw to a statement: the order of the draws fixes the bytes.
+      fields[4] = Digits(1990 + r.Below(35), 4) + '-';
+      fields[4] += Digits(1 + r.Below(12), 2) + '-';
+      fields[4] += Digits(1 + r.Below(28), 2);
+      fields[5] = Digits(r.Below(1'000'000), 0) + '.';
+      fields[5] += Digits(r.Below(100), 2);
 
       uint32_t commentWords = 2 + r.Below(3);
       for (uint32_t w = 0; w < commentWords; ++w) {
         if (w)
-          out.Put(' ');
-        out.Put(words[r.Below(static_cast<uint32_t>(words.size()))]);
+          fields[6] += ' ';
+        fields[6] += words[r.Below(static_cast<uint32_t>(words.size()))];
       }
-      out.Put(';');
+      fields[7] = static_cast<char>('A' + r.Below(26));
+      fields[7] += static_cast<char>('A' + r.Below(26));
+      fields[7] += static_cast<char>('0' + r.Below(10));
 
-      out.Put(static_cast<char>('A' + r.Below(26)));
-      out.Put(static_cast<char>('A' + r.Below(26)));
-      out.Put(static_cast<char>('0' + r.Below(10)));
+      size_t count = fields.size();
+      bool extra = false;
+      if (messy)
+        Roughen(r, fields, count, extra);
+      for (size_t k = 0; k < count; ++k) {
+        if (k)
+          out.Put(';');
+        out.Put(fields[k]);
+      }
+      if (extra)
+        out.Put(";extra");
       out.Put(eol);
     }
   }

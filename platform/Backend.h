@@ -12,6 +12,7 @@ class CWnd;
 class CDialog;
 class CListCtrl;
 class CFileDialog;
+struct AcceleratorTemplate;
 struct Icon;
 
 // What changed in a list control, so that a backend redraws no more than it must.
@@ -49,9 +50,30 @@ class Backend {
   virtual void Redraw(CWnd& /*window*/) {}
   virtual void DrawIcon(CWnd& /*window*/, int /*x*/, int /*y*/, const Icon* /*icon*/) {}
   virtual void WaitCursor(bool /*on*/) {}
+  // The window system's own parts of a window: its system menu, shown at the window, whose pick
+  // comes back as WM_SYSCOMMAND; and the user moving or sizing it (SC_MOVE, SC_SIZE).
+  virtual void ShowSystemMenu(CWnd& /*window*/) {}
+  virtual void BeginMoveOrSize(CWnd& /*window*/, UINT /*command*/) {}
+  // WM_ICONERASEBKGND: the background of a minimised window, erased as the window system does.
+  virtual void EraseIconBackground(CWnd& /*window*/) {}
+
+  // The window system's own handling, for a backend that has one.
+  // The key translation of TranslateAccelerator: TRUE or FALSE, or -1 to leave it to the table's
+  // own rule (platform/Accelerators.h).
+  virtual int TranslateAccelerator(CWnd& /*window*/, const AcceleratorTemplate* /*table*/,
+                                   const MSG& /*msg*/) {
+    return -1;
+  }
+  // The default meaning of a system command that the window's handler left to it: true when the
+  // window system carries it out, false to leave it to the platform (close, minimise, maximise and
+  // restore).
+  virtual bool DefaultSystemCommand(CWnd& /*window*/, UINT /*command*/) { return false; }
 
   // Measures.
   virtual int TextWidth(const char* text, size_t length) = 0;
+  // The most that this byte can add to the width of any text it stands in, so that a text is at
+  // most as wide as the sum over its bytes.
+  virtual int ByteAdvance(unsigned char byte) = 0;
   virtual int SystemMetric(int index) = 0;
   virtual RECT WorkArea() = 0;
   // Pixels per dialog unit times 4 (x) and 8 (y), as the dialog font gives them.

@@ -172,13 +172,19 @@ void CDialog::OnCancel() {
 }
 
 void CDialog::PumpMessage(MSG& msg) {
+  if (PreTranslateInput(msg))
+    return;
+  msg.hwnd->SendMessage(msg.message, msg.wParam, msg.lParam);
+}
+
+BOOL CDialog::PreTranslateInput(MSG& msg) {
   if (!msg.hwnd)
     msg.hwnd = this;
   for (CWnd* w = msg.hwnd; w; w = (w->GetStyle() & WS_CHILD) ? w->GetParent() : nullptr) {
     if (w->PreTranslateMessage(&msg))
-      return;
+      return TRUE;
   }
-  msg.hwnd->SendMessage(msg.message, msg.wParam, msg.lParam);
+  return FALSE;
 }
 
 void CDialog::SendDialogKey(int id) {

@@ -35,6 +35,9 @@ class CDialog : public CWnd {
 
   // Passes one message through pre-translation and on to its window, as the modal loop does.
   void PumpMessage(MSG& msg);
+  // Only the pre-translation: the message's window and the windows it lies in, up to its
+  // top-level one; true when one of them took the message.
+  BOOL PreTranslateInput(MSG& msg);
 
   bool IsRunning() const { return running_; }
   bool HasEnded() const { return ended_; }

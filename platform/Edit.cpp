@@ -14,6 +14,21 @@ void CEdit::Type(const std::string& text) {
   SetWindowText(text.substr(0, keep));
 }
 
+void CEdit::TypeForms(const std::vector<std::string>& forms) {
+  if (forms.empty())
+    return;
+  otherForms_.assign(forms.begin() + 1, forms.end());
+  typedText_ = forms.front();
+  SetWindowText(typedText_);
+}
+
+std::vector<std::string> CEdit::TypedForms() const {
+  std::vector<std::string> forms{text_};
+  if (text_ == typedText_)
+    forms.insert(forms.end(), otherForms_.begin(), otherForms_.end());
+  return forms;
+}
+
 void CEdit::Accept(ControlVisitor& visitor) {
   visitor.Edit(*this);
 }

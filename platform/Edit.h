@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Wnd.h"
 
@@ -13,6 +14,11 @@ class CEdit : public CWnd {
   int GetLimitText() const { return limit_; }
   // The user types: the text is replaced, and stops at the limit.
   void Type(const std::string& text);
+  // The user types characters that more than one text of bytes shows: the window text becomes
+  // the first of `forms`, and the others are kept beside it.
+  void TypeForms(const std::vector<std::string>& forms);
+  // The window text, then the other forms of what was typed, as long as the text is still that.
+  std::vector<std::string> TypedForms() const;
 
   void Accept(ControlVisitor& visitor) override;
 
@@ -23,4 +29,6 @@ class CEdit : public CWnd {
   static constexpr int kDefaultLimit = 30000;
 
   int limit_ = kDefaultLimit;
+  std::string typedText_;
+  std::vector<std::string> otherForms_;
 };

@@ -9,29 +9,14 @@
 namespace {
 // Space around a fitted text, as the window system leaves it.
 constexpr int kTextPadding = 12;
-// How many of a column's longest texts (by bytes) are measured with the font.
-constexpr size_t kMeasuredCandidates = 8;
+// How many of a column's longest texts the first walk keeps; a walk after it keeps this many
+// times more for the columns still unfitted.
+constexpr size_t kFirstCandidates = 8;
+constexpr size_t kCandidateGrowth = 16;
 
 unsigned Bit(ListChange what) {
   return 1u << static_cast<unsigned>(what);
 }
-
-// Keeps the byte lengths and texts of the longest few texts seen.
-struct Candidates {
-  std::array<std::pair<size_t, const char*>, kMeasuredCandidates> best{};
-  size_t count = 0;
-
-  void Offer(const char* text, size_t length) {
-    if (count == best.size() && length <= best[count - 1].first)
-      return;
-    size_t i = count < best.size() ? count++ : count - 1;
-    while (i > 0 && best[i - 1].first < length) {
-      best[i] = best[i - 1];
-      --i;
-    }
-    best[i] = {length, text};
-  }
-};
 }  // namespace
 
 void CListCtrl::Changed(ListChange what) {
@@ -56,7 +41,8 @@ void CListCtrl::OnLockReleased() {
 int CListCtrl::InsertItem(const LVITEM* item) {
   int count = GetItemCount();
   int index = std::clamp(item->iItem, 0, count);
-  items_.insert(static_cast<size_t>(index), (item->mask & LVIF_PARAM) ? item->lParam : 0);
+  if (!items_.insert(static_cast<size_t>(index), (item->mask & LVIF_PARAM) ? item->lParam : 0))
+    return -1;
   if (selected_ >= index)
     ++selected_;
   if (focused_ >= index)
@@ -65,9 +51,8 @@ int CListCtrl::InsertItem(const LVITEM* item) {
   return index;
 }
 
-void CListCtrl::SetItemCount(int count) {
-  if (count > 0)
-    items_.reserve(static_cast<size_t>(count));
+BOOL CListCtrl::SetItemCount(int count) {
+  return count <= 0 || items_.reserve(static_cast<size_t>(count)) ? TRUE : FALSE;
 }
 
 BOOL CListCtrl::DeleteItem(int index) {
@@ -125,11 +110,42 @@ const char* CListCtrl::GetItemText(int item, int subItem) {
   return info.item.pszText ? info.item.pszText : "";
 }
 
-void CListCtrl::GetItemTexts(int item, int count, const char** texts, size_t* lengths) {
-  for (int k = 0; k < count; ++k) {
-    texts[k] = GetItemText(item, k);
-    lengths[k] = std::strlen(texts[k]);
+BOOL CListCtrl::AppendItems(size_t count,
+                            const std::function<void(std::span<LPARAM> slots)>& fill) {
+  if (count == 0)
+    return TRUE;
+  std::span<LPARAM> slots = items_.Append(count);
+  if (slots.empty())
+    return FALSE;
+  fill(slots);
+  Changed(ListChange::Items);
+  return TRUE;
+}
+
+void CListCtrl::KeepItems(const std::vector<uint8_t>& keep) {
+  size_t count = std::min(keep.size(), items_.size());
+  // A mark on a deleted item is lost; one on a kept item moves up by the deletions before it.
+  int deletedBefore = 0;
+  int marks[] = {selected_, focused_, revealed_};
+  int moved[] = {-1, -1, -1};
+  for (size_t i = 0; i < count; ++i) {
+    for (size_t m = 0; m < 3; ++m) {
+      if (marks[m] == static_cast<int>(i) && keep[i])
+        moved[m] = marks[m] - deletedBefore;
+    }
+    deletedBefore += keep[i] ? 0 : 1;
   }
+  for (size_t m = 0; m < 3; ++m) {
+    if (marks[m] >= static_cast<int>(count))
+      moved[m] = marks[m] - deletedBefore;
+  }
+  if (deletedBefore == 0)
+    return;
+  items_.EraseUnless([&](size_t i) { return i >= count || keep[i] != 0; });
+  selected_ = moved[0];
+  focused_ = moved[1];
+  revealed_ = moved[2];
+  Changed(ListChange::Items);
 }
 
 int CListCtrl::GetNextItem(int start, int flags) const {
@@ -224,6 +240,16 @@ int CListCtrl::GetColumnWidth(int index) const {
   return columns_[static_cast<size_t>(index)].width;
 }
 
+BOOL CListCtrl::SetColumn(int index, const char* heading, int width) {
+  if (index < 0 || index >= GetColumnCount())
+    return FALSE;
+  Column& column = columns_[static_cast<size_t>(index)];
+  column.heading = heading ? heading : "";
+  column.width = std::max(width, 0);
+  Changed(ListChange::Columns);
+  return TRUE;
+}
+
 BOOL CListCtrl::SetColumnWidth(int index, int width) {
   if (index < 0 || index >= GetColumnCount())
     return FALSE;
@@ -240,27 +266,39 @@ int CListCtrl::FitWidth(int column) {
   return widestCache_[static_cast<size_t>(column)];
 }
 
-// One pass over the items finds each column's longest texts by bytes; only those are measured
-// with the font, so fitting stays cheap however many items there are.
-void CListCtrl::MeasureWidestTexts() {
-  size_t columnCount = columns_.size();
-  std::vector<Candidates> longest(columnCount);
+void CListCtrl::CollectLongestTexts(LongestTexts& longest) {
   int count = GetItemCount();
-  std::vector<const char*> texts(columnCount);
-  std::vector<size_t> lengths(columnCount);
   for (int i = 0; i < count; ++i) {
-    GetItemTexts(i, static_cast<int>(columnCount), texts.data(), lengths.data());
-    for (size_t k = 0; k < columnCount; ++k)
-      longest[k].Offer(texts[k], lengths[k]);
-  }
-  widestCache_.assign(columnCount, kTextPadding);
-  for (size_t k = 0; k < columnCount; ++k) {
-    for (size_t c = 0; c < longest[k].count; ++c) {
-      const auto& [length, text] = longest[k].best[c];
-      int width = CurrentBackend().TextWidth(text, length) + kTextPadding;
-      widestCache_[k] = std::max(widestCache_[k], width);
+    for (size_t k = 0; k < longest.Columns(); ++k) {
+      if (!longest.Wants(k))
+        continue;
+      const char* text = GetItemText(i, static_cast<int>(k));
+      longest.Offer(k, text, std::strlen(text));
     }
   }
+}
+
+// A walk over the items keeps each column's longest texts by bytes, and only those are measured
+// with the font; the rare column whose widest text may lie beyond them is walked again.
+void CListCtrl::MeasureWidestTexts() {
+  size_t columnCount = columns_.size();
+  std::vector<int> widths(columnCount, 0);
+  std::vector<bool> fitted(columnCount, GetItemCount() == 0);
+  Backend& backend = CurrentBackend();
+  LongestTexts::Advances advances;
+  for (unsigned b = 0; b < advances.size(); ++b)
+    advances[b] = std::max(backend.ByteAdvance(static_cast<unsigned char>(b)), 0);
+  for (size_t capacity = kFirstCandidates;
+       std::find(fitted.begin(), fitted.end(), false) != fitted.end();
+       capacity *= kCandidateGrowth) {
+    LongestTexts longest(columnCount, capacity, fitted, advances);
+    CollectLongestTexts(longest);
+    longest.Fit([&](const char* text, size_t length) { return backend.TextWidth(text, length); },
+                widths, fitted);
+  }
+  widestCache_.resize(columnCount);
+  for (size_t k = 0; k < columnCount; ++k)
+    widestCache_[k] = widths[k] + kTextPadding;
   widestValid_ = true;
 }
 

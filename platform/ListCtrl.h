@@ -3,12 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/Backend.h"
 #include "platform/ControlVisitor.h"
 #include "platform/GapVector.h"
+#include "platform/LongestTexts.h"
 #include "platform/Wnd.h"
 
 // An optional replacement for the comparison sort of SortItems: reorders the items' data in place
@@ -19,18 +22,26 @@ class CListCtrl : public CWnd {
  public:
   // Items.
   int GetItemCount() const { return static_cast<int>(items_.size()); }
+  // The new item's index, or -1 when the list has no memory for one more.
   int InsertItem(const LVITEM* item);
   // Prepares the list for `count` items in all (LVM_SETITEMCOUNT), so that inserting that many
-  // allocates once instead of growing step by step.
-  void SetItemCount(int count);
+  // allocates once instead of growing step by step; FALSE when there is no memory for them.
+  BOOL SetItemCount(int count);
   BOOL DeleteItem(int index);
   BOOL DeleteAllItems();
   LPARAM GetItemData(int index) const;
   // The cell's text as the owner supplies it; valid as long as the data behind the item lives.
   const char* GetItemText(int item, int subItem);
-  // The texts of an item's first `count` columns, as GetItemText gives them, with their lengths. A
-  // list whose owner can produce a whole row at once overrides this.
-  virtual void GetItemTexts(int item, int count, const char** texts, size_t* lengths);
+
+  // Bulk changes for owners that work on many items at once, with the outcome of the same changes
+  // made item by item.
+  // Appends `count` items, whose data `fill` writes into the slots it is given.
+  BOOL AppendItems(size_t count, const std::function<void(std::span<LPARAM> slots)>& fill);
+  // Deletes, in one pass, every item whose flag is zero: the items, selection and focus end as
+  // after deleting them one by one from the first.
+  void KeepItems(const std::vector<uint8_t>& keep);
+  // Every item's data, in list order.
+  std::span<const LPARAM> ItemData() { return items_.Contiguous(); }
 
   // Selection and scrolling.
   int GetNextItem(int start, int flags) const;
@@ -49,6 +60,8 @@ class CListCtrl : public CWnd {
                    int subItem = -1);
   BOOL DeleteColumn(int index);
   BOOL SetColumnWidth(int index, int width);
+  // Gives a column a new title and width in place (LVM_SETCOLUMN).
+  BOOL SetColumn(int index, const char* heading, int width);
   int GetColumnWidth(int index) const;
   int GetColumnCount() const { return static_cast<int>(columns_.size()); }
   const std::string& GetColumnHeading(int index) const;
@@ -62,6 +75,11 @@ class CListCtrl : public CWnd {
   void Accept(ControlVisitor& visitor) override { visitor.ListView(*this); }
 
  protected:
+  // Offers the texts of every item in every column to `longest`, for fitting widths. An owner that
+  // can walk its rows faster than cell by cell overrides it, offering the same texts (empty ones
+  // may be left out).
+  virtual void CollectLongestTexts(LongestTexts& longest);
+
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnLockReleased() override;
 
@@ -91,6 +109,6 @@ class CListCtrl : public CWnd {
 
   // Fitted widths of every column, measured in one pass over the items and kept until the items
   // change. A cell's text depends on its item and column number only, so retitling keeps them.
-  std::vector<int> widestCache_;
+  std::vector<int> widestCache_;  // padding included
   bool widestValid_ = false;
 };

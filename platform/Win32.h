@@ -60,15 +60,18 @@ constexpr WORD NOTIFY_ACCELERATOR = 1;
 
 // System commands.
 constexpr UINT SC_SIZE = 0xF000;
+constexpr UINT SC_MOVE = 0xF010;
 constexpr UINT SC_MINIMIZE = 0xF020;
 constexpr UINT SC_MAXIMIZE = 0xF030;
 constexpr UINT SC_CLOSE = 0xF060;
+constexpr UINT SC_KEYMENU = 0xF100;
 constexpr UINT SC_RESTORE = 0xF120;
 
 // Virtual keys.
 constexpr UINT VK_RETURN = 0x0D;
 constexpr UINT VK_ESCAPE = 0x1B;
 constexpr UINT VK_CONTROL = 0x11;
+constexpr UINT VK_SPACE = 0x20;
 
 // Menus.
 constexpr UINT MF_BYCOMMAND = 0x0000;
@@ -163,14 +166,16 @@ struct WINDOWPLACEMENT {
   RECT rcNormalPosition;
 };
 
-// One message as the modal loop sees it. `ctrl` stands in for GetKeyState(VK_CONTROL) at the time
-// the key went down.
+// One message as the modal loop sees it. `ctrl`, `shift` and `alt` stand in for GetKeyState of
+// VK_CONTROL, VK_SHIFT and VK_MENU at the time the key went down.
 struct MSG {
   CWnd* hwnd = nullptr;
   UINT message = WM_NULL;
   WPARAM wParam = 0;
   LPARAM lParam = 0;
   bool ctrl = false;
+  bool shift = false;
+  bool alt = false;
 };
 
 struct NMHDR {

@@ -121,13 +121,33 @@ BOOL CWnd::RedrawWindow(UINT /*flags*/) {
   return TRUE;
 }
 
+// The window system's items, as the frame styles allow them.
+void CWnd::FillSystemMenu(CMenu& menu) const {
+  bool sizable = (style_ & WS_THICKFRAME) != 0;
+  bool minimizes = !(style_ & WS_CHILD) && (style_ & WS_MINIMIZEBOX);
+  bool maximizes = !(style_ & WS_CHILD) && (style_ & WS_MAXIMIZEBOX);
+  if (minimizes || maximizes)
+    menu.AppendMenu(MF_STRING, SC_RESTORE, "&Restore");
+  menu.AppendMenu(MF_STRING, SC_MOVE, "&Move");
+  if (sizable)
+    menu.AppendMenu(MF_STRING, SC_SIZE, "&Size");
+  if (minimizes)
+    menu.AppendMenu(MF_STRING, SC_MINIMIZE, "Mi&nimize");
+  if (maximizes)
+    menu.AppendMenu(MF_STRING, SC_MAXIMIZE, "Ma&ximize");
+  menu.AppendMenu(MF_SEPARATOR);
+  menu.AppendMenu(MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+}
+
 CMenu* CWnd::GetSystemMenu(BOOL revert) {
   if (revert) {
     systemMenu_.reset();
     return nullptr;
   }
-  if (!systemMenu_)
+  if (!systemMenu_) {
     systemMenu_ = std::make_unique<CMenu>(this);
+    FillSystemMenu(*systemMenu_);
+  }
   return systemMenu_.get();
 }
 
@@ -275,7 +295,11 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  if (message == WM_ICONERASEBKGND)
+    CurrentBackend().EraseIconBackground(*this);
   if (message != WM_SYSCOMMAND)
+    return 0;
+  if (CurrentBackend().DefaultSystemCommand(*this, static_cast<UINT>(wParam)))
     return 0;
   switch (wParam & 0xFFF0) {
     case SC_CLOSE:
@@ -289,6 +313,13 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
       break;
     case SC_RESTORE:
       ShowWindow(SW_SHOWNORMAL);
+      break;
+    case SC_MOVE:
+    case SC_SIZE:
+      CurrentBackend().BeginMoveOrSize(*this, wParam & 0xFFF0);
+      break;
+    case SC_KEYMENU:
+      CurrentBackend().ShowSystemMenu(*this);
       break;
     default:
       break;

@@ -46,6 +46,8 @@ class CWnd : public CCmdTarget {
   // Menus.
   CMenu* GetMenu() const { return menu_.get(); }
   void SetMenu(std::unique_ptr<CMenu> menu) { menu_ = std::move(menu); }
+  // The window system's menu of the window (Restore, Move, Size, Minimize, Maximize, Close, as
+  // its styles allow), which the program may add to; `revert` drops what was added.
   CMenu* GetSystemMenu(BOOL revert);
 
   // Relations.
@@ -119,4 +121,5 @@ class CWnd : public CCmdTarget {
   };
   Current current_{WM_NULL, 0, 0};
   RECT CurrentRect() const;
+  void FillSystemMenu(CMenu& menu) const;
 };

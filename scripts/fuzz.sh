@@ -23,7 +23,7 @@ for target in "${targets[@]}"; do
            -artifact_prefix="$build/artifacts/$target-")
   [ -f "fuzz/$target.dict" ] && options+=(-dict="$root/fuzz/$target.dict")
   log="$build/$target.log"
-  if "$build/fuzz/fuzz_$target" "${options[@]}" "$corpus" "$root/fuzz/corpus/$target" > "$log" 2>&1; then
+  if "$build/bin/fuzz_$target" "${options[@]}" "$corpus" "$root/fuzz/corpus/$target" > "$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     echo "fuzz $target: ${runs:-?} runs in ${seconds} s, no crash"
   else

@@ -1,23 +1,34 @@
 #!/usr/bin/env bash
-# Builds the 32-bit Windows parts with MinGW-w64 into build/windows and runs their tests under
-# Wine, headless in Xvfb. Installs what is missing (needs root or sudo). The Wine prefix, its home
-# and temporary folders live under build/windows and are kept, so a second run only rebuilds what
-# changed.
+# The Windows build and its tests: builds lintaro.exe and lintaro-script.exe for 32-bit Windows
+# with MinGW-w64 into build/windows, and runs under Wine, headless in Xvfb: the unit tests, the
+# native shim's tests, every end-to-end script (and the public examples, where they are) through
+# lintaro-script.exe, whose output must be the very bytes of the Linux build's, and a desktop test
+# that drives lintaro.exe from another program. Installs what is missing (needs root or sudo).
+# The Wine prefix, its home and temporary folders live under build/windows and are kept, so a
+# second run only rebuilds what changed.
 #
 # Wine runs a 32-bit Windows program through a 32-bit Linux loader. Where the kernel cannot start
-# 32-bit programs, the same sources are also built for 64-bit Windows into build/windows/x86_64 and
-# those tests run under 64-bit Wine instead; the 32-bit build is still made and checked.
+# 32-bit programs, the same sources are also built for 64-bit Windows into build/windows/x86_64
+# and those run under 64-bit Wine instead; the 32-bit build is still made and checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build/windows
+linux=$out/linux
 mkdir -p "$out"
-timings=()
+
+# Wine, kept apart from the user's own: its prefix, home and temporary folders are ours.
+export WINEPREFIX=$out/wine-prefix
+export HOME=$out/home
+export TMPDIR=$out/tmp
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+export WINEDEBUG=-all
+mkdir -p "$HOME" "$TMPDIR"
+
 lap() {
-  timings+=("$1: ${SECONDS}s")
+  printf '%-22s %4ds\n' "$1:" "$SECONDS"
   SECONDS=0
 }
-SECONDS=0
 
 # A 93-byte 32-bit Linux program that only exits: whether this host can start one.
 can_run_32bit() {
@@ -31,11 +42,67 @@ can_run_32bit() {
   "$probe" 2> /dev/null
 }
 
-native32=false
-can_run_32bit && native32=true
+if can_run_32bit; then
+  wine=(wine)
+  run_dir=$out
+else
+  wine=(/usr/lib/wine/wine64)
+  run_dir=$out/x86_64
+fi
+export WINELOADER=${wine[0]}
 
-packages=(cmake ninja-build file g++-mingw-w64-i686 libgtest-dev xvfb xauth)
-if $native32; then
+# The tests, inside one X server that this script starts again for them (see the end).
+run_tests() {
+  SECONDS=0
+  local status=0
+  local exes=("$run_dir/bin/lintaro_tests.exe"
+              "$run_dir/bin/lintaro-native-tests.exe"
+              "$run_dir/bin/lintaro-desktop-tests.exe")
+  # One Wine server for the whole run, so that each program starts in a fraction of a second.
+  /usr/lib/wine/wineserver -p
+  for exe in "${exes[@]}"; do
+    echo "== $(basename "$exe")"
+    "${wine[@]}" "$exe" --gtest_brief=1 || status=1
+    lap "$(basename "$exe" .exe)"
+  done
+  echo "== end-to-end scripts through lintaro-script.exe, the same bytes as the Linux build's"
+  LINTARO_SCRIPT_EXE=$run_dir/bin/lintaro-script.exe python3 tests/scripts/run.py \
+    --driver scripts/wine-script-driver.py --same-as "$linux/bin/lintaro-script" tests/scripts \
+    --optional "$root/../shared/script-examples" || status=1
+  lap "scripts"
+  /usr/lib/wine/wineserver -k
+  small_address_space || status=1
+  lap "small address space"
+  return $status
+}
+
+# A 32-bit process has 2 to 4 GB of address space. Wine cannot start in so little, so the Linux
+# build stands in, limited to 700 MB: a file of short rows whose bytes and row index fit, but whose
+# list of rows does not, must end with "Failed to open file.", not with the end of the program.
+small_address_space() {
+  local file=$TMPDIR/short-rows.qdx
+  [ -f "$file" ] || python3 -c "
+import sys
+with open(sys.argv[1], 'wb') as f:
+    f.write(b'a;b\n' + b'x;y\n' * 40000000)" "$file"
+  local shown
+  shown=$( (ulimit -v 720000; printf 'start %s\nkey Ctrl+I\nmenu ID_FILE_EXIT\n' "$file" |
+    "$linux/bin/lintaro-script") ) || true
+  local want="box Error: Failed to open file."
+  if ! grep -qxF "$want" <<< "$shown" || ! grep -qx "exit" <<< "$shown"; then
+    echo "a file beyond a small address space: wanted \"$want\" and a clean exit, got:" >&2
+    echo "$shown" >&2
+    return 1
+  fi
+}
+if [ "${1:-}" = --run-tests ]; then
+  run_tests
+  exit
+fi
+
+SECONDS=0
+packages=(cmake ninja-build file python3 g++ g++-mingw-w64-i686 libgtest-dev xvfb xauth)
+if [ "${wine[0]}" = wine ]; then
   packages+=(wine wine32:i386)
 else
   packages+=(wine wine64 g++-mingw-w64-x86-64)
@@ -47,64 +114,68 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  if $native32 && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [ "${wine[0]}" = wine ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" > /dev/null
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" > /dev/null
 fi
 lap install
 
-build() {  # build folder, toolchain file
-  if [ ! -f "$1/build.ninja" ]; then
-    cmake -S "$root" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/$2" > /dev/null
+build() {  # build folder, CMake arguments...
+  local folder=$1
+  shift
+  if [ ! -f "$folder/build.ninja" ]; then
+    cmake -S "$root" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" > /dev/null
   fi
-  cmake --build "$1" -j2
+  cmake --build "$folder" -j2
 }
-tests_exe=platform/win32/native/tests/lintaro-native-tests.exe
-build "$out" cmake/mingw-i686.cmake
-if ! file "$out/$tests_exe" | grep -q "PE32 executable"; then
-  echo "not a 32-bit Windows program: $out/$tests_exe" >&2
-  exit 1
+build "$out" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+# The product: 32-bit, a GUI program and a console one, large-address-aware, needing no DLL but
+# Windows' own.
+expect_pe() {  # file, what `file` says, subsystem
+  if ! file "$1" | grep -q "$2"; then
+    echo "not a $2: $(file "$1")" >&2
+    exit 1
+  fi
+  local headers
+  headers=$(i686-w64-mingw32-objdump -p "$1")
+  if ! grep -q "large address aware" <<< "$headers"; then
+    echo "not large-address-aware: $1" >&2
+    exit 1
+  fi
+  if grep "DLL Name" <<< "$headers" | grep -viqE "(advapi32|comctl32|comdlg32|gdi32|kernel32|msvcrt|user32)\.dll"; then
+    echo "needs a DLL that Windows lacks: $1" >&2
+    exit 1
+  fi
+}
+expect_pe "$out/bin/lintaro.exe" "PE32 executable (GUI) Intel 80386"
+expect_pe "$out/bin/lintaro-script.exe" "PE32 executable (console) Intel 80386"
+lap "build 32-bit"
+if [ "$run_dir" != "$out" ]; then
+  echo "This host cannot start 32-bit programs: the tests run the 64-bit build under wine64."
+  build "$run_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+  lap "build 64-bit"
 fi
-if $native32; then
-  wine=(wine)
-  run_dir=$out
-else
-  export WINELOADER=/usr/lib/wine/wine64
-  wine=("$WINELOADER")
-  run_dir=$out/x86_64
-  build "$run_dir" cmake/mingw-x86_64.cmake
-  echo "This host cannot start 32-bit programs: running the 64-bit build's tests under wine64."
-fi
-lap build
+# The Linux build whose output the Windows one must match.
+build "$linux" -DLINTARO_QT=OFF -DLINTARO_TESTS=OFF > /dev/null
+lap "build Linux driver"
 
-# Wine, kept apart from the user's own: its prefix, home and temporary folders are ours.
-export WINEPREFIX=$out/wine-prefix
-export HOME=$out/home
-export TMPDIR=$out/tmp
-export WINEDLLOVERRIDES="winemenubuilder.exe=d"
-export WINEDEBUG=-all
-mkdir -p "$HOME" "$TMPDIR"
 ready=$WINEPREFIX/.lintaro-ready
 if [ ! -f "$ready" ] || [ "$(cat "$ready")" != "${wine[*]}" ]; then
   rm -rf "$WINEPREFIX"
   # No Mono or Gecko: nothing here needs them, and their installers would ask to download.
   WINEDLLOVERRIDES="mscoree,mshtml=;$WINEDLLOVERRIDES" "${wine[@]}" wineboot -i > /dev/null 2>&1
-  # A virtual desktop stands in for a window manager, without which every hide or destroy of a
-  # top-level window waits for one.
-  "${wine[@]}" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f > /dev/null
-  "${wine[@]}" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
-    > /dev/null
   /usr/lib/wine/wineserver -w
   echo "${wine[*]}" > "$ready"
 fi
+# A virtual desktop stands in for a window manager, without which every hide or destroy of a
+# top-level window waits for one.
+"${wine[@]}" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f > /dev/null 2>&1
+"${wine[@]}" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+  > /dev/null 2>&1
+/usr/lib/wine/wineserver -w
 lap "wine prefix"
 
-status=0
-xvfb-run -a -s "-screen 0 1024x768x24" "${wine[@]}" "$run_dir/$tests_exe" || status=$?
-/usr/lib/wine/wineserver -w
-lap run
-printf '%s\n' "${timings[@]}"
-exit $status
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --run-tests

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -30,18 +31,23 @@ inline char* FindSeparator(char* p, char* end) {
   return p;
 }
 
-// Records where rows start and how many fields the shortest row has.
+// Records where rows start, at most `lineCount` of them, and how many fields the shortest has.
 struct RowRecorder {
   const char** rowStarts;
   int32_t lineCount;
-  SplitResult result;
+  ShortRowSink shortRows;
+  const char* row;  // where the current row starts
+  SplitResult result{};
   int32_t fields = 1;
 
   void StartRow(const char* at) {
     if (result.stored < lineCount) {
       rowStarts[++result.stored] = at;
       result.minFields = std::min(result.minFields, fields);
+      if (fields < shortRows.fewerThan)
+        shortRows.rows->push_back({row, fields});
     }
+    row = at;
     fields = 1;
   }
 };
@@ -53,10 +59,9 @@ __attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high) 
          static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(high))) << 32;
 }
 #endif
-}  // namespace
 
-SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
-  RowRecorder rows{rowStarts, lineCount, {}};
+template <class Recorder>
+SplitResult SplitNarrow(char* data, size_t length, Recorder rows) {
   char* p = data;
   char* end = data + length;
   while ((p = FindSeparator(p, end)) < end) {
@@ -73,14 +78,21 @@ SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, i
   return rows.result;
 }
 
+}  // namespace
+
+SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                            ShortRowSink shortRows) {
+  return SplitNarrow(data, length, RowRecorder{rowStarts, lineCount, shortRows, data});
+}
+
 #if LINTARO_WIDE_SPLIT
+namespace {
 // Fields are short, so a loop that stops at every separator spends its time on branches; here two
 // compares find every `;` and LF of a block, one blend turns all `;` into NUL, and only the line
 // ends, about one a row, are visited one by one.
-__attribute__((target("avx2,bmi,popcnt"))) SplitResult SplitRowsWide(char* data, size_t length,
-                                                                     const char** rowStarts,
-                                                                     int32_t lineCount) {
-  RowRecorder rows{rowStarts, lineCount, {}};
+template <class Recorder>
+__attribute__((target("avx2,bmi,popcnt"))) SplitResult SplitWide(char* data, size_t length,
+                                                                 Recorder rows) {
   auto* bytes = reinterpret_cast<unsigned char*>(data);
   bool inRun = false;  // the byte before lies in a run of LF bytes
   // The bits at and above `bit`, or all bits when `bit` is 0.
@@ -139,14 +151,42 @@ __attribute__((target("avx2,bmi,popcnt"))) SplitResult SplitRowsWide(char* data,
     rows.StartRow(data + length);
   return rows.result;
 }
+}  // namespace
+
+SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                          ShortRowSink shortRows) {
+  return SplitWide(data, length, RowRecorder{rowStarts, lineCount, shortRows, data});
+}
 
 bool CanSplitWide() {
   static const bool wide = __builtin_cpu_supports("avx2");
   return wide;
 }
+
+namespace {
+__attribute__((target("avx2,popcnt"))) size_t CountRunsWide(const char* data, size_t length) {
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  size_t runs = 0;
+  uint64_t carry = 0;  // the byte before the block is LF
+  size_t b = 0;
+  for (; b + 64 <= length; b += 64) {
+    auto* block = reinterpret_cast<const __m256i*>(data + b);
+    uint64_t lineFeeds = Bits(_mm256_cmpeq_epi8(_mm256_loadu_si256(block), lineFeed),
+                              _mm256_cmpeq_epi8(_mm256_loadu_si256(block + 1), lineFeed));
+    runs += static_cast<size_t>(__builtin_popcountll(lineFeeds & ~((lineFeeds << 1) | carry)));
+    carry = lineFeeds >> 63;
+  }
+  for (bool inRun = carry != 0; b < length; ++b) {
+    runs += data[b] == '\n' && !inRun;
+    inRun = data[b] == '\n';
+  }
+  return runs;
+}
+}  // namespace
 #else
-SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
-  return SplitRowsNarrow(data, length, rowStarts, lineCount);
+SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                          ShortRowSink shortRows) {
+  return SplitRowsNarrow(data, length, rowStarts, lineCount, shortRows);
 }
 
 bool CanSplitWide() {
@@ -154,8 +194,24 @@ bool CanSplitWide() {
 }
 #endif
 
-SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t lineCount) {
+SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                      ShortRowSink shortRows) {
   if (CanSplitWide())
-    return SplitRowsWide(data, length, rowStarts, lineCount);
-  return SplitRowsNarrow(data, length, rowStarts, lineCount);
+    return SplitRowsWide(data, length, rowStarts, lineCount, shortRows);
+  return SplitRowsNarrow(data, length, rowStarts, lineCount, shortRows);
+}
+
+size_t CountRuns(const char* data, size_t length) {
+#if LINTARO_WIDE_SPLIT
+  if (CanSplitWide())
+    return CountRunsWide(data, length);
+#endif
+  size_t runs = 0;
+  for (const char *p = data, *end = data + length;
+       (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))));) {
+    ++runs;
+    while (p < end && *p == '\n')
+      ++p;
+  }
+  return runs;
 }

@@ -5,6 +5,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+// A row with fewer fields than the table has columns.
+struct ShortRow {
+  const char* start;
+  int32_t fields;
+};
+
+// Where a split puts the rows with fewer than `fewerThan` fields, in file order; none when null.
+struct ShortRowSink {
+  std::vector<ShortRow>* rows = nullptr;
+  int32_t fewerThan = 0;
+};
 
 struct SplitResult {
   // Row starts stored after entry 0: at most the line count given.
@@ -15,9 +28,14 @@ struct SplitResult {
 
 // Splits `length` bytes at `data`. The start of the row after each run of LF bytes goes to
 // rowStarts[1], rowStarts[2], ... for the first `lineCount` runs.
-SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, int32_t lineCount);
-SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount);
+SplitResult SplitRowsNarrow(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                            ShortRowSink shortRows = {});
+SplitResult SplitRowsWide(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                          ShortRowSink shortRows = {});
 // Whether this processor runs SplitRowsWide.
 bool CanSplitWide();
 // The faster splitter that this processor runs.
-SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t lineCount);
+SplitResult SplitRows(char* data, size_t length, const char** rowStarts, int32_t lineCount,
+                      ShortRowSink shortRows = {});
+// The runs of LF bytes among `length` bytes at `data`, which must not follow an LF byte.
+size_t CountRuns(const char* data, size_t length);

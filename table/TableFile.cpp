@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "table/RowSplitter.h"
+#include "table/RowIndex.h"
 
 namespace {
 const char kEmpty[] = "";
+// One mark for each 64 bytes of the buffer: the marks of a gigabyte fit a core's cache.
+constexpr unsigned kMarkShift = 6;
 
 inline const char* SkipFields(const char* p, int32_t k) {
   for (int32_t i = 0; i < k; ++i)
@@ -25,6 +27,8 @@ TableFile::~TableFile() {
 }
 
 void TableFile::Clear() {
+  shortRows_.clear();
+  shortMarks_.clear();
   std::free(rowStarts);
   rowStarts = nullptr;
   lineCount = 0;
@@ -37,29 +41,26 @@ bool TableFile::Parse(const char* path, bool withHeaders) {
     return false;
   char* data = buffer_.data;
   const auto length = static_cast<size_t>(buffer_.length);
-  char* end = data + length;
   char* firstLf = static_cast<char*>(std::memchr(data, '\n', length));
   if (!firstLf)
     return false;
   columnCount = 1 + static_cast<int32_t>(std::count(data, firstLf, ';'));
-  char* firstNul = static_cast<char*>(std::memchr(data, '\0', length));
-  char* counted = firstNul ? firstNul : end;
-  int32_t lines = 0;
-  for (char* p = data; (p = static_cast<char*>(std::memchr(p, '\n', counted - p)));) {
-    ++lines;
-    while (p < counted && *p == '\n')
-      ++p;
-  }
-  lineCount = lines;
-  rowStarts = static_cast<const char**>(
-      std::calloc(static_cast<size_t>(lineCount) + 1, sizeof(const char*)));
-  if (!rowStarts) {
+  RowIndex index;
+  if (!IndexRows(data, length, columnCount, index)) {
     Clear();
     return false;
   }
-  rowStarts[0] = data;
-  SplitResult split = SplitRows(data, length, rowStarts, lineCount);
-  minFields_ = lineCount == 0 ? 0 : split.minFields;
+  rowStarts = index.rowStarts;
+  lineCount = index.lineCount;
+  minFields_ = index.minFields;
+  shortRows_ = std::move(index.shortRows);
+  if (!shortRows_.empty()) {
+    shortMarks_.assign((length >> kMarkShift) / 64 + 1, 0);
+    for (const ShortRow& row : shortRows_) {
+      size_t mark = static_cast<size_t>(row.start - data) >> kMarkShift;
+      shortMarks_[mark / 64] |= uint64_t{1} << (mark % 64);
+    }
+  }
   titles_.resize(static_cast<size_t>(columnCount));
   FieldTexts(rowStarts[0], columnCount, titles_.data(), nullptr);
   return true;
@@ -84,11 +85,24 @@ bool TableFile::PastRow(const char* row, const char* p, const char*& end) const 
   return p >= end || *p == '\n';
 }
 
+int32_t TableFile::FieldsBelowColumns(const char* row) const {
+  if (shortRows_.empty())
+    return columnCount;
+  size_t mark = static_cast<size_t>(row - buffer_.data) >> kMarkShift;
+  if (!(shortMarks_[mark / 64] >> (mark % 64) & 1))
+    return columnCount;
+  auto found = std::lower_bound(shortRows_.begin(), shortRows_.end(), row,
+                                [](const ShortRow& a, const char* b) { return a.start < b; });
+  return found != shortRows_.end() && found->start == row ? found->fields : columnCount;
+}
+
 const char* TableFile::FieldText(const char* row, int32_t k) const {
   if (k <= 0)
     return row;
   if (k < minFields_)
     return SkipFields(row, k);
+  if (k < columnCount)
+    return k < FieldsBelowColumns(row) ? SkipFields(row, k) : kEmpty;
   const char* end = nullptr;
   const char* p = row;
   for (int32_t i = 0; i < k; ++i) {
@@ -101,12 +115,28 @@ const char* TableFile::FieldText(const char* row, int32_t k) const {
 
 void TableFile::FieldTexts(const char* row, int32_t count, const char** texts,
                            size_t* lengths) const {
+  for (int32_t k = RowFields(row, count, texts, lengths); k < count; ++k) {
+    texts[k] = kEmpty;
+    if (lengths)
+      lengths[k] = 0;
+  }
+}
+
+int32_t TableFile::RowFields(const char* row, int32_t count, const char** texts,
+                             size_t* lengths) const {
   const char* end = nullptr;
   const char* p = row;
+  // Every row has the fields below minFields_, and all but the short rows those below
+  // columnCount; past them the walk may have left the row.
+  int32_t sure = minFields_;
+  bool isShort = false;
+  if (count > minFields_) {
+    sure = FieldsBelowColumns(row);
+    isShort = sure < columnCount;
+  }
   int32_t k = 0;
   for (; k < count; ++k) {
-    // Every row has the fields below minFields_; past them the walk may have left the row.
-    if (k > 0 && k >= minFields_ && PastRow(row, p, end))
+    if (k > 0 && k >= sure && (isShort || PastRow(row, p, end)))
       break;
     size_t length = std::strlen(p);
     texts[k] = p;
@@ -114,11 +144,7 @@ void TableFile::FieldTexts(const char* row, int32_t count, const char** texts,
       lengths[k] = length;
     p += length + 1;
   }
-  for (; k < count; ++k) {
-    texts[k] = kEmpty;
-    if (lengths)
-      lengths[k] = 0;
-  }
+  return k;
 }
 
 int32_t TableFile::DataRowCount() const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "table/FileBuffer.h"
+#include "table/RowSplitter.h"
 
 class TableFile {
  public:
@@ -30,6 +31,9 @@ class TableFile {
   // Fields 0 to count - 1 of a row, exactly as FieldText gives them one by one, with their lengths,
   // in one walk along the row.
   void FieldTexts(const char* row, int32_t count, const char** texts, size_t* lengths) const;
+  // The same for the fields the row has, up to `count`; returns how many that is. A row's missing
+  // fields cost nothing, however many columns the table has.
+  int32_t RowFields(const char* row, int32_t count, const char** texts, size_t* lengths) const;
 
   int32_t DataRowCount() const;
   const char* DataRow(int32_t i) const;
@@ -49,14 +53,20 @@ class TableFile {
   // Whether a walk that has just passed one of the row's NULs stands past its last field: on a
   // leftover line end, or at the next row. The row's end is looked up once, into `end`.
   bool PastRow(const char* row, const char* p, const char*& end) const;
+  // How many fields a row has, for a row with fewer than columnCount; columnCount for the others.
+  int32_t FieldsBelowColumns(const char* row) const;
 
   FileBuffer buffer_;
   const char* columnTitleFormat_;
   // How a row's end is known: most rows have at least as many fields as the fewest of any row,
-  // so a walk to a field below that count needs no check at all. Only a walk to a field that some
-  // row lacks looks up the row's end, by a binary search in `rowStarts`. This keeps a sort of
-  // millions of rows free of per-row bookkeeping and of work per comparison.
+  // so a walk to a field below that count needs no check at all. A walk to another column looks
+  // the row up among the short rows, those with fewer fields than columns, which are few in most
+  // files; a mark per 64 bytes of the buffer tells at once whether a short row starts there, so
+  // the rest need no search. Only a walk past the columns looks up the row's end, by a binary
+  // search in `rowStarts`. This keeps a sort of millions of rows free of work per comparison.
   int32_t minFields_ = 0;
+  std::vector<ShortRow> shortRows_;
+  std::vector<uint64_t> shortMarks_;
   // The first line's fields, found once: a title is asked for by column number, and walking to
   // each one afresh would cost columns x columns on a wide file.
   std::vector<const char*> titles_;

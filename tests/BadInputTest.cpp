@@ -2,10 +2,12 @@
 // than they claim. Each must fail without blocking, leaking or leaving a half-loaded table. (What
 // the window shows after any of them is in tests/scripts/bad_path_then_open.case.)
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
+#if !defined(_WIN32)
+#include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 #include <cstring>
 #include <filesystem>
@@ -20,6 +22,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A file of the given length that takes no disk space.
+std::string MakeSparse(const TempDir& dir, const std::string& name, uintmax_t size) {
+  std::string path = dir.Write(name, "");
+  fs::resize_file(path, size);
+  return path;
+}
+
+#if defined(_WIN32)
+// Windows has no alarm; a read that blocks hangs the test there.
+void alarm(unsigned) {}
+
+std::string ShrinkingFile() {
+  return "";
+}
+#else
 std::string MakeFifo(const TempDir& dir) {
   std::string path = dir.Path("pipe.qdx");
   if (mkfifo(path.c_str(), 0600) != 0)
@@ -40,13 +57,6 @@ std::string MakeSocket(const TempDir& dir) {
   return path;
 }
 
-// A file of the given length that takes no disk space.
-std::string MakeSparse(const TempDir& dir, const std::string& name, uintmax_t size) {
-  std::string path = dir.Write(name, "");
-  fs::resize_file(path, size);
-  return path;
-}
-
 // A file whose reported size is larger than what reading it yields, as a file that shrinks
 // while it is read would be; empty when the system has none.
 std::string ShrinkingFile() {
@@ -58,6 +68,7 @@ std::string ShrinkingFile() {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   return in.bad() || static_cast<off_t>(bytes.size()) >= info.st_size ? "" : path;
 }
+#endif
 
 struct BadPath {
   const char* what;
@@ -68,11 +79,15 @@ struct BadPath {
 const BadPath kBadPaths[] = {
     {"a path that does not exist", [](const TempDir& d) { return d.Path("missing.qdx"); }},
     {"a directory", [](const TempDir& d) { return d.Root().string(); }},
+#if defined(_WIN32)
+    {"the null device", [](const TempDir&) { return std::string("NUL"); }},
+#else
     // Opening a FIFO without a writer would wait for one forever.
     {"a FIFO with no writer", MakeFifo},
     {"a socket", MakeSocket},
     {"the null device", [](const TempDir&) { return std::string("/dev/null"); }},
     {"an endless device", [](const TempDir&) { return std::string("/dev/zero"); }},
+#endif
     {"2 GiB", [](const TempDir& d) { return MakeSparse(d, "2g.qdx", 1ull << 31); }},
     // Its length fits, but not with the terminator and the NUL after it.
     {"2 GiB less 2 bytes",

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -59,6 +60,22 @@ TEST(GapVector, KeepsTheSequenceOfAPlainVector) {
     }
   }
   check();
+}
+
+// Where the memory for more items cannot be had (a 32-bit process loading a big file), the items
+// stay as they were and the caller hears of it, rather than the program ending.
+TEST(GapVector, GrowthWithoutMemoryChangesNothing) {
+  GapVector<int> gap;
+  for (int v = 0; v < 20; ++v)
+    gap.insert(0, v);
+  gap.erase(3);
+  EXPECT_FALSE(gap.reserve(std::numeric_limits<size_t>::max() / 2));
+  std::span<int> all = gap.Contiguous();
+  std::vector<int> expected;
+  for (int v = 19; v >= 0; --v)
+    if (v != 16)
+      expected.push_back(v);
+  EXPECT_EQ(std::vector<int>(all.begin(), all.end()), expected);
 }
 
 class ListTest : public ::testing::Test {
@@ -213,26 +230,30 @@ TEST(Accelerators, OnlyCtrlKeysOfTheTableBecomeAcceleratorCommands) {
   QuietBackend backend;
   HACCEL table = LoadAccelerators(IDR_ACCELERATORS);
   ASSERT_NE(table, nullptr);
+  constexpr bool kCtrl = true, kShift = true, kAlt = true;
   struct {
     const char* what;
     HACCEL table;
     UINT message;
     WPARAM key;
-    bool ctrl;
+    bool ctrl, shift, alt;
     UINT command;  // 0: not translated
   } const cases[] = {
-      {"Ctrl+O", table, WM_KEYDOWN, 'O', true, ID_FILE_OPEN},
-      {"the letter without Ctrl", table, WM_KEYDOWN, 'P', false, 0},
-      {"a Ctrl key with no entry", table, WM_KEYDOWN, 'B', true, 0},
-      {"a Ctrl key outside the letters", table, WM_KEYDOWN, 0x6F, true, 0},
-      {"Enter is left to the dialog", table, WM_KEYDOWN, VK_RETURN, false, 0},
-      {"not a key press", table, WM_COMMAND, 'O', true, 0},
-      {"no table", nullptr, WM_KEYDOWN, 'O', true, 0},
+      {"Ctrl+O", table, WM_KEYDOWN, 'O', kCtrl, false, false, ID_FILE_OPEN},
+      {"the letter without Ctrl", table, WM_KEYDOWN, 'P', false, false, false, 0},
+      {"Ctrl+Shift is another key", table, WM_KEYDOWN, 'O', kCtrl, kShift, false, 0},
+      {"Ctrl+Alt is another key", table, WM_KEYDOWN, 'P', kCtrl, false, kAlt, 0},
+      {"Shift alone is no Ctrl", table, WM_KEYDOWN, 'O', false, kShift, false, 0},
+      {"a Ctrl key with no entry", table, WM_KEYDOWN, 'B', kCtrl, false, false, 0},
+      {"a Ctrl key outside the letters", table, WM_KEYDOWN, 0x6F, kCtrl, false, false, 0},
+      {"Enter is left to the dialog", table, WM_KEYDOWN, VK_RETURN, false, false, false, 0},
+      {"not a key press", table, WM_COMMAND, 'O', kCtrl, false, false, 0},
+      {"no table", nullptr, WM_KEYDOWN, 'O', kCtrl, false, false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     CommandSink window;
-    MSG msg{&window, c.message, c.key, 0, c.ctrl};
+    MSG msg{&window, c.message, c.key, 0, c.ctrl, c.shift, c.alt};
     EXPECT_EQ(TranslateAccelerator(&window, c.table, &msg) != FALSE, c.command != 0);
     std::vector<std::pair<WPARAM, LPARAM>> expected;
     if (c.command != 0)

@@ -13,6 +13,13 @@
 
 namespace {
 
+#if defined(_WIN32)
+// The real registry folds every letter of the code page, as Windows compares names.
+constexpr bool kFoldsBeyondAscii = true;
+#else
+constexpr bool kFoldsBeyondAscii = false;
+#endif
+
 LSTATUS Create(HKEY root, const char* path, DWORD* disposition = nullptr) {
   HKEY key = nullptr;
   LSTATUS status = RegCreateKeyExA(root, path, 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
@@ -52,7 +59,7 @@ TEST(Registry, KeysMatchWithoutRegardToAsciiCase) {
   ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Lintaro"), ERROR_SUCCESS);
   // Only ASCII letters fold: not the Latin-1 ones, and not '[' and '{'.
   ASSERT_EQ(Create(HKEY_CURRENT_USER, "\xC9t\xC9\\a["), ERROR_SUCCESS);
-  EXPECT_FALSE(HasRegistryKey(HKEY_CURRENT_USER, "\xE9t\xE9"));
+  EXPECT_EQ(HasRegistryKey(HKEY_CURRENT_USER, "\xE9t\xE9"), kFoldsBeyondAscii);
   EXPECT_FALSE(HasRegistryKey(HKEY_CURRENT_USER, "\xC9t\xC9\\A{"));
   for (const auto& c : cases)
     EXPECT_EQ(HasRegistryKey(c.root, c.opened), c.found) << c.what;
@@ -209,8 +216,13 @@ TEST(ModuleFile, APathThatDoesNotFitIsCutAndTheResultIsTheBufferSize) {
   DWORD length = GetModuleFileNameA(nullptr, real, sizeof real);
   ASSERT_GT(length, 0u);
   ASSERT_LT(length, sizeof real);
+#if defined(_WIN32)
+  EXPECT_EQ(std::string(real).substr(1, 2), ":\\");
+  EXPECT_TRUE(std::string(real).ends_with("\\lintaro_tests.exe")) << real;
+#else
   EXPECT_EQ(real[0], '/');
   EXPECT_TRUE(std::string(real).ends_with("/lintaro_tests"));
+#endif
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // A registry of its own for one test: XDG_CONFIG_HOME points at a fresh folder while the object
-// lives, and the store is made again from it. With the helpers that every registry test uses.
+// lives, and the store is made again from it. On Windows the store is the real registry, with both
+// roots placed in a fresh key of the test program's own. With the helpers that every registry test
+// uses.
 #pragma once
 
 #include <stdlib.h>
@@ -14,6 +16,23 @@
 #include "platform/Registry.h"
 #include "platform/RegistryStore.h"
 
+#if defined(_WIN32)
+#include "platform/win32/WindowsRegistryStore.h"
+
+class ScratchRegistry {
+ public:
+  ScratchRegistry() : store_(TestRegistryStore(dir_.Root().filename().string())) {
+    SetRegistryStore(&store_);
+  }
+  ~ScratchRegistry() { SetRegistryStore(nullptr); }
+
+  const TempDir& Dir() const { return dir_; }
+
+ private:
+  TempDir dir_;
+  WindowsRegistryStore store_;
+};
+#else
 class ScratchRegistry {
  public:
   // `config` is the XDG_CONFIG_HOME to use, relative to the scratch folder.
@@ -42,6 +61,7 @@ class ScratchRegistry {
   std::string config_;
   std::optional<std::string> saved_;
 };
+#endif
 
 using Bytes = std::vector<BYTE>;
 

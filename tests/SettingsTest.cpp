@@ -85,12 +85,17 @@ TEST(Settings, ALoadAppliesOnlyAnImageOfTheRightShape) {
 }
 
 TEST(Settings, ARegistryThatCannotBeWrittenMakesSavingFail) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "a registry that cannot be written is made of a file where its folder would go, "
+                  "which only the file store has";
+#else
   ScratchRegistry registry("blocked/config");
   registry.Dir().Write("blocked", "a file where the folder would go");
   QuietBackend backend;
   SettingsWindow window;
   window.CheckSave(true);
   EXPECT_FALSE(window.Settings().Save());
+#endif
 }
 
 }  // namespace

@@ -47,6 +47,14 @@ struct ScriptOutput {
   std::vector<std::string> Lines() const;
 };
 
+#if defined(_WIN32)
+#include "platform/win32/WindowsRegistryStore.h"
+
+// A store whose roots are fresh keys named after `name` in the real registry, below one key of the
+// test program's own that it removes as it starts and ends.
+WindowsRegistryStore TestRegistryStore(const std::string& name);
+#endif
+
 // Runs the script through the script driver in this process, with `dir` as the working folder
 // and the registry and the desktop's files kept below it (cfg/ and data/ as XDG_CONFIG_HOME and
 // XDG_DATA_HOME), so relative file names in the script name files in `dir`.

@@ -2,14 +2,12 @@
 // user would see. The steps and the output lines are the contract of `lintaro-script`.
 #pragma once
 
-#include <deque>
 #include <istream>
 #include <ostream>
 #include <string>
 
 #include "platform/headless/HeadlessBackend.h"
-#include "tools/ScriptPrinter.h"
-#include "tools/ScriptStep.h"
+#include "tools/ScriptSession.h"
 
 class MainWindow;
 
@@ -32,31 +30,12 @@ class ScriptDriver : public HeadlessBackend {
   bool NextMessage(CDialog& dialog, MSG& msg) override;
 
  private:
-  enum class Outcome { Done, Message, Stop };
-
-  // The next step line that is not empty or a comment.
-  bool ReadLine(std::string& line);
-  Outcome Play(const std::string& line, MSG& msg);
-  // A step for the main window: the message that carries it, or what the step printed.
-  Outcome WindowStep(const ScriptStep& step, MSG& msg);
-  void Start(const std::string& tail);
-  void SetRegistryValue(const ScriptStep& step);
+  // The message that carries a step for the main window.
+  MSG WindowMessage(const ScriptStep& step, MainWindow& window);
   bool AnswerDialog(CDialog& dialog, MSG& msg);
   void AnswerFieldChooser(CDialog& dialog, int& button);
-  Outcome Unparsable();
-  MainWindow* Window() const;
-  static bool IsFieldChooser(const CDialog& dialog);
 
-  std::istream& script_;
-  ScriptPrinter print_;
-  std::ostream& err_;
-  std::string programPath_;
-  int lineNumber_ = 0;
-  int status_ = 0;
-  bool running_ = false;
-  bool killed_ = false;
+  ScriptSession session_;
   CDialog* freshDialog_ = nullptr;
-  std::deque<DialogAnswer> dialogAnswers_;
-  std::deque<FileAnswer> fileAnswers_;
   NMLISTVIEW columnClick_;
 };

@@ -52,18 +52,33 @@ bool ParseMenu(const std::string& rest, ScriptStep& step) {
   return true;
 }
 
+// Takes `prefix` off the front of `text` when it is there.
+bool Consume(std::string_view& text, std::string_view prefix) {
+  if (text.substr(0, prefix.size()) != prefix)
+    return false;
+  text.remove_prefix(prefix.size());
+  return true;
+}
+
+// Enter, Escape, or Ctrl+ with Shift+ and Alt+ in that order, each optional, and a letter.
 bool ParseKey(const std::string& rest, ScriptStep& step) {
   if (rest == "Enter") {
     step.key = VK_RETURN;
-  } else if (rest == "Escape") {
-    step.key = VK_ESCAPE;
-  } else if (rest.size() == 6 && rest.compare(0, 5, "Ctrl+") == 0 &&
-             std::isalpha(static_cast<unsigned char>(rest[5]))) {
-    step.key = static_cast<UINT>(std::toupper(static_cast<unsigned char>(rest[5])));
-    step.ctrl = true;
-  } else {
-    return false;
+    return true;
   }
+  if (rest == "Escape") {
+    step.key = VK_ESCAPE;
+    return true;
+  }
+  std::string_view text = rest;
+  if (!Consume(text, "Ctrl+"))
+    return false;
+  step.ctrl = true;
+  step.shift = Consume(text, "Shift+");
+  step.alt = Consume(text, "Alt+");
+  if (text.size() != 1 || !std::isalpha(static_cast<unsigned char>(text[0])))
+    return false;
+  step.key = static_cast<UINT>(std::toupper(static_cast<unsigned char>(text[0])));
   return true;
 }
 

@@ -42,6 +42,8 @@ struct ScriptStep {
   unsigned command = 0;  // menu: the command id
   UINT key = 0;          // key: the virtual key
   bool ctrl = false;     // key: with Ctrl
+  bool shift = false;    // key: with Shift
+  bool alt = false;      // key: with Alt
   long number = 0;       // syscommand, click-title, select (-1: none)
   WINDOWPLACEMENT placement;
   DialogAnswer dialog;

@@ -1,9 +1,17 @@
-// lintaro-script [SCRIPT]: runs the viewer headless and plays a user from a script.
+// lintaro-script [--desktop] [SCRIPT]: runs the viewer and plays a user from a script, headless,
+// or with --desktop in the desktop program's real windows.
 #include <fstream>
 #include <iostream>
+#include <string>
 
 #include "platform/Module.h"
+#include "tools/DesktopPlay.h"
 #include "tools/ScriptDriver.h"
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -15,26 +23,42 @@ void ActAsDesktopProgram() {
   if (length == 0 || length >= self.size())
     return;
   self.resize(length);
-  SetModuleFileName(self.substr(0, self.rfind('/') + 1) + "lintaro");
+#if defined(_WIN32)
+  const char* viewer = "lintaro.exe";
+#else
+  const char* viewer = "lintaro";
+#endif
+  SetModuleFileName(self.substr(0, self.find_last_of("/\\") + 1) + viewer);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::ifstream file;
-  if (argc > 2) {
-    std::cerr << "usage: lintaro-script [SCRIPT]\n";
+#if defined(_WIN32)
+  // Bytes pass unchanged both ways: no CR before each LF written, and a script's CR or Ctrl+Z
+  // (which text mode takes for the end) read as they are.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
+  int next = 1;
+  bool desktop = argc > next && std::string(argv[next]) == "--desktop";
+  next += desktop ? 1 : 0;
+  if (argc > next + 1) {
+    std::cerr << "usage: lintaro-script [--desktop] [SCRIPT]\n";
     return 1;
   }
-  if (argc == 2) {
-    file.open(argv[1], std::ios::binary);
+  std::ifstream file;
+  if (argc == next + 1) {
+    file.open(argv[next], std::ios::binary);
     if (!file) {
-      std::cerr << "lintaro-script: cannot read " << argv[1] << "\n";
+      std::cerr << "lintaro-script: cannot read " << argv[next] << "\n";
       return 1;
     }
   }
-  std::istream& script = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
+  std::istream& script = file.is_open() ? static_cast<std::istream&>(file) : std::cin;
   ActAsDesktopProgram();
+  if (desktop)
+    return PlayOnDesktop(script, std::cout, std::cerr, argv[0]);
   ScriptDriver driver(script, std::cout, std::cerr, argv[0]);
   return driver.Run();
 }

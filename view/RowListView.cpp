@@ -1,14 +1,18 @@
 #include "view/RowListView.h"
 
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "platform/App.h"
 #include "table/TableFile.h"
+#include "table/Workers.h"
 #include "view/RowSort.h"
 
 namespace {
 const char kNoText[] = "";
-}
+constexpr size_t kRowGrain = size_t{1} << 14;
+}  // namespace
 
 BEGIN_MESSAGE_MAP(RowListView, CListCtrl)
 ON_NOTIFY_REFLECT(LVN_GETDISPINFO, OnGetDispInfo)
@@ -29,12 +33,41 @@ void RowListView::OnGetDispInfo(NMHDR* notification, LRESULT* result) {
   *result = 0;
 }
 
-void RowListView::GetItemTexts(int item, int count, const char** texts, size_t* lengths) {
+const char* RowListView::CellText(LPARAM row, int32_t k) const {
+  return table_ ? table_->FieldText(reinterpret_cast<const char*>(row), k) : kNoText;
+}
+
+std::span<const char> RowListView::TextBytes() const {
+  if (!table_ || !table_->Buffer().data)
+    return {};
+  return {table_->Buffer().data, static_cast<size_t>(table_->Buffer().length)};
+}
+
+void RowListView::CollectLongestTexts(LongestTexts& longest) {
   if (!table_) {
-    CListCtrl::GetItemTexts(item, count, texts, lengths);
+    CListCtrl::CollectLongestTexts(longest);
     return;
   }
-  table_->FieldTexts(reinterpret_cast<const char*>(GetItemData(item)), count, texts, lengths);
+  std::span<const LPARAM> rows = ItemData();
+  auto columns = static_cast<int32_t>(longest.Columns());
+  std::mutex merging;
+  const LongestTexts empty = longest.Fresh();
+  Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
+    LongestTexts mine = empty;
+    std::vector<const char*> texts(static_cast<size_t>(columns));
+    std::vector<size_t> lengths(static_cast<size_t>(columns));
+    for (size_t i = begin; i < end; ++i) {
+      auto row = reinterpret_cast<const char*>(rows[i]);
+      int32_t fields = table_->RowFields(row, columns, texts.data(), lengths.data());
+      for (int32_t k = 0; k < fields; ++k) {
+        if (lengths[static_cast<size_t>(k)] != 0)
+          mine.Offer(static_cast<size_t>(k), texts[static_cast<size_t>(k)],
+                     lengths[static_cast<size_t>(k)]);
+      }
+    }
+    std::lock_guard<std::mutex> lock(merging);
+    longest.Merge(mine);
+  });
 }
 
 void RowListView::SelectAndReveal(int index) {

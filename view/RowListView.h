@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "platform/ListCtrl.h"
 
@@ -25,9 +26,13 @@ class RowListView : public CListCtrl {
   const TableFile* Table() const { return table_; }
 
   void SelectAndReveal(int index);
-  // A row's cells in one walk along the row, rather than one walk from the row's start per cell.
-  void GetItemTexts(int item, int count, const char** texts, size_t* lengths) override;
   BOOL SortByColumn(int32_t column, int32_t ascending);
+
+  // The text that GetItemText gives for an item holding `row`, in column k; safe to call from
+  // several threads at once, unlike GetItemText.
+  const char* CellText(LPARAM row, int32_t k) const;
+  // The bytes that cells' texts lie in, save the empty text of a missing field.
+  std::span<const char> TextBytes() const;
 
   // The comparison of two rows by one field, in unsigned byte order.
   static int CompareRows(LPARAM first, LPARAM second, LPARAM sortValue);
@@ -37,6 +42,9 @@ class RowListView : public CListCtrl {
   bool nextAscending = true;
 
  protected:
+  // Walks each row once, on every core, rather than asking for each cell.
+  void CollectLongestTexts(LongestTexts& longest) override;
+
   void OnGetDispInfo(NMHDR* notification, LRESULT* result);
   void OnColumnClick(NMHDR* notification, LRESULT* result);
 

@@ -11,8 +11,9 @@ class TableFile;
 // choice at all, names a column that the table lacks.
 bool IsColumnOf(const TableFile& table, int32_t column);
 
-// Fills the empty list with every data row of the table, in file order.
-void ListAllRows(RowListView& list, const TableFile& table);
+// Fills the empty list with every data row of the table, in file order. False when the list has
+// no memory for them all; it then holds those it took.
+bool ListAllRows(RowListView& list, const TableFile& table);
 
 // Pick: deletes every listed item whose field `column` does not match.
 void KeepMatchingRows(RowListView& list, int32_t column, const char* match, bool exact);

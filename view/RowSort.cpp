@@ -1,6 +1,7 @@
 #include "view/RowSort.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "table/HugePages.h"
 #include "table/TableFile.h"
+#include "table/Workers.h"
 
 namespace {
 struct KeyedRow {
@@ -15,13 +17,16 @@ struct KeyedRow {
   LPARAM row;
 };
 
-struct FreeKeyed {
+struct FreeBlock {
   void operator()(KeyedRow* rows) const { std::free(rows); }
 };
-using KeyedArray = std::unique_ptr<KeyedRow[], FreeKeyed>;
+using KeyedArray = std::unique_ptr<KeyedRow[], FreeBlock>;
 
-// How many chunks of eight bytes are sorted by keys before the comparison takes over.
-constexpr int kKeyedChunks = 4;
+// Runs this short are put in order by insertion rather than by counting their bytes.
+constexpr size_t kInsertionRun = 32;
+// Runs twice this long are counted and moved on every core.
+constexpr size_t kParallelRun = size_t{1} << 16;
+constexpr size_t kGrain = size_t{1} << 14;
 
 // Rows lie scattered over the file's buffer; a loop that asks early for a row some way ahead does
 // not wait on each in turn.
@@ -32,38 +37,50 @@ inline void Prefetch(LPARAM row) {
   __builtin_prefetch(reinterpret_cast<const void*>(static_cast<uintptr_t>(row) + 64));
 }
 
+inline unsigned ByteOf(uint64_t key, int byte) {
+  return static_cast<unsigned>(key >> (56 - 8 * byte)) & 0xFF;
+}
+
+// A stretch of the keyed rows whose keys agree in their first `byte` bytes, and whose texts agree
+// in the 8 * `chunk` bytes before the key.
+struct Run {
+  size_t begin;
+  size_t end;
+  int byte;
+  int chunk;
+  size_t Size() const { return end - begin; }
+};
+
+// A most-significant-byte-first radix sort of the rows by their field's text, eight bytes of it at
+// a time: only rows whose first eight bytes tie fetch the next eight. Every step keeps the order of
+// rows whose bytes so far are equal, so rows with equal fields keep the order they came in, on any
+// number of threads.
 class FieldSorter {
  public:
-  FieldSorter(const TableFile& table, int32_t column, bool descending)
-      : table_(table), column_(column), descending_(descending) {}
+  FieldSorter(const TableFile& table, int32_t column) : table_(table), column_(column) {}
 
-  void Sort(LPARAM* rows, size_t count) {
-    KeyedArray keyed(static_cast<KeyedRow*>(AllocateHugePages(count * sizeof(KeyedRow))));
-    if (!keyed) {
-      // Without room for the keys, the comparison alone sorts.
-      std::sort(rows, rows + count, [this](LPARAM a, LPARAM b) { return Compare(a, b) < 0; });
-      if (descending_)
-        std::reverse(rows, rows + count);
-      return;
-    }
-    for (size_t i = 0; i < count; ++i) {
-      if (i + kPrefetchDistance < count)
-        Prefetch(rows[i + kPrefetchDistance]);
-      keyed[i] = {Key(rows[i], 0), rows[i]};
-    }
-    SortKeyed(keyed.get(), count);
+  bool Sort(LPARAM* rows, size_t count, bool descending) {
+    keyed_.reset(static_cast<KeyedRow*>(AllocateHugePages(count * sizeof(KeyedRow))));
+    spare_.reset(static_cast<KeyedRow*>(AllocateHugePages(count * sizeof(KeyedRow))));
+    if (!keyed_ || !spare_)
+      return false;
+    Workers::ForRange(count, kGrain, [&](size_t begin, size_t end) {
+      for (size_t i = begin; i < end; ++i) {
+        if (i + kPrefetchDistance < end)
+          Prefetch(rows[i + kPrefetchDistance]);
+        keyed_[i] = {Key(rows[i], 0), rows[i]};
+      }
+    });
+    SortLarge(Run{0, count, 0, 0});
     // Equal fields may stand in any order, so the descending order is the ascending one reversed.
-    for (size_t i = 0; i < count; ++i)
-      rows[i] = keyed[descending_ ? count - 1 - i : i].row;
+    Workers::ForRange(count, kGrain, [&](size_t begin, size_t end) {
+      for (size_t i = begin; i < end; ++i)
+        rows[i] = keyed_[descending ? count - 1 - i : i].row;
+    });
+    return true;
   }
 
  private:
-  struct Run {
-    size_t start;
-    size_t end;
-    int chunk;
-  };
-
   // Eight bytes of the field from byte 8 * chunk on, big-endian, so that keys order as the texts
   // do; zero past the text's end. A chunk is asked for only when the earlier ones held no NUL, so
   // the text reaches that far.
@@ -79,68 +96,176 @@ class FieldSorter {
     return i == 0 ? 0 : key << (8 * (8 - i));
   }
 
-  int Compare(LPARAM a, LPARAM b) const {
-    return std::strcmp(table_.FieldText(reinterpret_cast<const char*>(a), column_),
-                       table_.FieldText(reinterpret_cast<const char*>(b), column_));
-  }
-
-  void Rekey(KeyedRow* rows, const Run& run) const {
-    for (size_t i = run.start; i < run.end; ++i) {
-      if (i + kPrefetchDistance < run.end)
-        Prefetch(rows[i + kPrefetchDistance].row);
-      rows[i].key = Key(rows[i].row, run.chunk);
+  void Rekey(size_t begin, size_t end, int chunk) {
+    for (size_t i = begin; i < end; ++i) {
+      if (i + kPrefetchDistance < end)
+        Prefetch(keyed_[i + kPrefetchDistance].row);
+      keyed_[i].key = Key(keyed_[i].row, chunk);
     }
   }
 
-  // Sorts a run by its keys and hands on each group of equal keys whose texts may still differ,
-  // with the keys of its next chunk. A chunk whose last byte is zero holds the end of its text.
-  template <class Tie>
-  void SortRun(KeyedRow* rows, const Run& run, Tie&& tie) const {
-    std::sort(rows + run.start, rows + run.end,
-              [](const KeyedRow& a, const KeyedRow& b) { return a.key < b.key; });
-    for (size_t start = run.start; start < run.end;) {
+  // A run whose keys are all equal: its texts differ, if at all, past this chunk, unless the chunk
+  // already held their end.
+  bool NextChunk(Run& run) const {
+    if ((keyed_[run.begin].key & 0xFF) == 0)
+      return false;
+    run = Run{run.begin, run.end, 0, run.chunk + 1};
+    return true;
+  }
+
+  void InsertionSort(const Run& run, std::vector<Run>& pending) {
+    KeyedRow* rows = keyed_.get();
+    for (size_t i = run.begin + 1; i < run.end; ++i) {
+      KeyedRow moving = rows[i];
+      size_t j = i;
+      for (; j > run.begin && rows[j - 1].key > moving.key; --j)
+        rows[j] = rows[j - 1];
+      rows[j] = moving;
+    }
+    for (size_t start = run.begin; start < run.end;) {
       size_t end = start + 1;
       while (end < run.end && rows[end].key == rows[start].key)
         ++end;
-      if (end - start > 1 && (rows[start].key & 0xFF) != 0) {
-        Run group{start, end, run.chunk + 1};
-        if (group.chunk < kKeyedChunks) {
-          Rekey(rows, group);
-          tie(group);
-        } else {
-          // Texts that still tie share a long beginning, like the folders of paths: the
-          // comparison settles them in one call per pair, not one pass per eight bytes.
-          std::sort(rows + start, rows + end, [this](const KeyedRow& a, const KeyedRow& b) {
-            return Compare(a.row, b.row) < 0;
-          });
-        }
+      Run tie{start, end, 8, run.chunk};
+      if (end - start > 1 && NextChunk(tie)) {
+        Rekey(tie.begin, tie.end, tie.chunk);
+        pending.push_back(tie);
       }
       start = end;
     }
   }
 
-  // Each group of the first sort is settled before the next is looked at, and the runs within it
-  // wait on a list rather than the stack: texts with long common beginnings cannot exhaust the
-  // stack, and the list stays as short as one group's runs.
-  void SortKeyed(KeyedRow* rows, size_t count) const {
-    std::vector<Run> runs;
-    SortRun(rows, Run{0, count, 0}, [&](const Run& group) {
-      runs.push_back(group);
-      while (!runs.empty()) {
-        Run run = runs.back();
-        runs.pop_back();
-        SortRun(rows, run, [&](const Run& inner) { runs.push_back(inner); });
+  // The groups of rows that share byte `run.byte`, once the run is in the order of that byte.
+  static void AddGroups(const Run& run, const std::array<size_t, 256>& total,
+                        std::vector<Run>& groups) {
+    size_t at = run.begin;
+    for (unsigned b = 0; b < 256; ++b) {
+      if (total[b] != 0)
+        groups.push_back(Run{at, at + total[b], run.byte + 1, run.chunk});
+      at += total[b];
+    }
+  }
+
+  void SortSmall(Run first) {
+    std::vector<Run> pending{first};
+    while (!pending.empty()) {
+      Run run = pending.back();
+      pending.pop_back();
+      if (run.Size() < 2)
+        continue;
+      if (run.Size() <= kInsertionRun) {
+        InsertionSort(run, pending);
+        continue;
       }
+      if (run.byte == 8) {
+        if (NextChunk(run)) {
+          Rekey(run.begin, run.end, run.chunk);
+          pending.push_back(run);
+        }
+        continue;
+      }
+      std::array<size_t, 256> total{};
+      for (size_t i = run.begin; i < run.end; ++i)
+        ++total[ByteOf(keyed_[i].key, run.byte)];
+      if (total[ByteOf(keyed_[run.begin].key, run.byte)] == run.Size()) {
+        pending.push_back(Run{run.begin, run.end, run.byte + 1, run.chunk});
+        continue;
+      }
+      std::array<size_t, 256> next{};
+      for (size_t b = 0, at = run.begin; b < 256; at += total[b], ++b)
+        next[b] = at;
+      for (size_t i = run.begin; i < run.end; ++i)
+        spare_[next[ByteOf(keyed_[i].key, run.byte)]++] = keyed_[i];
+      std::memcpy(keyed_.get() + run.begin, spare_.get() + run.begin,
+                  run.Size() * sizeof(KeyedRow));
+      AddGroups(run, total, pending);
+    }
+  }
+
+  // The same step for a long run, counted and moved on every core in ranges.
+  static bool Long(const Run& run) {
+    return Workers::Count() > 1 && Workers::RangeCount(run.Size(), kParallelRun) > 1;
+  }
+
+  void SortLarge(Run run) {
+    if (!Long(run)) {
+      SortSmall(run);
+      return;
+    }
+    if (run.byte == 8) {
+      if (!NextChunk(run))
+        return;
+      Workers::ForRange(run.Size(), kGrain, [&](size_t begin, size_t end) {
+        Rekey(run.begin + begin, run.begin + end, run.chunk);
+      });
+      SortLarge(run);
+      return;
+    }
+    size_t ranges = Workers::RangeCount(run.Size(), kGrain);
+    auto rangeBegin = [&](size_t r) {
+      return run.begin + Workers::RangeStart(run.Size(), ranges, r);
+    };
+    std::vector<std::array<size_t, 256>> counts(ranges);
+    Workers::ForEach(ranges, [&](size_t r) {
+      counts[r].fill(0);
+      for (size_t i = rangeBegin(r); i < rangeBegin(r + 1); ++i)
+        ++counts[r][ByteOf(keyed_[i].key, run.byte)];
     });
+    std::array<size_t, 256> total{};
+    for (const auto& c : counts) {
+      for (unsigned b = 0; b < 256; ++b)
+        total[b] += c[b];
+    }
+    if (total[ByteOf(keyed_[run.begin].key, run.byte)] == run.Size()) {
+      SortLarge(Run{run.begin, run.end, run.byte + 1, run.chunk});
+      return;
+    }
+    // Each range's rows of one byte value go after those of the ranges before it.
+    std::vector<std::array<size_t, 256>> next(ranges);
+    for (size_t b = 0, at = run.begin; b < 256; ++b) {
+      for (size_t r = 0; r < ranges; ++r) {
+        next[r][b] = at;
+        at += counts[r][b];
+      }
+    }
+    Workers::ForEach(ranges, [&](size_t r) {
+      for (size_t i = rangeBegin(r); i < rangeBegin(r + 1); ++i)
+        spare_[next[r][ByteOf(keyed_[i].key, run.byte)]++] = keyed_[i];
+    });
+    Workers::ForRange(run.Size(), kGrain, [&](size_t begin, size_t end) {
+      std::memcpy(keyed_.get() + run.begin + begin, spare_.get() + run.begin + begin,
+                  (end - begin) * sizeof(KeyedRow));
+    });
+    std::vector<Run> groups;
+    AddGroups(run, total, groups);
+    // Long groups are split on every core one after another; the rest go to the threads whole.
+    std::vector<Run> small;
+    for (const Run& group : groups) {
+      if (Long(group)) {
+        SortLarge(group);
+      } else {
+        small.push_back(group);
+      }
+    }
+    Workers::ForEach(small.size(), [&](size_t g) { SortSmall(small[g]); });
   }
 
   const TableFile& table_;
   int32_t column_;
-  bool descending_;
+  KeyedArray keyed_;
+  KeyedArray spare_;
 };
 }  // namespace
 
 void SortRowsByField(LPARAM* rows, size_t count, const TableFile& table, int32_t column,
                      bool descending) {
-  FieldSorter(table, column, descending).Sort(rows, count);
+  if (FieldSorter(table, column).Sort(rows, count, descending))
+    return;
+  // Without room for the keys, the comparison alone sorts, keeping equal fields in order as above.
+  std::stable_sort(rows, rows + count, [&](LPARAM a, LPARAM b) {
+    return std::strcmp(table.FieldText(reinterpret_cast<const char*>(a), column),
+                       table.FieldText(reinterpret_cast<const char*>(b), column)) < 0;
+  });
+  if (descending)
+    std::reverse(rows, rows + count);
 }

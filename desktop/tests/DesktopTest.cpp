@@ -1,5 +1,6 @@
 // The desktop program as a user meets it: started in-process on small files, driven with Qt's
-// own mouse and key events, offscreen. The list of rows has tests of its own (ListViewTest).
+// own mouse and key events, offscreen. The list of rows, typed match texts and the system menu
+// have tests of their own (ListViewTest, TypedTextTest, SystemMenuTest).
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -7,7 +8,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -21,18 +21,6 @@
 #include "platform/qt/ListModel.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/TopWindow.h"
-
-namespace {
-// Types text the way a keyboard does, one key press per character, letters beyond ASCII too.
-void Type(QWidget* widget, const QString& text) {
-  for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &release);
-  }
-}
-}  // namespace
 
 class DesktopTest : public QObject {
   Q_OBJECT
@@ -228,41 +216,6 @@ class DesktopTest : public QObject {
       });
       program.Key(Qt::Key_F, true);
       // The search ran on the first column, where no name is "Lund".
-      QCOMPARE(watcher.seen,
-               QStringList({"dialog Find", "box Info: Could not find any matches..."}));
-    });
-  }
-
-  void matchTextStopsAtItsLimit_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("kept");
-    QTest::newRow("ascii") << QString(50, 'x') << QString(40, 'x');
-    QTest::newRow("two-byte letters") << QString(30, QChar(0xE9)) << QString(20, QChar(0xE9));
-    QTest::newRow("fits") << QString(40, 'y') << QString(40, 'y');
-  }
-
-  void matchTextStopsAtItsLimit() {
-    QFETCH(QString, typed);
-    QFETCH(QString, kept);
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      QString shown;
-      ModalWatcher watcher([&](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-          box->button(QMessageBox::Ok)->click();
-          return;
-        }
-        auto* combo = modal->findChild<QComboBox*>();
-        for (QLineEdit* edit : modal->findChildren<QLineEdit*>()) {
-          if (edit->parent() != combo) {
-            Type(edit, typed);
-            shown = edit->text();
-          }
-        }
-        QTest::keyClick(modal, Qt::Key_Return);
-      });
-      program.Key(Qt::Key_F, true);
-      QCOMPARE(shown, kept);
-      // The text reached the program whole and within its limit: no complaint about its length.
       QCOMPARE(watcher.seen,
                QStringList({"dialog Find", "box Info: Could not find any matches..."}));
     });

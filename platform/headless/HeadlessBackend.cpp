@@ -30,6 +30,10 @@ int HeadlessBackend::TextWidth(const char* /*text*/, size_t length) {
   return static_cast<int>(length) * kCharWidth;
 }
 
+int HeadlessBackend::ByteAdvance(unsigned char /*byte*/) {
+  return kCharWidth;
+}
+
 int HeadlessBackend::SystemMetric(int index) {
   return index == SM_CXICON || index == SM_CYICON ? 32 : 0;
 }

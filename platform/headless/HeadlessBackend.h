@@ -16,6 +16,7 @@ class HeadlessBackend : public Backend {
   void DestroyDialogWindow(CDialog& /*dialog*/) override {}
 
   int TextWidth(const char* text, size_t length) override;
+  int ByteAdvance(unsigned char byte) override;
   int SystemMetric(int index) override;
   RECT WorkArea() override { return kScreen; }
   POINT DialogBaseUnits() override { return POINT{6, 13}; }

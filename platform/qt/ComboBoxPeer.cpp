@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QLineEdit>
+#include <QListView>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "platform/ComboBox.h"
 #include "platform/qt/EightBitText.h"
@@ -13,6 +15,12 @@ ComboBoxPeer::ComboBoxPeer(CComboBox& combo, TopWindow& window, QWidget* parent)
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setDuplicatesEnabled(true);
+  // A file can have hundreds of thousands of columns: no entry is measured for the box's size,
+  // and the list's rows are all one height.
+  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  auto* list = new QListView(this);
+  list->setUniformItemSizes(true);
+  setView(list);
   // Qt would select the entry that matches typed text, through the completer and again when
   // editing finishes. Typed text must select nothing, so both ways are cut.
   setCompleter(nullptr);
@@ -26,18 +34,36 @@ ComboBoxPeer::ComboBoxPeer(CComboBox& combo, TopWindow& window, QWidget* parent)
   lineEdit()->installEventFilter(&window);
 }
 
-void ComboBoxPeer::Sync() {
-  QSignalBlocker quiet(this);
-  QStringList entries;
-  for (int i = 0; i < combo_.GetCount(); ++i)
-    entries << EightBitText::Decode(combo_.GetItemText(i));
-  QStringList shown;
-  for (int i = 0; i < count(); ++i)
-    shown << itemText(i);
-  if (shown != entries) {
+void ComboBoxPeer::StateChanged() {
+  if (syncPending_)
+    return;
+  syncPending_ = true;
+  QTimer::singleShot(0, this, [this] { Sync(); });
+}
+
+void ComboBoxPeer::SyncEntries() {
+  int entries = combo_.GetCount();
+  int shown = count();
+  bool sameHead =
+      shown <= entries &&
+      (shown == 0 || itemText(shown - 1) == EightBitText::Decode(combo_.GetItemText(shown - 1)));
+  if (!sameHead) {
     clear();
-    addItems(entries);
+    shown = 0;
   }
+  if (shown == entries)
+    return;
+  QStringList more;
+  more.reserve(entries - shown);
+  for (int i = shown; i < entries; ++i)
+    more << EightBitText::Decode(combo_.GetItemText(i));
+  addItems(more);
+}
+
+void ComboBoxPeer::Sync() {
+  syncPending_ = false;
+  QSignalBlocker quiet(this);
+  SyncEntries();
   int selected = combo_.GetCurSel();
   setCurrentIndex(selected >= 0 && selected < count() ? selected : -1);
   QString text = EightBitText::Decode(combo_.GetWindowText());

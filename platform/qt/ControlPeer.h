@@ -16,6 +16,7 @@ class ControlPeer : public WindowPeer {
   ControlPeer(CWnd& control, TopWindow& window) : control_(control), window_(window) {}
 
   CWnd& Control() const { return control_; }
+  TopWindow& Window() const { return window_; }
   virtual QWidget& Widget() = 0;
 
   // Shows the platform control's state.

@@ -29,16 +29,18 @@ void EditPeer::Sync() {
   setText(text);
 }
 
-void EditPeer::UserEdited(const QString& text) {
+void EditPeer::UserEdited(const QString& typed) {
+  QString text = typed;
   std::string bytes = EightBitText::Encode(text);
   if (byteLimit_ > 0 && bytes.size() > static_cast<size_t>(byteLimit_)) {
     // Typing stops at the limit, as it does in the window system's edit box.
     bytes.resize(EightBitText::Utf8Boundary(bytes, static_cast<size_t>(byteLimit_)));
-    int cursor = std::min(cursorPosition(), static_cast<int>(QString::fromStdString(bytes).size()));
+    text = QString::fromStdString(bytes);
+    int cursor = std::min(cursorPosition(), static_cast<int>(text.size()));
     QSignalBlocker quiet(this);
-    setText(QString::fromStdString(bytes));
+    setText(text);
     setCursorPosition(cursor);
   }
   if (window_.Accepting())
-    edit_.SetWindowText(bytes);
+    edit_.TypeForms(EightBitText::TypedForms(text));
 }

@@ -1,5 +1,8 @@
 #include "platform/qt/EightBitText.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 // Windows-1252 differs from Latin-1 only in 0x80-0x9F. The five bytes that it leaves undefined
 // map to the C1 control of the same value, as Windows itself maps them.
@@ -44,6 +47,23 @@ size_t SequenceLength(std::string_view s) {
   if (lead == 0xF4 && second >= 0x90)
     return 0;  // above U+10FFFF
   return length;
+}
+
+// The Windows-1252 bytes of `text`; false when a character has none.
+bool ToWindows1252(const QString& text, std::string& bytes) {
+  bytes.clear();
+  for (QChar c : text) {
+    char16_t u = c.unicode();
+    const char16_t* high = std::find(std::begin(kHighControls), std::end(kHighControls), u);
+    if (high != std::end(kHighControls)) {
+      bytes += static_cast<char>(0x80 + (high - std::begin(kHighControls)));
+    } else if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+      bytes += static_cast<char>(u);
+    } else {
+      return false;
+    }
+  }
+  return true;
 }
 }  // namespace
 
@@ -102,5 +122,18 @@ QString EightBitText::DecodeShown(std::string_view bytes) {
 }
 
 std::string EightBitText::Encode(const QString& text) {
-  return text.toStdString();
+  return text.normalized(QString::NormalizationForm_C).toStdString();
+}
+
+std::vector<std::string> EightBitText::TypedForms(const QString& text) {
+  std::vector<std::string> forms{Encode(text)};
+  auto add = [&forms](const std::string& form) {
+    if (std::find(forms.begin(), forms.end(), form) == forms.end())
+      forms.push_back(form);
+  };
+  add(text.normalized(QString::NormalizationForm_D).toStdString());
+  std::string eightBit;
+  if (ToWindows1252(text.normalized(QString::NormalizationForm_C), eightBit))
+    add(eightBit);
+  return forms;
 }

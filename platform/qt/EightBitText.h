@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class EightBitText {
  public:
@@ -19,8 +20,11 @@ class EightBitText {
   static QString DecodeShown(std::string_view bytes);
   static QString Decode(const std::string& bytes) { return Decode(std::string_view(bytes)); }
 
-  // What the user typed, as the bytes the program compares with the file: UTF-8.
+  // What the user typed, as the bytes the program compares with the file: UTF-8, composed.
   static std::string Encode(const QString& text);
+  // Every text of bytes that shows the characters typed: Encode's first, then the decomposed
+  // UTF-8 form and the Windows-1252 form where they differ from it.
+  static std::vector<std::string> TypedForms(const QString& text);
 
   // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no cut sequence.
   static bool IsValidUtf8(std::string_view bytes);

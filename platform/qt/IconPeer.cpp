@@ -33,5 +33,6 @@ IconPeer::IconPeer(CWnd& control, TopWindow& window, QWidget* parent)
 }
 
 void IconPeer::Sync() {
-  setPixmap(QPixmap::fromImage(IconRenderer::Render(IconOfStatic(control_, window_.Dialog()), 32)));
+  setPixmap(
+      IconRenderer::Pixmap(IconOfStatic(control_, window_.Dialog()), 32, devicePixelRatioF()));
 }

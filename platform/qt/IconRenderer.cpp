@@ -1,6 +1,7 @@
 #include "platform/qt/IconRenderer.h"
 
 #include <QPixmap>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -43,13 +44,26 @@ QImage IconRenderer::Render(const Icon* icon, int size) {
   return QImage();
 }
 
+QPixmap IconRenderer::Pixmap(const Icon* icon, int size, qreal ratio) {
+  QImage image = Render(icon, size);
+  int scale = std::max(1, qRound(ratio));
+  if (image.isNull() || scale == 1)
+    return QPixmap::fromImage(image);
+  QPixmap pixmap = QPixmap::fromImage(
+      image.scaled(size * scale, size * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+  pixmap.setDevicePixelRatio(scale);
+  return pixmap;
+}
+
 QIcon IconRenderer::ToQIcon(std::initializer_list<const Icon*> icons) {
   QIcon result;
   for (const Icon* icon : icons) {
     if (!icon)
       continue;
-    for (const IconImage& image : icon->images)
-      result.addPixmap(QPixmap::fromImage(Render(icon, image.size)));
+    for (const IconImage& image : icon->images) {
+      result.addPixmap(Pixmap(icon, image.size, 1));
+      result.addPixmap(Pixmap(icon, image.size, 2));
+    }
   }
   return result;
 }

@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <initializer_list>
 
 #include "platform/Resources.h"
@@ -11,7 +12,10 @@ class IconRenderer {
  public:
   // The image of `size` pixels, or a null image when the icon has none of that size.
   static QImage Render(const Icon* icon, int size);
-  // Every image of the icons, so that the window system picks the size it needs. A null icon
-  // adds none.
+  // The image of `size` pixels shown on a screen of `ratio` device pixels a pixel: each pixel
+  // grown into a square of whole device pixels, so that the picture stays sharp.
+  static QPixmap Pixmap(const Icon* icon, int size, qreal ratio);
+  // Every image of the icons, at one and at two device pixels a pixel, so that the window system
+  // picks the size it needs. A null icon adds none.
   static QIcon ToQIcon(std::initializer_list<const Icon*> icons);
 };

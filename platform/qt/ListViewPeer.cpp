@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -47,10 +48,22 @@ ListViewPeer::ListViewPeer(CListCtrl& list, TopWindow& window, QWidget* parent)
 }
 
 void ListViewPeer::ListChanged(ListChange what) {
+  if (what == ListChange::Columns) {
+    // The program may change the columns one at a time, as closing a file deletes them, and each
+    // change would lay out the whole header again: the changes are shown together, once the
+    // program waits again, or as soon as the rows change too.
+    if (!columnsPending_) {
+      columnsPending_ = true;
+      QTimer::singleShot(0, this, [this] {
+        if (columnsPending_)
+          ColumnsChanged();
+      });
+    }
+    return;
+  }
+  if (columnsPending_)
+    ColumnsChanged();
   switch (what) {
-    case ListChange::Columns:
-      ColumnsChanged();
-      break;
     case ListChange::Items:
       ItemsChanged();
       break;
@@ -60,6 +73,8 @@ void ListViewPeer::ListChanged(ListChange what) {
     case ListChange::Reveal:
       Reveal(list_.RevealedItem());
       break;
+    case ListChange::Columns:
+      break;
   }
 }
 
@@ -68,6 +83,7 @@ void ListViewPeer::Sync() {
 }
 
 void ListViewPeer::ColumnsChanged() {
+  columnsPending_ = false;
   model_->Reset(top_, 0);
   ApplyColumnWidths();
   UpdatePage();
@@ -76,8 +92,12 @@ void ListViewPeer::ColumnsChanged() {
 void ListViewPeer::ApplyColumnWidths() {
   QHeaderView* header = view_->horizontalHeader();
   int count = std::min(list_.GetColumnCount(), model_->columnCount());
+  // A header that is drawn finds the place of every section it resizes, which walks all the
+  // sections before it: with its drawing off, a file of many columns is sized in one pass.
+  header->setUpdatesEnabled(false);
   for (int k = 0; k < count; ++k)
     header->resizeSection(k, list_.GetColumnWidth(k));
+  header->setUpdatesEnabled(true);
 }
 
 void ListViewPeer::ItemsChanged() {
@@ -143,8 +163,8 @@ void ListViewPeer::ViewResized() {
   UpdatePage();
 }
 
-void ListViewPeer::Feed(UINT message, WPARAM wParam, LPARAM lParam, bool ctrl) {
-  window_.Feed(MSG{&list_, message, wParam, lParam, ctrl});
+void ListViewPeer::Feed(UINT message, WPARAM wParam, LPARAM lParam) {
+  window_.Feed(MSG{&list_, message, wParam, lParam});
 }
 
 void ListViewPeer::UserClickRow(int row) {
@@ -162,11 +182,11 @@ void ListViewPeer::UserKey(QKeyEvent* event) {
     return;
   }
   event->accept();
-  bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
+  MSG msg = VirtualKey::KeyDown(&list_, key, event->modifiers());
   // Every key passes the program's message loop first: that is where accelerators, Enter and
   // Escape are taken. What the list itself does with the key comes after.
-  Feed(WM_KEYDOWN, key, 0, ctrl);
-  if (!ctrl && window_.Accepting())
+  window_.FeedKeyDown(msg);
+  if (!msg.ctrl && !msg.alt && window_.Accepting())
     Navigate(key);
 }
 

@@ -49,7 +49,7 @@ class ListViewPeer : public QFrame, public ControlPeer {
   // The page, the scroll bar and the selection, from the item count and the scroll position.
   void UpdatePage();
   void ApplyColumnWidths();
-  void Feed(UINT message, WPARAM wParam, LPARAM lParam, bool ctrl = false);
+  void Feed(UINT message, WPARAM wParam, LPARAM lParam);
 
   CListCtrl& list_;
   ListModel* model_;
@@ -57,4 +57,5 @@ class ListViewPeer : public QFrame, public ControlPeer {
   QScrollBar* scrollBar_;
   int top_ = 0;
   bool updating_ = false;
+  bool columnsPending_ = false;
 };

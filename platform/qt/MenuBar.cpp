@@ -1,6 +1,8 @@
 #include "platform/qt/MenuBar.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 
 #include "platform/Menu.h"
 #include "platform/qt/EightBitText.h"
@@ -52,4 +54,23 @@ void MenuBar::ShowChecks(const CMenu& menu) {
 int MenuBar::HeightFor(int width) const {
   int height = heightForWidth(width);
   return height >= 0 ? height : sizeHint().height();
+}
+
+void MenuBar::mousePressEvent(QMouseEvent* event) {
+  QPoint at = event->position().toPoint();
+  if (event->button() != Qt::RightButton || actionAt(at)) {
+    QMenuBar::mousePressEvent(event);
+    return;
+  }
+  event->accept();
+  window_.ShowSystemMenu(event->globalPosition().toPoint());
+}
+
+// The press has shown the system menu already; the context-menu request that follows it is spent.
+void MenuBar::contextMenuEvent(QContextMenuEvent* event) {
+  if (actionAt(event->pos())) {
+    QMenuBar::contextMenuEvent(event);
+    return;
+  }
+  event->accept();
 }

@@ -17,6 +17,11 @@ class MenuBar : public QMenuBar {
   // The height the bar takes in a window `width` pixels wide.
   int HeightFor(int width) const;
 
+ protected:
+  // A right-click in the part that holds no menu opens the window's system menu.
+  void mousePressEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
  private:
   void Fill(QMenu* into, const CMenu& menu);
 

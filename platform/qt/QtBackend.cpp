@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/App.h"
@@ -136,7 +137,10 @@ int QtBackend::RunFileDialog(CFileDialog& dialog) {
   QFileDialog chooser(owner);
   chooser.setOption(QFileDialog::DontUseNativeDialog);
   chooser.setAcceptMode(QFileDialog::AcceptOpen);
-  chooser.setFileMode(QFileDialog::ExistingFile);
+  // Only a dialog told so refuses a name that does not exist; otherwise the name typed is the
+  // answer, and the program finds out for itself that it cannot open it.
+  bool mustExist = (dialog.m_ofn.Flags & OFN_FILEMUSTEXIST) != 0;
+  chooser.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   // The descriptions are shown as the program wrote them; the patterns that Qt matches are kept
   // apart, since "*.*" means every file here but only names with a dot to Qt.
   QStringList names;
@@ -216,11 +220,40 @@ void QtBackend::WaitCursor(bool on) {
   }
 }
 
+// The menu opens where the window system puts it for the keyboard: at the window's top left.
+void QtBackend::ShowSystemMenu(CWnd& window) {
+  if (TopWindow* top = WindowOf(window))
+    top->ShowSystemMenu(top->mapToGlobal(QPoint(0, 0)));
+}
+
+// The window manager moves or sizes the window; one that cannot start from the keyboard leaves
+// it where it is.
+void QtBackend::BeginMoveOrSize(CWnd& window, UINT command) {
+  TopWindow* top = WindowOf(window);
+  QWindow* handle = top ? top->windowHandle() : nullptr;
+  if (!handle)
+    return;
+  if (command == SC_MOVE) {
+    handle->startSystemMove();
+  } else {
+    handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+  }
+}
+
 // Measures.
 
 int QtBackend::TextWidth(const char* text, size_t length) {
   return QFontMetrics(listFont_).horizontalAdvance(
       EightBitText::DecodeShown(std::string_view(text, length)));
+}
+
+// A printable ASCII byte is its own character; any other byte may be part of any character, none
+// of which is wider than the font's widest.
+int QtBackend::ByteAdvance(unsigned char byte) {
+  QFontMetrics metrics(listFont_);
+  if (byte >= 0x20 && byte < 0x7F)
+    return metrics.horizontalAdvance(QChar(static_cast<char16_t>(byte)));
+  return metrics.maxWidth();
 }
 
 int QtBackend::SystemMetric(int index) {

@@ -33,8 +33,11 @@ class QtBackend : public Backend {
   void IconChanged(CWnd& window) override;
   void Redraw(CWnd& window) override;
   void WaitCursor(bool on) override;
+  void ShowSystemMenu(CWnd& window) override;
+  void BeginMoveOrSize(CWnd& window, UINT command) override;
 
   int TextWidth(const char* text, size_t length) override;
+  int ByteAdvance(unsigned char byte) override;
   int SystemMetric(int index) override;
   RECT WorkArea() override;
   POINT DialogBaseUnits() override { return baseUnits_; }

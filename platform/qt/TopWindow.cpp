@@ -14,6 +14,7 @@
 #include "platform/qt/IconRenderer.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/PeerFactory.h"
+#include "platform/qt/SystemMenu.h"
 #include "platform/qt/VirtualKey.h"
 
 namespace {
@@ -27,6 +28,10 @@ RECT ToRect(const QRect& r) {
 
 bool IsDialogKey(int key) {
   return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+bool IsSystemMenuKey(const MSG& msg) {
+  return msg.wParam == VK_SPACE && msg.alt && !msg.ctrl;
 }
 }  // namespace
 
@@ -79,6 +84,20 @@ void TopWindow::Feed(MSG msg) {
   dialog_.PumpMessage(msg);
 }
 
+void TopWindow::FeedKeyDown(const MSG& msg) {
+  Feed(msg);
+  // A key that the program's loop leaves alone reaches the window system's own handling.
+  if (IsSystemMenuKey(msg) && Accepting())
+    Feed(MSG{nullptr, WM_SYSCOMMAND, SC_KEYMENU, ' '});
+}
+
+void TopWindow::ShowSystemMenu(const QPoint& where) {
+  SystemMenu menu(dialog_, this);
+  UINT command = menu.Track(where);
+  if (command != 0)
+    Feed(MSG{nullptr, WM_SYSCOMMAND, command, 0});
+}
+
 void TopWindow::MenuChanged() {
   if (const CMenu* menu = dialog_.GetMenu(); menu && menuBar_)
     menuBar_->ShowChecks(*menu);
@@ -103,6 +122,14 @@ void TopWindow::BuildControls() {
     peer.Place();
     peer.Sync();
   }
+}
+
+QWidget* TopWindow::WidgetOf(int controlId) const {
+  for (ControlPeer* peer : peers_) {
+    if (peer->Control().GetDlgCtrlID() == controlId)
+      return &peer->Widget();
+  }
+  return nullptr;
 }
 
 ControlPeer* TopWindow::PeerHolding(const QObject* object) const {
@@ -282,20 +309,21 @@ void TopWindow::changeEvent(QEvent* event) {
     SyncPlacementFromQt();
 }
 
-void TopWindow::FeedKey(UINT key, bool ctrl) {
+void TopWindow::FeedKey(UINT key, Qt::KeyboardModifiers modifiers) {
   // The message goes to the control that has the focus, as the window system addresses it.
   ControlPeer* focused = PeerHolding(QApplication::focusWidget());
-  Feed(MSG{focused ? &focused->Control() : nullptr, WM_KEYDOWN, key, 0, ctrl});
+  FeedKeyDown(VirtualKey::KeyDown(focused ? &focused->Control() : nullptr, key, modifiers));
 }
 
 void TopWindow::keyPressEvent(QKeyEvent* event) {
   UINT key = VirtualKey::FromQtKey(event->key());
-  bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
+  MSG press = VirtualKey::KeyDown(nullptr, key, event->modifiers());
   // In the main window every key passes the program's loop (its accelerators); in a dialog the
-  // dialog manager's two keys do.
-  if (key != 0 && (!IsOwned() || (IsDialogKey(event->key()) && !ctrl))) {
+  // dialog manager's two keys and the system menu's key do.
+  bool dialogKey = (IsDialogKey(event->key()) && !press.ctrl) || IsSystemMenuKey(press);
+  if (key != 0 && (!IsOwned() || dialogKey)) {
     event->accept();
-    FeedKey(key, ctrl);
+    FeedKey(key, event->modifiers());
     return;
   }
   QWidget::keyPressEvent(event);
@@ -310,7 +338,7 @@ bool TopWindow::eventFilter(QObject* watched, QEvent* event) {
   if (IsDialogKey(key->key()) && !(key->modifiers() & Qt::ControlModifier)) {
     if (ControlPeer* peer = PeerHolding(watched); peer && peer->KeepsDialogKeys())
       return false;
-    FeedKey(VirtualKey::FromQtKey(key->key()), false);
+    FeedKey(VirtualKey::FromQtKey(key->key()), key->modifiers());
     return true;
   }
   return QDialog::eventFilter(watched, event);

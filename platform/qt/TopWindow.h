@@ -26,12 +26,19 @@ class TopWindow : public QDialog, public WindowPeer {
   // The area below the menu bar that holds the controls: the dialog's client area.
   QWidget* Client() const { return client_; }
   MenuBar* Menus() const { return menuBar_; }
+  // The widget that shows the control with this id, or null.
+  QWidget* WidgetOf(int controlId) const;
   int MenuBarHeight(int width) const;
 
   // Whether the dialog takes user actions: it runs and has not ended.
   bool Accepting() const;
   // Passes a message through the dialog's modal loop; a null hwnd means the dialog itself.
   void Feed(MSG msg);
+  // Passes a key press through the loop; Alt+Space then opens the system menu.
+  void FeedKeyDown(const MSG& msg);
+  // Shows the system menu at `where`, in global coordinates; a pick reaches the dialog as
+  // WM_SYSCOMMAND.
+  void ShowSystemMenu(const QPoint& where);
 
   // Shows the window where and as the platform has placed it.
   void ShowFromPlatform();
@@ -67,7 +74,7 @@ class TopWindow : public QDialog, public WindowPeer {
   ControlPeer* PeerHolding(const QObject* object) const;
   void LayOutFrame();
   void RequestClose();
-  void FeedKey(UINT key, bool ctrl);
+  void FeedKey(UINT key, Qt::KeyboardModifiers modifiers);
   void FocusFirstTabStop();
   // The user moved, sized, minimised or maximised the window: the platform hears of it.
   void SyncPlacementFromQt();

@@ -1,7 +1,5 @@
 #include "platform/qt/VirtualKey.h"
 
-#include <Qt>
-
 UINT VirtualKey::FromQtKey(int key) {
   // Letters and digits have the same codes in both: the upper-case ASCII character.
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
@@ -50,4 +48,12 @@ UINT VirtualKey::FromQtKey(int key) {
     default:
       return 0;
   }
+}
+
+MSG VirtualKey::KeyDown(CWnd* target, UINT key, Qt::KeyboardModifiers modifiers) {
+  MSG msg{target, WM_KEYDOWN, key, 0};
+  msg.ctrl = modifiers.testFlag(Qt::ControlModifier);
+  msg.shift = modifiers.testFlag(Qt::ShiftModifier);
+  msg.alt = modifiers.testFlag(Qt::AltModifier);
+  return msg;
 }

@@ -2,6 +2,8 @@
 // the WM_KEYDOWN messages it knows.
 #pragma once
 
+#include <Qt>
+
 #include "platform/Win32.h"
 
 class VirtualKey {
@@ -25,4 +27,6 @@ class VirtualKey {
 
   // The virtual key of a Qt::Key value, or 0 for a key that has none.
   static UINT FromQtKey(int key);
+  // The key press as the modal loop sees it: the virtual key and the state of Ctrl, Shift and Alt.
+  static MSG KeyDown(CWnd* target, UINT key, Qt::KeyboardModifiers modifiers);
 };

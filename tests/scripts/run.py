@@ -7,11 +7,15 @@ Case file sections:
   === expect         expected stdout lines, matched whole and in order; $DIR replaced; {sz:TEXT} -> hex of TEXT+NUL
                      a line starting with '~' is a glob ('*' within one line); '?' marks an optional exact line; '?~' an optional glob
   === forbid         globs that must match no output line
-Usage: run.py --driver PATH [-v] [FOLDER...] [--optional FOLDER] [NAME-substring...]
-  (or set LINTARO_SCRIPT). Every FOLDER's *.case files run; a folder given after --optional runs
-  only when it exists. Without any folder, the cases beside this script run.
+Usage: run.py --driver PATH [--same-as PATH] [-v] [--desktop] [FOLDER...] [--optional FOLDER]
+  [NAME-substring...] (or set LINTARO_SCRIPT). Every FOLDER's *.case files run; a folder given
+  after --optional runs only when it exists. Without any folder, the cases beside this script run.
+  With --same-as, each case also runs first through that other driver, in the same folder, and
+  the two outputs must be the same bytes (another build of the program, say).
+  --desktop runs each case with `lintaro-script --desktop`, in the desktop program's real windows;
+  the numbers of `placement` lines come from the real screen and window there, so any will do.
 """
-import fnmatch, glob, os, re, subprocess, sys, tempfile
+import fnmatch, glob, os, re, shutil, subprocess, sys, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -62,8 +66,10 @@ def parse(path):
     return sections
 
 
-def line_regex(line, d):
+def line_regex(line, d, desktop=False):
     line = line.replace("$DIR", d)
+    if desktop:
+        line = re.sub(r"^(\??)~?placement .*$", r"\1~placement *", line)
     line = re.sub(r"\{sz:(.*?)\}", lambda m: sz(m.group(1)), line)
     if line.startswith("?~"):
         return "(?:" + "[^\n]*".join(re.escape(part) for part in line[2:].split("*")) + r"\n)?"
@@ -78,7 +84,15 @@ def glob_re(line):
     return re.compile("[^\n]*".join(re.escape(part) for part in line.split("*")) + "$")
 
 
-def run_case(driver, path, verbose):
+def run_driver(command, script, d):
+    # Register writes the desktop's files too: they go to the case's folder as well.
+    env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"),
+               XDG_DATA_HOME=os.path.join(d, "data"), HOME=d)
+    return subprocess.run(command, input=script.encode("latin-1"), cwd=d, env=env,
+                          capture_output=True, timeout=60)
+
+
+def run_case(driver, path, verbose, reference=None, desktop=False):
     c = parse(path)
     with tempfile.TemporaryDirectory(prefix="acc-") as d:
         d = os.path.realpath(d)
@@ -87,18 +101,23 @@ def run_case(driver, path, verbose):
                 f.write(unescape(content))
         os.makedirs(os.path.join(d, "cfg"))
         script = "\n".join(l.replace("$DIR", d) for l in c["script"]) + "\n"
-        # Register writes the desktop's files too: they go to the case's folder as well.
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"),
-                   XDG_DATA_HOME=os.path.join(d, "data"), HOME=d)
         try:
-            p = subprocess.run([driver], input=script.encode("latin-1"), cwd=d, env=env,
-                               capture_output=True, timeout=60)
+            same = None
+            if reference:
+                same = run_driver([reference], script, d).stdout
+                shutil.rmtree(os.path.join(d, "cfg"))
+                os.makedirs(os.path.join(d, "cfg"))
+            p = run_driver([driver, "--desktop"] if desktop else [driver], script, d)
             out = p.stdout.decode("latin-1")
         except subprocess.TimeoutExpired:
             return False, "timeout"
+        if same is not None and same != p.stdout:
+            return False, "--- output of %s\n%s--- output of %s\n%s" % (
+                reference, same.decode("latin-1").replace(d, "$DIR"), driver,
+                out.replace(d, "$DIR"))
         if out and not out.endswith("\n"):
             out += "\n"
-        pat = "".join(line_regex(l, d) for l in c["expect"])
+        pat = "".join(line_regex(l, d, desktop) for l in c["expect"])
         ok = re.fullmatch(pat, out, re.S) is not None and p.returncode == 0
         for fl in c["forbid"]:
             g = glob_re(fl.replace("$DIR", d))
@@ -115,10 +134,14 @@ def run_case(driver, path, verbose):
 def main():
     args = sys.argv[1:]
     verbose = "-v" in args
-    args = [a for a in args if a != "-v"]
+    desktop = "--desktop" in args
+    args = [a for a in args if a not in ("-v", "--desktop")]
     driver = None
     if "--driver" in args:
         i = args.index("--driver"); driver = args[i + 1]; del args[i:i + 2]
+    reference = None
+    if "--same-as" in args:
+        i = args.index("--same-as"); reference = os.path.abspath(args[i + 1]); del args[i:i + 2]
     driver = driver or find_driver()
     if not driver:
         print("no lintaro-script given")
@@ -151,7 +174,7 @@ def main():
     passed = failed = 0
     failures = []
     for cp in cases:
-        ok, detail = run_case(driver, cp, verbose)
+        ok, detail = run_case(driver, cp, verbose, reference, desktop)
         if ok:
             passed += 1
         else:

@@ -25,4 +25,15 @@ bool AcceleratorTable::Build(const std::vector<AcceleratorEntry>& entries) {
   return table_ != nullptr;
 }
 
+bool AcceleratorTable::Translate(Handle window, const Message& message) const {
+  if (!table_)
+    return false;
+  MSG msg{};
+  msg.hwnd = static_cast<HWND>(message.window);
+  msg.message = message.message;
+  msg.wParam = message.wParam;
+  msg.lParam = message.lParam;
+  return TranslateAcceleratorA(static_cast<HWND>(window), static_cast<HACCEL>(table_), &msg) != 0;
+}
+
 }  // namespace native

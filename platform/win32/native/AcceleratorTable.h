@@ -17,6 +17,9 @@ class AcceleratorTable {
   // The end-of-table bit of the resource format, if set, is dropped.
   bool Build(const std::vector<AcceleratorEntry>& entries);
   Handle Get() const { return table_; }
+  // What TranslateAccelerator does with the message for `window`: true when the message was a key
+  // of the table and `window` was sent its command.
+  bool Translate(Handle window, const Message& message) const;
 
  private:
   Handle table_ = nullptr;

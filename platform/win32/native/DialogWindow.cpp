@@ -130,6 +130,40 @@ Handle DialogWindow::Control(int id) const {
   return window_ ? GetDlgItem(AsWindow(window_), id) : nullptr;
 }
 
+std::vector<Handle> DialogWindow::Controls() const {
+  std::vector<Handle> controls;
+  if (!window_)
+    return controls;
+  for (HWND child = GetWindow(AsWindow(window_), GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    controls.push_back(child);
+  }
+  return controls;
+}
+
+bool DialogWindow::Holds(Handle window, Handle* control) const {
+  HWND dialog = AsWindow(window_);
+  HWND inner = AsWindow(window);
+  if (!dialog || !inner)
+    return false;
+  *control = nullptr;
+  if (inner == dialog)
+    return true;
+  if (!IsChild(dialog, inner))
+    return false;
+  // A combo box's edit part or a list's header is a window of its own inside the control.
+  while (GetParent(inner) != dialog)
+    inner = GetParent(inner);
+  *control = inner;
+  return true;
+}
+
+void DialogWindow::FocusFirstControl() {
+  HWND dialog = AsWindow(window_);
+  if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE))
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
 void DialogWindow::Show(unsigned showCmd) {
   ShowWindow(AsWindow(window_), static_cast<int>(showCmd));
 }
@@ -159,12 +193,13 @@ void DialogWindow::SetIcons(Handle big, Handle small) {
   SendMessageA(AsWindow(window_), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-bool DialogWindow::AppendSystemMenuItem(unsigned id, const std::string& text) {
+bool DialogWindow::AppendSystemMenu(const MenuRow& row) {
   HMENU menu = GetSystemMenu(AsWindow(window_), FALSE);
   if (!menu)
     return false;
-  return AppendMenuA(menu, MF_SEPARATOR, 0, nullptr) &&
-         AppendMenuA(menu, MF_STRING, id, text.c_str());
+  if (row.kind == MenuRow::Kind::Separator)
+    return AppendMenuA(menu, MF_SEPARATOR, 0, nullptr) != FALSE;
+  return AppendMenuA(menu, MF_STRING, row.id, row.text.c_str()) != FALSE;
 }
 
 Rect DialogWindow::WindowRect() const {
@@ -216,6 +251,23 @@ Rect DialogWindow::DialogUnitsToPixels(const Rect& units) const {
   return FromRect(r);
 }
 
+bool DialogWindow::BaseUnits(const std::string& fontName, int pointSize, int* x, int* y) {
+  DialogDescription probe;
+  probe.cx = 4;
+  probe.cy = 8;
+  probe.fontName = fontName;
+  probe.pointSize = pointSize;
+  probe.style = WS_POPUP;
+  WindowEvents none;
+  DialogWindow window;
+  if (!window.Create(probe, nullptr, &none))
+    return false;
+  Rect units = window.DialogUnitsToPixels(Rect{0, 0, 4, 8});
+  *x = units.Width();
+  *y = units.Height();
+  return true;
+}
+
 void DialogWindow::Redraw() {
   RedrawWindow(AsWindow(window_), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
@@ -244,7 +296,7 @@ bool DialogWindow::HandleMessage(unsigned message, uintptr_t wParam, intptr_t lP
     return false;
   switch (message) {
     case WM_COMMAND:
-      return events_->OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return events_->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<Handle>(lParam));
     case WM_SYSCOMMAND:
       return events_->OnSysCommand(static_cast<unsigned>(wParam));
     case WM_SIZE:

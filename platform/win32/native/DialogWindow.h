@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/win32/native/NativeTypes.h"
 #include "platform/win32/native/NotifyTarget.h"
@@ -27,15 +28,22 @@ class DialogWindow {
   void Destroy();
   Handle Window() const { return window_; }
   Handle Control(int id) const;
+  // The controls' windows, in the order of the description.
+  std::vector<Handle> Controls() const;
+  // Whether `window` is this dialog or lies inside it; *control is then the control that is or
+  // holds it, or null for the dialog itself.
+  bool Holds(Handle window, Handle* control) const;
 
   void Show(unsigned showCmd);
+  // The keyboard focus to the first control that is a tab stop, as a dialog opens.
+  void FocusFirstControl();
   bool IsVisible() const;
   bool IsIconic() const;
   void SetText(const std::string& text);
   std::string Text() const;
   void SetIcons(Handle big, Handle small);
-  // Appends a separator and the item to the window's system menu.
-  bool AppendSystemMenuItem(unsigned id, const std::string& text);
+  // Appends an item or a separator to the window's system menu.
+  bool AppendSystemMenu(const MenuRow& row);
 
   Rect WindowRect() const;
   Rect ClientRect() const;
@@ -44,6 +52,8 @@ class DialogWindow {
   bool SetPlacement(const Placement& placement);
   // Dialog units to pixels, with this dialog's font.
   Rect DialogUnitsToPixels(const Rect& units) const;
+  // Pixels per 4 horizontal and 8 vertical dialog units in a dialog with this font.
+  static bool BaseUnits(const std::string& fontName, int pointSize, int* x, int* y);
   void Redraw();
 
   void SetNotifyTarget(int id, NotifyTarget* target);

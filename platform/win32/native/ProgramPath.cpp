@@ -20,4 +20,9 @@ std::string ProgramPath() {
   return std::string();
 }
 
+std::string CommandLine() {
+  const char* line = GetCommandLineA();
+  return line ? std::string(line) : std::string();
+}
+
 }  // namespace native

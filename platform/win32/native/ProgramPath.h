@@ -1,4 +1,4 @@
-// The full path of the running program file.
+// The full path of the running program file, and the command line it was started with.
 #pragma once
 
 #include <string>
@@ -7,5 +7,7 @@ namespace native {
 
 // Empty when the window system cannot tell it.
 std::string ProgramPath();
+// The whole command line, program name first, as the process was given it.
+std::string CommandLine();
 
 }  // namespace native

@@ -54,24 +54,36 @@ RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
 }
 
 bool RegistryKey::Create(RegistryRoot root, const std::string& path) {
-  Close();
-  HKEY key = nullptr;
-  LONG status = RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
-  if (status != ERROR_SUCCESS)
-    return false;
-  key_ = key;
-  return true;
+  return CreateWithStatus(root, path, nullptr) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::Open(RegistryRoot root, const std::string& path, bool write) {
+  return OpenWithStatus(root, path, write) == ERROR_SUCCESS;
+}
+
+long RegistryKey::CreateWithStatus(RegistryRoot root, const std::string& path, bool* created) {
+  Close();
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  LONG status = RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                KEY_READ | KEY_WRITE, nullptr, &key, &disposition);
+  if (status != ERROR_SUCCESS)
+    return status;
+  key_ = key;
+  if (created)
+    *created = disposition == REG_CREATED_NEW_KEY;
+  return ERROR_SUCCESS;
+}
+
+long RegistryKey::OpenWithStatus(RegistryRoot root, const std::string& path, bool write) {
   Close();
   HKEY key = nullptr;
   REGSAM access = write ? KEY_READ | KEY_WRITE : KEY_READ;
-  if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &key) != ERROR_SUCCESS)
-    return false;
+  LONG status = RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &key);
+  if (status != ERROR_SUCCESS)
+    return status;
   key_ = key;
-  return true;
+  return ERROR_SUCCESS;
 }
 
 void RegistryKey::Close() {
@@ -112,6 +124,40 @@ bool RegistryKey::Read(const std::string& name, unsigned long type,
     return true;
   }
   return false;
+}
+
+long RegistryKey::QueryValue(const std::string& name, uint32_t* type,
+                             std::vector<uint8_t>* data) const {
+  if (!key_)
+    return ERROR_INVALID_HANDLE;
+  // The value may grow between asking its size and reading it; ask again then.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(AsKey(key_), name.c_str(), nullptr, nullptr, nullptr, &size);
+    if (status != ERROR_SUCCESS)
+      return status;
+    data->assign(size, 0);
+    DWORD actualType = 0;
+    status = RegQueryValueExA(AsKey(key_), name.c_str(), nullptr, &actualType, data->data(), &size);
+    if (status == ERROR_MORE_DATA)
+      continue;
+    if (status != ERROR_SUCCESS)
+      return status;
+    data->resize(size);
+    *type = actualType;
+    return ERROR_SUCCESS;
+  }
+  return ERROR_MORE_DATA;
+}
+
+long RegistryKey::SetValue(const std::string& name, uint32_t type,
+                           const std::vector<uint8_t>& data) {
+  if (!key_)
+    return ERROR_INVALID_HANDLE;
+  if (data.size() > MAXDWORD)
+    return ERROR_INVALID_PARAMETER;
+  return RegSetValueExA(AsKey(key_), name.c_str(), 0, type, data.data(),
+                        static_cast<DWORD>(data.size()));
 }
 
 bool RegistryKey::SetBinary(const std::string& name, const std::vector<uint8_t>& data) {
@@ -187,7 +233,14 @@ std::vector<std::string> RegistryKey::ValueNames() const {
 }
 
 bool RegistryKey::DeleteKey(RegistryRoot root, const std::string& path) {
-  return RegDeleteKeyA(RootKey(root), path.c_str()) == ERROR_SUCCESS;
+  return DeleteKeyWithStatus(root, path) == ERROR_SUCCESS;
+}
+
+long RegistryKey::DeleteKeyWithStatus(RegistryRoot root, const std::string& path) {
+  // An empty path would name the root itself.
+  if (path.empty())
+    return ERROR_ACCESS_DENIED;
+  return RegDeleteKeyA(RootKey(root), path.c_str());
 }
 
 bool RegistryKey::DeleteTree(RegistryRoot root, const std::string& path) {

@@ -23,6 +23,10 @@ class RegistryKey {
   // Opens the key, creating it and the keys above it when missing, for reading and writing.
   bool Create(RegistryRoot root, const std::string& path);
   bool Open(RegistryRoot root, const std::string& path, bool write = false);
+  // The same, with the window system's result code (0 on success, else its ERROR_ code) and, for
+  // the first, whether the key was new.
+  long CreateWithStatus(RegistryRoot root, const std::string& path, bool* created);
+  long OpenWithStatus(RegistryRoot root, const std::string& path, bool write);
   bool IsOpen() const { return key_ != nullptr; }
   void Close();
 
@@ -35,12 +39,16 @@ class RegistryKey {
   bool SetString(const std::string& name, const std::string& value);
   bool GetString(const std::string& name, std::string* value) const;
   bool DeleteValue(const std::string& name);
+  // A value as stored, whatever its type; the result code.
+  long QueryValue(const std::string& name, uint32_t* type, std::vector<uint8_t>* data) const;
+  long SetValue(const std::string& name, uint32_t type, const std::vector<uint8_t>& data);
 
   std::vector<std::string> SubKeyNames() const;
   std::vector<std::string> ValueNames() const;
 
   // Deletes a key that has no subkeys.
   static bool DeleteKey(RegistryRoot root, const std::string& path);
+  static long DeleteKeyWithStatus(RegistryRoot root, const std::string& path);
   // Deletes a key with everything below it.
   static bool DeleteTree(RegistryRoot root, const std::string& path);
 

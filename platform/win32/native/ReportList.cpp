@@ -71,6 +71,15 @@ bool ReportList::InsertColumn(int index, const std::string& title, int width) {
               reinterpret_cast<intptr_t>(&column)) == index;
 }
 
+bool ReportList::SetColumn(int index, const std::string& title, int width) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = const_cast<char*>(title.c_str());
+  column.cx = width;
+  return Send(LVM_SETCOLUMNA, static_cast<uintptr_t>(index), reinterpret_cast<intptr_t>(&column)) !=
+         0;
+}
+
 bool ReportList::DeleteColumn(int index) {
   return Send(LVM_DELETECOLUMN, static_cast<uintptr_t>(index)) != 0;
 }

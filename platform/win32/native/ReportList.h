@@ -33,6 +33,8 @@ class ReportList : public NotifyTarget {
   // A negative width leaves the width to the control.
   bool InsertColumn(int index, const std::string& title, int width);
   bool DeleteColumn(int index);
+  // A new title and width for a column that exists.
+  bool SetColumn(int index, const std::string& title, int width);
   bool SetColumnWidth(int index, int width);
   int ColumnWidth(int index) const;
   int ColumnCount() const;

@@ -11,8 +11,9 @@ class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
   // A command from a menu (code 0), an accelerator (code 1) or a control (its notification
-  // code). IDOK and IDCANCEL also come from the dialog manager (Enter, Escape, the close box).
-  virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
+  // code, and the control's window). IDOK and IDCANCEL also come from the dialog manager (Enter,
+  // Escape, the close box), with no control.
+  virtual bool OnCommand(int /*id*/, int /*code*/, Handle /*control*/) { return false; }
   // A system-menu command, low four bits included; false leaves it to the default handling.
   virtual bool OnSysCommand(unsigned /*command*/) { return false; }
   virtual void OnSize(unsigned /*type*/, int /*width*/, int /*height*/) {}

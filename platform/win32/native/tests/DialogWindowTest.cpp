@@ -38,7 +38,7 @@ DialogDescription FieldQuery() {
 
 class Recorder : public WindowEvents {
  public:
-  bool OnCommand(int id, int code) override {
+  bool OnCommand(int id, int code, Handle /*control*/) override {
     commands.push_back({id, code});
     return true;
   }
@@ -118,7 +118,9 @@ TEST_F(DialogWindowTest, MenuBarKeepsTheDescribedClientSize) {
 }
 
 TEST_F(DialogWindowTest, SystemMenuItemReachesTheOwnerAndOtherCommandsKeepTheirMeaning) {
-  ASSERT_TRUE(window.AppendSystemMenuItem(kAboutItem, "&About Lintaro..."));
+  ASSERT_TRUE(window.AppendSystemMenu({MenuRow::Kind::Separator, "", 0, false}));
+  ASSERT_TRUE(
+      window.AppendSystemMenu({MenuRow::Kind::Item, "&About Lintaro...", kAboutItem, false}));
   HMENU system = GetSystemMenu(frame, FALSE);
   int count = GetMenuItemCount(system);
   char text[64] = {};

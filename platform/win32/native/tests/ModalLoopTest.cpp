@@ -15,7 +15,7 @@ constexpr uint16_t kOpen = 57601, kPick = 32774;
 
 class Ender : public WindowEvents, public MessageFilter {
  public:
-  bool OnCommand(int id, int /*code*/) override {
+  bool OnCommand(int id, int /*code*/, Handle /*control*/) override {
     if (id == kEdit)
       return false;
     commands.push_back(id);

@@ -44,7 +44,7 @@ class Viewer : public WindowEvents, public ListSource {
     list.Refresh();
   }
 
-  bool OnCommand(int id, int code) override {
+  bool OnCommand(int id, int code, Handle /*control*/) override {
     commands.push_back({id, code});
     if (id == static_cast<int>(kHeaders))
       menu.SetChecked(kHeaders, !menu.IsChecked(kHeaders));

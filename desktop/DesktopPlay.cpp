@@ -1,0 +1,24 @@
+#include "tools/DesktopPlay.h"
+
+#include <QApplication>
+
+#include "desktop/ScriptPlayer.h"
+#include "platform/Backend.h"
+#include "tools/ScriptSession.h"
+
+int PlayOnDesktop(std::istream& script, std::ostream& out, std::ostream& err,
+                  const std::string& programPath) {
+  // Qt is shown no arguments of ours.
+  static char name[] = "lintaro-script";
+  char* qtArgv[] = {name, nullptr};
+  int qtArgc = 1;
+  QApplication application(qtArgc, qtArgv);
+  ScriptSession session(script, out, err, programPath);
+  int status = 0;
+  {
+    ScriptPlayer player(session);
+    status = session.Run(player);
+  }
+  SetBackend(nullptr);
+  return status;
+}

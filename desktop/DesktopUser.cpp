@@ -1,0 +1,205 @@
+#include "desktop/DesktopUser.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/ListCtrl.h"
+#include "platform/qt/EightBitText.h"
+#include "platform/qt/ListModel.h"
+#include "platform/qt/ListViewPeer.h"
+#include "platform/qt/MenuBar.h"
+#include "platform/qt/RowTableView.h"
+#include "platform/qt/TopWindow.h"
+
+namespace {
+Qt::Key QtKey(UINT key) {
+  if (key == VK_RETURN)
+    return Qt::Key_Return;
+  if (key == VK_ESCAPE)
+    return Qt::Key_Escape;
+  return static_cast<Qt::Key>(key);  // letters share their codes
+}
+
+// What a button box offers to confirm with, whichever its mode names it.
+QAbstractButton* ConfirmButton(QDialogButtonBox* box) {
+  for (auto which : {QDialogButtonBox::Open, QDialogButtonBox::Ok, QDialogButtonBox::Save}) {
+    if (QAbstractButton* button = box->button(which))
+      return button;
+  }
+  return nullptr;
+}
+}  // namespace
+
+void DesktopUser::Click(QWidget* widget) {
+  if (widget)
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void DesktopUser::Type(QWidget* widget, const std::string& text) {
+  if (!widget)
+    return;
+  Click(widget);
+  for (QChar c : EightBitText::Decode(text)) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
+// F4 opens the list. The pointer comes to rest on the entry, which makes it current there, and
+// Enter takes it; the pointer first leaves the spot, since a pointer that does not move does not
+// tell the list where it is.
+void DesktopUser::PickEntry(QWidget* combo, int index) {
+  auto* box = qobject_cast<QComboBox*>(combo);
+  if (!box || index < 0 || index >= box->count())
+    return;
+  QTest::keyClick(box, Qt::Key_F4);
+  QAbstractItemView* list = box->view();
+  QModelIndex entry = box->model()->index(index, box->modelColumn());
+  list->scrollTo(entry);
+  QPoint spot = list->visualRect(entry).center();
+  QTest::mouseMove(list->viewport(), spot + QPoint(1, 1));
+  QTest::mouseMove(list->viewport(), spot);
+  QTest::keyClick(list, Qt::Key_Return);
+}
+
+void DesktopUser::PickMenuCommand(TopWindow& top, UINT command) {
+  for (QAction* action : top.Menus()->findChildren<QAction*>()) {
+    if (action->data().isValid() && action->data().toUInt() == command) {
+      action->trigger();
+      return;
+    }
+  }
+}
+
+bool DesktopUser::PickFromSystemMenu(UINT command, const std::function<void()>& open) {
+  bool picked = false;
+  // The menu runs a loop of its own once it is open; the pick is made from inside it.
+  QTimer picker;
+  picker.setInterval(1);
+  QObject::connect(&picker, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+      return;
+    picker.stop();
+    for (QAction* action : menu->actions()) {
+      if (action->isEnabled() && !action->isSeparator() && action->data().toUInt() == command) {
+        picked = true;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        return;
+      }
+    }
+    QTest::keyClick(menu, Qt::Key_Escape);
+  });
+  picker.start();
+  open();
+  return picked;
+}
+
+void DesktopUser::PickSystemCommand(TopWindow& top, UINT command) {
+  MenuBar* bar = top.Menus();
+  QPoint empty(bar->width() - 3, bar->height() / 2);
+  bool picked = !bar->actionAt(empty) && PickFromSystemMenu(command, [&] {
+    QTest::mouseClick(bar, Qt::RightButton, {}, empty);
+  });
+  if (!picked)
+    top.Feed(MSG{nullptr, WM_SYSCOMMAND, command, 0});
+}
+
+void DesktopUser::Place(TopWindow& top, UINT show, const RECT& normal) {
+  top.showNormal();
+  top.setGeometry(normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top);
+  if (show == SW_SHOWMINIMIZED)
+    top.showMinimized();
+  else if (show == SW_SHOWMAXIMIZED)
+    top.showMaximized();
+}
+
+void DesktopUser::PressKey(ListViewPeer& shown, UINT key, bool ctrl, bool shift, bool alt) {
+  Qt::KeyboardModifiers modifiers;
+  modifiers.setFlag(Qt::ControlModifier, ctrl);
+  modifiers.setFlag(Qt::ShiftModifier, shift);
+  modifiers.setFlag(Qt::AltModifier, alt);
+  QTest::keyClick(&shown.View(), QtKey(key), modifiers);
+}
+
+void DesktopUser::ClickTitle(ListViewPeer& shown, CListCtrl& list, int column) {
+  QHeaderView* header = shown.View().horizontalHeader();
+  if (column < 0 || column >= header->count() || header->sectionSize(column) == 0) {
+    NMLISTVIEW note;
+    note.hdr = NMHDR{&list, static_cast<UINT>(list.GetDlgCtrlID()), LVN_COLUMNCLICK};
+    note.iSubItem = column;
+    shown.Window().Feed(MSG{nullptr, WM_NOTIFY, static_cast<WPARAM>(list.GetDlgCtrlID()),
+                            reinterpret_cast<LPARAM>(&note)});
+    return;
+  }
+  shown.View().horizontalScrollBar()->setValue(header->sectionPosition(column));
+  int left = header->sectionViewportPosition(column);
+  int right = std::min(left + header->sectionSize(column), header->viewport()->width());
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint((left + right) / 2, header->height() / 2));
+}
+
+void DesktopUser::ClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
+  RowTableView& view = shown.View();
+  ListModel& model = shown.Model();
+  if (item >= 0 && item < list.GetItemCount() && model.RowOf(item) < 0)
+    shown.ScrollBar().setValue(item);
+  int y = -1;
+  if (item >= 0 && model.RowOf(item) >= 0) {
+    y = view.rowViewportPosition(model.RowOf(item)) + view.RowHeight() / 2;
+  } else if (item < 0) {
+    int rows = 0;
+    while (rows < model.rowCount() && model.ItemAt(rows) >= 0)
+      ++rows;
+    y = rows * view.RowHeight() + 2;
+  }
+  if (y < 0 || y >= view.viewport()->height()) {
+    shown.Window().Feed(MSG{&list, WM_LBUTTONDOWN, 0, item});
+    return;
+  }
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(2, y));
+}
+
+void DesktopUser::ChooseFile(QWidget* dialog, bool ok, const std::string& path) {
+  auto* buttons = dialog->findChild<QDialogButtonBox*>();
+  if (!buttons)
+    return Dismiss(dialog);
+  if (!ok) {
+    Click(buttons->button(QDialogButtonBox::Cancel));
+    return;
+  }
+  if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+    name->setText(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath());
+  Click(ConfirmButton(buttons));
+  // A name the dialog refuses leaves it open; the user gives up.
+  if (dialog->isVisible())
+    Click(buttons->button(QDialogButtonBox::Cancel));
+}
+
+void DesktopUser::ConfirmBox(QWidget* box) {
+  auto* buttons = box->findChild<QDialogButtonBox*>();
+  if (!buttons || buttons->buttons().isEmpty())
+    return Dismiss(box);
+  Click(buttons->buttons().front());
+}
+
+void DesktopUser::Dismiss(QWidget* window) {
+  QTest::keyClick(window, Qt::Key_Escape);
+}

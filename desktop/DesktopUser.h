@@ -1,0 +1,45 @@
+// What a user does in the desktop program's windows, done with Qt's own mouse and key events on
+// the real widgets. Where a step names something that no widget offers (a column past the last,
+// a system command that is not on the menu), the message that the step stands for goes to the
+// window directly, as another program could send it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Win32.h"
+
+class CListCtrl;
+class ListViewPeer;
+class QWidget;
+class TopWindow;
+
+class DesktopUser {
+ public:
+  static void Click(QWidget* widget);
+  // Types `text`, bytes as the program holds them, one key press per character.
+  static void Type(QWidget* widget, const std::string& text);
+  // Picks entry `index` from a combo box's list, which it opens and clicks in.
+  static void PickEntry(QWidget* combo, int index);
+
+  // In the main window.
+  static void PickMenuCommand(TopWindow& top, UINT command);
+  // Right-clicks the menu bar's empty part and picks the command from the system menu.
+  static void PickSystemCommand(TopWindow& top, UINT command);
+  // Runs `open`, which opens the system menu, and picks the command from it; false when the menu
+  // did not open or offered no such command to pick.
+  static bool PickFromSystemMenu(UINT command, const std::function<void()>& open);
+  static void Place(TopWindow& top, UINT show, const RECT& normal);
+  // In the list: `shown` is what shows the platform's `list`.
+  static void PressKey(ListViewPeer& shown, UINT key, bool ctrl, bool shift, bool alt);
+  static void ClickTitle(ListViewPeer& shown, CListCtrl& list, int column);
+  // Clicks item `item`, scrolling it into view first; -1 clicks below the last row.
+  static void ClickItem(ListViewPeer& shown, CListCtrl& list, int item);
+
+  // Answers a file dialog: types the path and presses Open, or presses Cancel.
+  static void ChooseFile(QWidget* dialog, bool ok, const std::string& path);
+  // Presses the only button of a message box.
+  static void ConfirmBox(QWidget* box);
+  // Leaves a window the way Escape does.
+  static void Dismiss(QWidget* window);
+};

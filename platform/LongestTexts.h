@@ -1,0 +1,71 @@
+// Fitting a column to its widest text without measuring every text with the font. Each byte value
+// has an advance that no character it is part of exceeds, so a text is at most as wide as the sum
+// over its bytes; texts are measured in order of that bound, widest bound first, until the next
+// bound cannot beat the widest text found.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class LongestTexts {
+ public:
+  using Advances = std::array<int, 256>;
+
+  // Keeps, for each of `columns` columns, the `capacity` texts of the widest bound among those
+  // offered. Columns that are already fitted take no texts.
+  LongestTexts(size_t columns, size_t capacity, const std::vector<bool>& fitted,
+               const Advances& advances);
+
+  size_t Columns() const { return columns_.size(); }
+  // An empty collection for the same columns, to collect over other items and Merge.
+  LongestTexts Fresh() const {
+    return LongestTexts(columns_.size(), capacity_, fitted_, advances_);
+  }
+  // Whether texts of this column are wanted at all; a walk can skip the others.
+  bool Wants(size_t column) const { return !fitted_[column]; }
+  void Offer(size_t column, const char* text, size_t length);
+  // Takes in what another collection over other items kept.
+  void Merge(const LongestTexts& other);
+
+  // Measures the kept texts of every unfitted column in order of their bound, raising `widths`
+  // (text widths without padding) to the widest found. A column is fitted when the next text's
+  // bound cannot beat that width, or when every text it has was kept and measured.
+  template <class Measure>
+  void Fit(Measure&& measure, std::vector<int>& widths, std::vector<bool>& fitted) {
+    for (size_t k = 0; k < columns_.size(); ++k) {
+      if (fitted[k])
+        continue;
+      std::vector<Entry>& kept = columns_[k];
+      std::sort(kept.begin(), kept.end(), Wider);
+      bool bounded = false;
+      for (const Entry& entry : kept) {
+        if (entry.bound <= widths[k]) {
+          bounded = true;
+          break;
+        }
+        widths[k] = std::max(widths[k], measure(entry.text, entry.length));
+      }
+      fitted[k] = bounded || kept.size() < capacity_;
+    }
+  }
+
+ private:
+  struct Entry {
+    int64_t bound;
+    const char* text;
+    size_t length;
+  };
+  static bool Wider(const Entry& a, const Entry& b) { return a.bound > b.bound; }
+  void Keep(std::vector<Entry>& kept, const Entry& entry) const;
+
+  // Each column's kept texts, a min-heap on the bound while collecting.
+  std::vector<std::vector<Entry>> columns_;
+  std::vector<bool> fitted_;
+  size_t capacity_;
+  Advances advances_;
+  int widest_;    // the largest advance of any byte
+  bool uniform_;  // every byte has the same advance, so the bound follows the length
+};

@@ -1,0 +1,148 @@
+#include "platform/win32/ControlPeer.h"
+
+#include <cstdlib>
+
+#include "platform/App.h"
+#include "platform/Button.h"
+#include "platform/ComboBox.h"
+#include "platform/ControlVisitor.h"
+#include "platform/Dialog.h"
+#include "platform/Edit.h"
+#include "platform/win32/DialogPeer.h"
+#include "platform/win32/Win32Backend.h"
+
+namespace {
+constexpr int kEditChanged = 0x0300;  // EN_CHANGE
+constexpr int kComboEdited = 5;       // CBN_EDITCHANGE
+
+// The icon that an SS_ICON static shows: the resource its text names ("128" or "#128"), else the
+// icon of the window it belongs to, else the application's.
+HICON IconOfStatic(const CWnd& control) {
+  const std::string& name = control.GetWindowText();
+  std::string digits = !name.empty() && name[0] == '#' ? name.substr(1) : name;
+  if (!digits.empty() && digits.size() < 10 &&
+      digits.find_first_not_of("0123456789") == std::string::npos) {
+    return LoadIcon(static_cast<int>(std::strtol(digits.c_str(), nullptr, 10)));
+  }
+  for (const CWnd* w = control.GetParent(); w; w = w->GetParent()) {
+    if (HICON icon = w->GetIcon(TRUE))
+      return icon;
+  }
+  CWinApp* app = AfxGetApp();
+  return app && app->m_pMainWnd ? app->m_pMainWnd->GetIcon(TRUE) : nullptr;
+}
+
+void ShowText(native::ControlWindow& window, const std::string& text) {
+  if (window.Text() != text)
+    window.SetText(text);
+}
+}  // namespace
+
+// The platform's state, into the real control.
+class ControlPeer::Show : public ControlVisitor {
+ public:
+  explicit Show(ControlPeer& peer) : peer_(peer), window_(peer.window_) {}
+
+  void StaticText(CWnd& control) override { ShowText(window_, control.GetWindowText()); }
+  void Icon(CWnd& control) override {
+    window_.SetIcon(peer_.backend_.IconHandle(IconOfStatic(control), 32));
+  }
+  void PushButton(CButton& control) override { ShowText(window_, control.GetWindowText()); }
+  void CheckBox(CButton& control) override {
+    ShowText(window_, control.GetWindowText());
+    if (window_.IsChecked() != (control.GetCheck() != 0))
+      window_.SetChecked(control.GetCheck() != 0);
+  }
+  void Edit(CEdit& control) override {
+    window_.LimitText(control.GetLimitText());
+    ShowText(window_, control.GetWindowText());
+  }
+  void ComboBox(CComboBox& control) override {
+    std::vector<std::string> items;
+    for (int i = 0; i < control.GetCount(); ++i)
+      items.push_back(control.GetItemText(i));
+    if (items != peer_.comboItems_) {
+      window_.ComboClear();
+      for (const std::string& item : items)
+        window_.ComboAdd(item);
+      peer_.comboItems_ = items;
+    }
+    if (window_.ComboSelection() != control.GetCurSel())
+      window_.ComboSelect(control.GetCurSel());
+    ShowText(window_, control.GetWindowText());
+  }
+  void ListView(CListCtrl& /*control*/) override {}
+
+ private:
+  ControlPeer& peer_;
+  native::ControlWindow& window_;
+};
+
+// What the user did to the real control, into the platform's.
+class ControlPeer::Take : public ControlVisitor {
+ public:
+  Take(ControlPeer& peer, int code) : peer_(peer), window_(peer.window_), code_(code) {}
+  bool taken = false;
+
+  void StaticText(CWnd& /*control*/) override {}
+  void Icon(CWnd& /*control*/) override {}
+  void PushButton(CButton& control) override { Clicked(control); }
+  void CheckBox(CButton& control) override {
+    if (code_ != BN_CLICKED)
+      return;
+    control.SetCheck(window_.IsChecked() ? 1 : 0);
+    Clicked(control);
+  }
+  void Edit(CEdit& control) override {
+    if (code_ != kEditChanged)
+      return;
+    control.SetWindowText(window_.Text());
+    taken = true;
+  }
+  void ComboBox(CComboBox& control) override {
+    if (code_ == CBN_SELCHANGE) {
+      // The combo box tells its parent itself, as the window system's does.
+      control.Pick(window_.ComboSelection());
+      taken = true;
+    } else if (code_ == kComboEdited) {
+      control.SetWindowText(window_.Text());
+      taken = true;
+    }
+  }
+  void ListView(CListCtrl& /*control*/) override {}
+
+ private:
+  void Clicked(CButton& control) {
+    if (code_ != BN_CLICKED)
+      return;
+    peer_.dialog_.Dialog().SendMessage(
+        WM_COMMAND, MAKEWPARAM(static_cast<WORD>(control.GetDlgCtrlID()), BN_CLICKED),
+        reinterpret_cast<LPARAM>(&control));
+    taken = true;
+  }
+
+  ControlPeer& peer_;
+  native::ControlWindow& window_;
+  int code_;
+};
+
+ControlPeer::ControlPeer(CWnd& control, native::Handle window, DialogPeer& dialog,
+                         Win32Backend& backend)
+    : control_(control), window_(window), dialog_(dialog), backend_(backend) {}
+
+void ControlPeer::Sync() {
+  Show show(*this);
+  control_.Accept(show);
+}
+
+bool ControlPeer::UserChanged(int code) {
+  Take take(*this, code);
+  control_.Accept(take);
+  return take.taken;
+}
+
+void ControlPeer::RectChanged() {
+  RECT r;
+  control_.GetWindowRect(&r);
+  window_.Move(native::Rect{r.left, r.top, r.right, r.bottom}, true);
+}

@@ -1,0 +1,105 @@
+#include "platform/win32/ListPeer.h"
+
+#include <algorithm>
+
+#include "platform/Dialog.h"
+#include "platform/ListCtrl.h"
+#include "platform/win32/DialogPeer.h"
+#include "platform/win32/Win32Backend.h"
+#include "platform/win32/native/ControlWindow.h"
+
+ListPeer::ListPeer(CListCtrl& list, DialogPeer& dialog, Win32Backend& backend)
+    : list_(list), dialog_(dialog), backend_(backend) {}
+
+ListPeer::~ListPeer() {
+  backend_.MeasureWith(nullptr);
+}
+
+bool ListPeer::Attach() {
+  if (!report_.Attach(dialog_.Window(), list_.GetDlgCtrlID(), this))
+    return false;
+  backend_.MeasureWith(report_.Window());
+  ShowColumns();
+  ShowItems();
+  return true;
+}
+
+void ListPeer::ListChanged(ListChange what) {
+  switch (what) {
+    case ListChange::Columns:
+      ShowColumns();
+      break;
+    case ListChange::Items:
+      ShowItems();
+      break;
+    case ListChange::Selection:
+      ShowSelection();
+      break;
+    case ListChange::Reveal:
+      report_.EnsureVisible(list_.RevealedItem(), false);
+      break;
+  }
+}
+
+void ListPeer::RectChanged() {
+  RECT r;
+  list_.GetWindowRect(&r);
+  native::ControlWindow(report_.Window())
+      .Move(native::Rect{r.left, r.top, r.right, r.bottom}, true);
+}
+
+// Only what differs is sent: a retitled column keeps its place, and widths that did not change
+// cost nothing, however many columns there are.
+void ListPeer::ShowColumns() {
+  const int count = list_.GetColumnCount();
+  while (static_cast<int>(columns_.size()) > count) {
+    report_.DeleteColumn(static_cast<int>(columns_.size()) - 1);
+    columns_.pop_back();
+  }
+  for (int k = 0; k < count; ++k) {
+    std::pair<std::string, int> column{list_.GetColumnHeading(k), list_.GetColumnWidth(k)};
+    if (k >= static_cast<int>(columns_.size())) {
+      report_.InsertColumn(k, column.first, column.second);
+      columns_.push_back(column);
+    } else if (columns_[static_cast<size_t>(k)] != column) {
+      report_.SetColumn(k, column.first, column.second);
+      columns_[static_cast<size_t>(k)] = column;
+    }
+  }
+  if (list_.GetExtendedStyle() != extendedStyle_) {
+    extendedStyle_ = list_.GetExtendedStyle();
+    report_.SetExtendedStyle(extendedStyle_);
+  }
+}
+
+void ListPeer::ShowItems() {
+  if (report_.ItemCount() != list_.GetItemCount())
+    report_.SetItemCount(list_.GetItemCount());
+  // The texts behind the items may have changed (a sort, a new file) even when their count did not.
+  report_.Refresh();
+  ShowSelection();
+}
+
+void ListPeer::ShowSelection() {
+  int selected = list_.GetNextItem(-1, LVNI_SELECTED);
+  if (report_.Selected() != selected)
+    report_.Select(selected);
+}
+
+const char* ListPeer::ItemText(int item, int column) {
+  return list_.GetItemText(item, column);
+}
+
+// The notification goes to the list's parent, which reflects it back to the list.
+void ListPeer::ColumnClicked(int column) {
+  NMLISTVIEW note;
+  note.hdr = NMHDR{&list_, static_cast<UINT>(list_.GetDlgCtrlID()), LVN_COLUMNCLICK};
+  note.iItem = -1;
+  note.iSubItem = column;
+  dialog_.Dialog().SendMessage(WM_NOTIFY, static_cast<WPARAM>(list_.GetDlgCtrlID()),
+                               reinterpret_cast<LPARAM>(&note));
+}
+
+void ListPeer::ItemSelected(int item) {
+  list_.SendMessage(WM_LBUTTONDOWN, 0, item);
+}

@@ -1,0 +1,45 @@
+// The report list of a dialog's real window: a virtual list view that knows only the item count
+// and asks the platform list for each cell's text as it draws it, so that ten million rows cost
+// the window system nothing more than ten. Header clicks and selections go to the program.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/WindowPeer.h"
+#include "platform/win32/native/ListSource.h"
+#include "platform/win32/native/ReportList.h"
+
+class CListCtrl;
+class DialogPeer;
+class Win32Backend;
+
+class ListPeer : public WindowPeer, public native::ListSource {
+ public:
+  ListPeer(CListCtrl& list, DialogPeer& dialog, Win32Backend& backend);
+  ~ListPeer() override;
+
+  // Takes over the real list of the dialog's window; false when it has none that is virtual.
+  bool Attach();
+
+  void ListChanged(ListChange what) override;
+  void RectChanged() override;
+
+  const char* ItemText(int item, int column) override;
+  void ColumnClicked(int column) override;
+  void ItemSelected(int item) override;
+
+ private:
+  void ShowColumns();
+  void ShowItems();
+  void ShowSelection();
+
+  CListCtrl& list_;
+  DialogPeer& dialog_;
+  Win32Backend& backend_;
+  native::ReportList report_;
+  // The columns as the real list shows them: title and width.
+  std::vector<std::pair<std::string, int>> columns_;
+  uint32_t extendedStyle_ = 0;
+};

@@ -1,0 +1,243 @@
+// Every operation gives the same result on one thread and on several, and the same as the plain
+// sequential walks over the list: reading and splitting, widths, sorts, Pick, Find and Duplicates,
+// on generated files with ties, empty fields, short and long rows and bytes from 0x80 up.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "app/Strings.h"
+#include "table/RowIndex.h"
+#include "table/TableFile.h"
+#include "table/Workers.h"
+#include "view/RowListView.h"
+#include "view/RowOperations.h"
+#include "view/TextFold.h"
+#include "view/TextMatcher.h"
+
+namespace {
+
+constexpr int32_t kColumns = 5;
+
+// Fields from a few short pieces, so that texts tie often, differ in case or only past the first
+// eight bytes, and hold bytes from 0x80 up; rows with fields missing or too many, blank lines,
+// CR bytes. Big enough to be split in parts.
+std::string GeneratedFile(unsigned seed, size_t rows) {
+  const char* const pieces[] = {"a", "A", "b", "B", "\xE4", "\xC4", " ", "pppppppp", "[", "{"};
+  std::mt19937 random(seed);
+  std::string bytes = "k0;k1;k2;k3;k4\n";
+  for (size_t r = 0; r < rows; ++r) {
+    int fields = random() % 8 == 0 ? static_cast<int>(random() % (kColumns + 2)) : kColumns;
+    for (int k = 0; k < fields; ++k) {
+      if (k)
+        bytes += ';';
+      for (unsigned n = random() % 4; n > 0; --n)
+        bytes += pieces[random() % 10];
+    }
+    bytes += random() % 50 == 0 ? "\r\n\n" : "\n";
+  }
+  return bytes;
+}
+
+// What an operation leaves: the listed rows in order, as offsets into the buffer, the selection
+// and the column widths.
+struct Outcome {
+  std::vector<ptrdiff_t> rows;
+  int selected = -1;
+  std::vector<int> widths;
+  bool operator==(const Outcome&) const = default;
+};
+
+// The plain walks, one item at a time through the list, that the operations must agree with.
+bool Matches(const char* text, const char* match, bool exact) {
+  return exact ? CompareIgnoringCase(text, match) == 0 : ContainsIgnoringCase(text, match);
+}
+
+void PickOneByOne(RowListView& list, int32_t column, const char* match, bool exact) {
+  for (int i = 0; i < list.GetItemCount();) {
+    Matches(list.GetItemText(i, column), match, exact) ? void(++i) : void(list.DeleteItem(i));
+  }
+}
+
+void FindOneByOne(RowListView& list, int32_t column, const char* match, bool exact) {
+  int selected = list.GetNextItem(-1, LVNI_SELECTED);
+  for (int i = selected < 0 ? 0 : selected + 1; i < list.GetItemCount(); ++i) {
+    if (Matches(list.GetItemText(i, column), match, exact)) {
+      list.SelectAndReveal(i);
+      return;
+    }
+  }
+}
+
+void DuplicatesOneByOne(RowListView& list, int32_t column) {
+  list.SortByColumn(column, 1);
+  auto same = [&](int a, int b) {
+    return CompareIgnoringCase(list.GetItemText(a, column), list.GetItemText(b, column)) == 0;
+  };
+  for (int i = 0; i < list.GetItemCount();) {
+    bool keep = (i < list.GetItemCount() - 1 && same(i + 1, i)) || (i > 0 && same(i - 1, i));
+    keep ? void(++i) : void(list.DeleteItem(i));
+  }
+}
+
+void SortOneByOne(RowListView& list, int32_t column, int32_t ascending) {
+  // The comparison sort, keeping equal fields in the order they came in, as the keyed sort does.
+  std::vector<LPARAM> rows(list.ItemData().begin(), list.ItemData().end());
+  SortParams params{column, 1, list.Table()};
+  std::stable_sort(rows.begin(), rows.end(), [&](LPARAM a, LPARAM b) {
+    return RowListView::CompareRows(a, b, reinterpret_cast<LPARAM>(&params)) < 0;
+  });
+  if (!ascending)
+    std::reverse(rows.begin(), rows.end());
+  list.DeleteAllItems();
+  list.AppendItems(rows.size(), [&](std::span<LPARAM> slots) {
+    std::copy(rows.begin(), rows.end(), slots.begin());
+  });
+}
+
+struct Operation {
+  std::string what;
+  std::function<void(RowListView&)> fast;
+  std::function<void(RowListView&)> oneByOne;
+};
+
+std::vector<Operation> Operations() {
+  std::vector<Operation> ops{{"load and fit widths", [](RowListView&) {}, [](RowListView&) {}}};
+  for (int32_t k : {0, 2, 4, kColumns + 1}) {
+    for (int32_t ascending : {1, 0}) {
+      ops.push_back({"sort " + std::to_string(k) + (ascending ? " up" : " down"),
+                     [=](RowListView& l) { l.SortByColumn(k, ascending); },
+                     [=](RowListView& l) { SortOneByOne(l, k, ascending); }});
+    }
+    ops.push_back({"duplicates " + std::to_string(k),
+                   [=](RowListView& l) { KeepDuplicateRows(l, k); },
+                   [=](RowListView& l) { DuplicatesOneByOne(l, k); }});
+  }
+  struct Query {
+    int32_t column;
+    const char* match;
+    bool exact;
+  };
+  for (Query q : {Query{1, "a", false}, Query{1, "ab", true}, Query{2, "\xE4", false},
+                  Query{3, "PPPPPPPPa", false}, Query{0, "[b", false}, Query{4, "", true}}) {
+    std::string what =
+        std::string(q.match) + (q.exact ? " exact in " : " in ") + std::to_string(q.column);
+    ops.push_back({"pick " + what,
+                   [=](RowListView& l) { KeepMatchingRows(l, q.column, q.match, q.exact); },
+                   [=](RowListView& l) { PickOneByOne(l, q.column, q.match, q.exact); }});
+    ops.push_back({"find twice, " + what,
+                   [=](RowListView& l) {
+                     l.UserClickItem(40);
+                     SelectNextMatch(l, q.column, q.match, q.exact);
+                     SelectNextMatch(l, q.column, q.match, q.exact);
+                   },
+                   [=](RowListView& l) {
+                     l.UserClickItem(40);
+                     FindOneByOne(l, q.column, q.match, q.exact);
+                     FindOneByOne(l, q.column, q.match, q.exact);
+                   }});
+  }
+  return ops;
+}
+
+class Threads : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    Workers::SetCount(0);
+    Workers::SetSmallestRange(0);
+    TextMatcher::SetWide(true);
+  }
+
+  Outcome Run(const std::string& path, unsigned threads, bool wide,
+              const std::function<void(RowListView&)>& op) {
+    Workers::SetCount(threads);
+    TextMatcher::SetWide(wide);
+    TableFile table(kColumnTitleFormat);
+    EXPECT_TRUE(table.Parse(path.c_str(), true));
+    RowListView list;
+    list.SetTable(&table);
+    for (int32_t k = 0; k < table.columnCount; ++k)
+      list.InsertColumn(k, table.ColumnName(k));
+    ListAllRows(list, table);
+    for (int32_t k = 0; k < table.columnCount; ++k)
+      list.SetColumnWidth(k, LVSCW_AUTOSIZE);
+    op(list);
+    Outcome outcome;
+    for (LPARAM row : list.ItemData())
+      outcome.rows.push_back(reinterpret_cast<const char*>(row) - table.Buffer().data);
+    outcome.selected = list.GetNextItem(-1, LVNI_SELECTED);
+    for (int32_t k = 0; k < table.columnCount; ++k)
+      outcome.widths.push_back(list.GetColumnWidth(k));
+    list.DeleteAllItems();
+    return outcome;
+  }
+
+  QuietBackend backend;
+  TempDir dir;
+};
+
+TEST_F(Threads, EveryOperationAgreesWithTheOneByOneWalk) {
+  std::string path = dir.Write("big.qdx", GeneratedFile(3, 40000));
+  for (const Operation& op : Operations()) {
+    SCOPED_TRACE(op.what);
+    Outcome reference = Run(path, 1, false, op.oneByOne);
+    EXPECT_EQ(Run(path, 1, false, op.fast), reference);
+    EXPECT_EQ(Run(path, 3, true, op.fast), reference);
+  }
+}
+
+// Short lists cut in ranges of a row or two put every kind of row at the seams between ranges.
+TEST_F(Threads, SeamsBetweenRangesChangeNothing) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::string path = dir.Write("small.qdx", GeneratedFile(seed, 20 + seed));
+    for (const Operation& op : Operations()) {
+      SCOPED_TRACE(op.what);
+      Workers::SetSmallestRange(0);
+      Outcome reference = Run(path, 1, false, op.oneByOne);
+      Workers::SetSmallestRange(1);
+      EXPECT_EQ(Run(path, 3, true, op.fast), reference);
+    }
+  }
+}
+
+// The split in parts, at every size of part down to a few bytes, against the split in one pass;
+// a NUL byte in the file ends the counted rows wherever it falls.
+TEST_F(Threads, SplitInPartsAgreesWithOnePass) {
+  std::string file = GeneratedFile(5, 300);
+  std::string withNul = file;
+  withNul[withNul.size() / 3] = '\0';
+  std::string lineEndsFirst = "\n\n\n" + file.substr(0, 200);
+  for (const std::string& content : {file, withNul, lineEndsFirst}) {
+    std::string reference = content + "\n";
+    Workers::SetCount(1);
+    RowIndex one;
+    ASSERT_TRUE(IndexRows(reference.data(), reference.size() + 1, kColumns, one));
+    for (size_t part : {3, 7, 64, 1000}) {
+      SCOPED_TRACE("parts of " + std::to_string(part));
+      std::string split = content + "\n";
+      Workers::SetCount(3);
+      RowIndex parts;
+      ASSERT_TRUE(IndexRows(split.data(), split.size() + 1, kColumns, parts, part));
+      EXPECT_EQ(split, reference);
+      ASSERT_EQ(parts.lineCount, one.lineCount);
+      EXPECT_EQ(parts.minFields, one.minFields);
+      for (int32_t i = 0; i <= one.lineCount; ++i)
+        ASSERT_EQ(parts.rowStarts[i] - split.data(), one.rowStarts[i] - reference.data()) << i;
+      ASSERT_EQ(parts.shortRows.size(), one.shortRows.size());
+      for (size_t i = 0; i < one.shortRows.size(); ++i) {
+        EXPECT_EQ(parts.shortRows[i].start - split.data(),
+                  one.shortRows[i].start - reference.data());
+        EXPECT_EQ(parts.shortRows[i].fields, one.shortRows[i].fields);
+      }
+      std::free(parts.rowStarts);
+    }
+    std::free(one.rowStarts);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+#include "tools/ScriptSession.h"
+
+#include <utility>
+
+#include "app/MainWindow.h"
+#include "app/Resource.h"
+#include "app/ViewerApp.h"
+#include "platform/ComboBox.h"
+#include "platform/FileDialog.h"
+#include "tools/ScriptParser.h"
+
+ScriptSession::ScriptSession(std::istream& script, std::ostream& out, std::ostream& err,
+                             std::string programPath)
+    : script_(script), print_(out), err_(err), programPath_(std::move(programPath)) {}
+
+bool ScriptSession::ReadLine(std::string& line) {
+  while (std::getline(script_, line)) {
+    ++lineNumber_;
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    if (line.empty() || line[0] == '#')
+      continue;
+    return true;
+  }
+  return false;
+}
+
+int ScriptSession::Run(Backend& backend) {
+  backend_ = &backend;
+  std::string line;
+  ScriptStep step;
+  while (status_ == 0 && ReadLine(line)) {
+    if (Play(line, step) == Outcome::Stop)
+      break;
+  }
+  print_.Flush();
+  return status_;
+}
+
+bool ScriptSession::NextWindowStep(ScriptStep& step) {
+  std::string line;
+  while (status_ == 0 && ReadLine(line)) {
+    Outcome outcome = Play(line, step);
+    if (outcome == Outcome::WindowStep)
+      return true;
+    if (outcome == Outcome::Stop)
+      break;
+  }
+  killed_ = true;
+  return false;
+}
+
+ScriptSession::Outcome ScriptSession::Unparsable() {
+  err_ << "lintaro-script: line " << lineNumber_ << ": cannot parse this step\n";
+  status_ = 2;
+  return Outcome::Stop;
+}
+
+MainWindow* ScriptSession::Window() const {
+  CWinApp* app = running_ ? AfxGetApp() : nullptr;
+  return app ? dynamic_cast<MainWindow*>(app->m_pMainWnd) : nullptr;
+}
+
+ScriptSession::Outcome ScriptSession::Play(const std::string& line, ScriptStep& step) {
+  if (!ParseStep(line, step))
+    return Unparsable();
+  switch (step.kind) {
+    case ScriptStep::Kind::Start:
+      if (running_) {
+        print_.Error("already running");
+        return Outcome::Done;
+      }
+      Start(step.tail);
+      return status_ == 0 ? Outcome::Done : Outcome::Stop;
+    case ScriptStep::Kind::Dialog:
+      dialogAnswers_.push_back(step.dialog);
+      return Outcome::Done;
+    case ScriptStep::Kind::File:
+      fileAnswers_.push_back(step.file);
+      return Outcome::Done;
+    case ScriptStep::Kind::RegShow:
+      print_.RegistryKey(step.keyName, step.root, step.keyPath);
+      return Outcome::Done;
+    case ScriptStep::Kind::RegSet:
+      SetRegistryValue(step);
+      return Outcome::Done;
+    case ScriptStep::Kind::RegDelete:
+      RegDeleteTreeA(step.root, step.keyPath.c_str());
+      return Outcome::Done;
+    default:
+      break;
+  }
+  MainWindow* window = Window();
+  if (!window) {
+    print_.Error("not running");
+    return Outcome::Done;
+  }
+  if (step.kind == ScriptStep::Kind::Dump) {
+    print_.Dump(*window);
+    return Outcome::Done;
+  }
+  return Outcome::WindowStep;
+}
+
+void ScriptSession::SetRegistryValue(const ScriptStep& step) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(step.root, step.keyPath.c_str(), 0, "", REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  const RegistryValue& value = step.value;
+  RegSetValueExA(key, value.name.c_str(), 0, value.type, value.data.data(),
+                 static_cast<DWORD>(value.data.size()));
+  RegCloseKey(key);
+}
+
+void ScriptSession::Start(const std::string& tail) {
+  running_ = true;
+  killed_ = false;
+  ViewerApp::Instance();
+  AfxWinMain(*backend_, programPath_, ApplicationName(programPath_) + " " + tail);
+  running_ = false;
+  if (!killed_)
+    print_.Exit();
+}
+
+bool ScriptSession::IsFieldChooser(const CDialog& dialog) {
+  return dialog.TemplateId() == IDD_FIELD_QUERY || dialog.TemplateId() == IDD_DUPLICATES;
+}
+
+bool ScriptSession::TakeDialogFailure() {
+  if (dialogAnswers_.empty() || dialogAnswers_.front().kind != DialogAnswer::Fail)
+    return false;
+  dialogAnswers_.pop_front();
+  return true;
+}
+
+std::optional<DialogAnswer> ScriptSession::TakeDialogAnswer(CDialog& dialog) {
+  if (auto* field = dynamic_cast<CComboBox*>(dialog.GetDlgItem(IDC_FIELD)))
+    print_.FieldChooser(dialog.GetWindowText(), *field);
+  if (dialogAnswers_.empty()) {
+    print_.Error("no answer");
+    return std::nullopt;
+  }
+  DialogAnswer answer = dialogAnswers_.front();
+  dialogAnswers_.pop_front();
+  return answer;
+}
+
+std::optional<FileAnswer> ScriptSession::TakeFileAnswer(const CFileDialog& dialog) {
+  print_.FileDialog(dialog.m_ofn.lpstrInitialDir);
+  if (fileAnswers_.empty()) {
+    print_.Error("no answer");
+    return std::nullopt;
+  }
+  FileAnswer answer = fileAnswers_.front();
+  fileAnswers_.pop_front();
+  return answer;
+}

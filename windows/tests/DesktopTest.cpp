@@ -1,0 +1,183 @@
+// lintaro.exe as a user meets it: a file from the command line, a click on a column title, Pick,
+// Find, Duplicates, All, Headers, Info, help mode, the system menu's About, and "Save settings on
+// exit" bringing the window back where it was left. Everything is read back as the user sees it:
+// the title, the list's items and texts, the boxes' captions and texts.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "RemoteProgram.h"
+#include "app/Resource.h"
+
+bool operator==(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
+
+void PrintTo(const RECT& r, std::ostream* out) {
+  *out << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+}
+
+namespace {
+
+const char kFile[] =
+    "name;city;phone\r\n"
+    "Anna;Lund;111\r\n"
+    "bo;Malmo;222\r\n"
+    "Cecilia;Lund;111\r\n"
+    "anna;Kiruna;333\r\n"
+    "Erik;Lund;222\r\n";
+const std::vector<std::string> kFileOrder = {"Anna;Lund;111", "bo;Malmo;222", "Cecilia;Lund;111",
+                                             "anna;Kiruna;333", "Erik;Lund;222"};
+constexpr char kSettingsKey[] = "Software\\Lintaro";
+
+std::string TestFile() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  std::string folder = std::string(temp) + "lintaro desktop test";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string path = folder + "\\people.qdx";
+  std::ofstream(path, std::ios::binary) << kFile;
+  return path;
+}
+
+std::vector<BYTE> StoredSettings() {
+  std::vector<BYTE> data(64);
+  DWORD size = static_cast<DWORD>(data.size());
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return {};
+  LONG status = RegQueryValueExA(key, "Config", nullptr, nullptr, data.data(), &size);
+  RegCloseKey(key);
+  data.resize(status == ERROR_SUCCESS ? size : 0);
+  return data;
+}
+
+LONG Word(const std::vector<BYTE>& image, size_t index) {
+  LONG value = 0;
+  std::memcpy(&value, image.data() + 4 * index, 4);
+  return value;
+}
+
+// Answers a field chooser: picks entry `field`, types `match`, checks "Exact match" if asked, OK.
+void Answer(HWND dialog, int field, const char* match, bool exact) {
+  ASSERT_NE(dialog, nullptr);
+  HWND combo = GetDlgItem(dialog, IDC_FIELD);
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(field), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIELD, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  if (match)
+    SendMessageA(GetDlgItem(dialog, IDC_MATCH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(match));
+  if (exact)
+    SendMessageA(GetDlgItem(dialog, IDC_EXACT), BM_CLICK, 0, 0);
+  PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+}
+
+// The box that shows, its text, and OK.
+std::string Box(RemoteProgram& program, const std::string& caption) {
+  HWND box = program.Dialog(caption);
+  if (!box)
+    return "(no box " + caption + ")";
+  std::string text = RemoteProgram::Statics(box);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  WaitFor([&] { return !IsWindow(box); });
+  return text;
+}
+
+class DesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+  void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+};
+
+TEST_F(DesktopTest, AUserSessionAndARestartThatKeepsThePlace) {
+  std::string path = TestFile();
+  RemoteProgram program;
+  ASSERT_TRUE(program.Start("\"" + path + "\""));
+  HWND main = program.Main();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(main) == path; })) << WindowText(main);
+  EXPECT_EQ(program.Rows(3), kFileOrder);
+  EXPECT_EQ(program.ColumnTitle(0) + "," + program.ColumnTitle(2), "name,phone");
+
+  // A title click sorts by byte order, the next one reverses it.
+  program.ClickTitle(0);
+  EXPECT_TRUE(WaitFor([&] { return program.ItemText(0, 0) == "Anna"; }));
+  EXPECT_EQ(program.Rows(1), (std::vector<std::string>{"Anna", "Cecilia", "Erik", "anna", "bo"}));
+  program.ClickTitle(0);
+  EXPECT_TRUE(WaitFor([&] { return program.ItemText(0, 0) == "bo"; }));
+
+  // The accelerator wants Control alone: with Shift too, no Pick.
+  program.Keys({VK_CONTROL, VK_SHIFT, 'P'});
+  EXPECT_EQ(program.Dialog("Pick", 700), nullptr);
+  program.Keys({VK_CONTROL, 'P'});
+  Answer(program.Dialog("Pick"), 1, "lund", false);
+  EXPECT_TRUE(WaitFor([&] { return program.ItemCount() == 3 && WindowText(main) == path; }));
+  program.Command(ID_VIEW_INFO);
+  EXPECT_EQ(Box(program, "Info"), "File\nRows   : 5\nColumns: 3\n\nDisplayed\nRows   : 3");
+
+  program.Command(ID_VIEW_ALL);
+  EXPECT_TRUE(WaitFor([&] { return program.ItemCount() == 5; }));
+  EXPECT_EQ(program.Rows(3), kFileOrder);
+
+  program.Command(ID_VIEW_FIND);
+  Answer(program.Dialog("Find"), 0, "anna", true);
+  EXPECT_TRUE(WaitFor([&] { return program.Selected() == 0; }));
+  program.Command(ID_VIEW_FIND);
+  Answer(program.Dialog("Find"), 0, "anna", true);
+  EXPECT_TRUE(WaitFor([&] { return program.Selected() == 3; }));
+
+  program.Command(ID_VIEW_DUPLICATES);
+  HWND duplicates = program.Dialog("Pick duplicates");
+  Answer(duplicates, 2, nullptr, false);
+  EXPECT_TRUE(WaitFor([&] { return program.ItemCount() == 4; }));
+  std::vector<std::string> phones;
+  for (int i = 0; i < program.ItemCount(); ++i)
+    phones.push_back(program.ItemText(i, 2));
+  EXPECT_EQ(phones, (std::vector<std::string>{"111", "111", "222", "222"}));
+
+  program.Command(ID_VIEW_HEADERS);
+  EXPECT_TRUE(WaitFor([&] { return program.ItemCount() == 6; }));
+  EXPECT_EQ(program.Rows(3).front(), "name;city;phone");
+  EXPECT_EQ(program.ColumnTitle(0), "Column 1");
+
+  // Help mode shows a command's help instead of running it.
+  program.Command(ID_HELP_ONLINE);
+  EXPECT_EQ(Box(program, "lintaro"), "Brings up help messages when you select a menu option.");
+  program.Command(ID_VIEW_INFO);
+  EXPECT_EQ(Box(program, "Help"), "Displays some info about the current file.");
+  program.Command(ID_HELP_ONLINE);
+
+  // The system menu's own item opens the About box.
+  PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+  EXPECT_EQ(Box(program, "About Lintaro").substr(0, 19), "Lintaro Version 1.2");
+
+  // Settings saved on exit bring the window back where the user left it.
+  program.Command(ID_OPTIONS_SAVE_SETTINGS);
+  SetWindowPos(main, nullptr, 40, 30, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+  program.Command(ID_FILE_EXIT);
+  ASSERT_TRUE(program.WaitForExit());
+  std::vector<BYTE> image = StoredSettings();
+  ASSERT_EQ(image.size(), 52u);
+  EXPECT_EQ(Word(image, 0), 110);
+  EXPECT_EQ(Word(image, 1), static_cast<LONG>(MF_CHECKED));
+  EXPECT_EQ((RECT{Word(image, 9), Word(image, 10), Word(image, 11), Word(image, 12)}),
+            (RECT{40, 30, 640, 430}));
+
+  RemoteProgram again;
+  ASSERT_TRUE(again.Start(""));
+  HWND restarted = again.Main();
+  ASSERT_NE(restarted, nullptr);
+  EXPECT_EQ(WindowText(restarted), "Lintaro 1.2 by Quorvel");
+  RECT placed{};
+  GetWindowRect(restarted, &placed);
+  EXPECT_EQ(placed, (RECT{40, 30, 640, 430}));
+  EXPECT_EQ(again.ItemCount(), 0);
+  PostMessageA(restarted, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(again.WaitForExit());
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+#include "RemoteProgram.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/Resource.h"
+
+namespace {
+constexpr size_t kTextRoom = 1024;
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string ProgramBesideUs() {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  std::string path = self;
+  path.resize(path.find_last_of('\\'));
+  return path.substr(0, path.find_last_of('\\')) + "\\lintaro.exe";
+}
+
+struct Search {
+  DWORD process;
+  std::function<bool(HWND)> wanted;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<Search*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->process || !IsWindowVisible(window) || ClassOf(window) != "#32770" ||
+      !search->wanted(window)) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindTop(DWORD process, std::function<bool(HWND)> wanted) {
+  Search search{process, std::move(wanted)};
+  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  for (int waited = 0; !done(); waited += 20) {
+    if (waited >= ms)
+      return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = {};
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+RemoteProgram::~RemoteProgram() {
+  if (Running()) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  if (process_.hProcess) {
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+}
+
+bool RemoteProgram::Start(const std::string& tail) {
+  std::string program = ProgramBesideUs();
+  std::string line = "\"" + program + "\"" + (tail.empty() ? "" : " " + tail);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process_)) {
+    return false;
+  }
+  WaitForInputIdle(process_.hProcess, 10000);
+  remote_ = VirtualAllocEx(process_.hProcess, nullptr, sizeof(LVITEMA) + kTextRoom,
+                           MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  return remote_ != nullptr;
+}
+
+bool RemoteProgram::Running() const {
+  return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool RemoteProgram::WaitForExit(int ms) {
+  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+}
+
+HWND RemoteProgram::Main(int ms) {
+  WaitFor(
+      [&] {
+        main_ = FindTop(process_.dwProcessId,
+                        [](HWND w) { return GetWindow(w, GW_OWNER) == nullptr && GetMenu(w); });
+        return main_ != nullptr;
+      },
+      ms);
+  return main_;
+}
+
+HWND RemoteProgram::Dialog(const std::string& caption, int ms) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        found = FindTop(process_.dwProcessId, [&](HWND w) { return WindowText(w) == caption; });
+        return found != nullptr;
+      },
+      ms);
+  return found;
+}
+
+std::string RemoteProgram::Statics(HWND dialog) {
+  std::string texts;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    std::string text = WindowText(child);
+    if (ClassOf(child) != "Static" || text.empty())
+      continue;
+    if (!texts.empty())
+      texts += '|';
+    texts += text;
+  }
+  return texts;
+}
+
+void RemoteProgram::Command(unsigned id) {
+  PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void RemoteProgram::Keys(std::initializer_list<WORD> keys) {
+  SetForegroundWindow(main_);
+  SetFocus(List());
+  std::vector<INPUT> inputs;
+  for (bool up : {false, true}) {
+    for (size_t i = 0; i < keys.size(); ++i) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      // Pressed in order, released in the reverse order.
+      input.ki.wVk = up ? *(keys.end() - 1 - i) : *(keys.begin() + i);
+      input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND RemoteProgram::List() {
+  return GetDlgItem(main_, IDC_ROWS);
+}
+
+int RemoteProgram::ItemCount() {
+  return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+// The request and the text both live in the program's memory: the list writes where its own
+// process can.
+std::string RemoteProgram::ItemText(int item, int column) {
+  auto* base = static_cast<char*>(remote_);
+  LVITEMA request{};
+  request.iSubItem = column;
+  request.pszText = base + sizeof(LVITEMA);
+  request.cchTextMax = kTextRoom;
+  WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
+  SendMessageA(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(base));
+  char text[kTextRoom] = {};
+  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMA), text, kTextRoom - 1, nullptr);
+  return text;
+}
+
+std::vector<std::string> RemoteProgram::Rows(int columns) {
+  std::vector<std::string> rows;
+  for (int i = 0, n = ItemCount(); i < n; ++i) {
+    std::string row;
+    for (int k = 0; k < columns; ++k) {
+      if (k > 0)
+        row += ';';
+      row += ItemText(i, k);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::string RemoteProgram::ColumnTitle(int column) {
+  auto* base = static_cast<char*>(remote_);
+  LVCOLUMNA request{};
+  request.mask = LVCF_TEXT;
+  request.pszText = base + sizeof(LVITEMA);
+  request.cchTextMax = kTextRoom;
+  WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
+  if (!SendMessageA(List(), LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                    reinterpret_cast<LPARAM>(base))) {
+    return "(none)";
+  }
+  char text[kTextRoom] = {};
+  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMA), text, kTextRoom - 1, nullptr);
+  return text;
+}
+
+void RemoteProgram::ClickTitle(int column) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
+  SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+               reinterpret_cast<LPARAM>(remote_));
+  RECT title{};
+  ReadProcessMemory(process_.hProcess, remote_, &title, sizeof title, nullptr);
+  LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
+  PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
+int RemoteProgram::Selected() {
+  return static_cast<int>(
+      SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}

@@ -1,0 +1,57 @@
+// lintaro.exe run as a user runs it, watched and driven from another process with the messages
+// that the window system would send it, and read back the way a user sees it: window titles, the
+// list's items and texts, the boxes it shows.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Polls `done` until it holds or `ms` milliseconds have passed.
+bool WaitFor(const std::function<bool()>& done, int ms = 10000);
+
+std::string WindowText(HWND window);
+
+class RemoteProgram {
+ public:
+  RemoteProgram() = default;
+  ~RemoteProgram();
+  RemoteProgram(const RemoteProgram&) = delete;
+  RemoteProgram& operator=(const RemoteProgram&) = delete;
+
+  // lintaro.exe beside the test program, with `tail` after its quoted name on the command line.
+  bool Start(const std::string& tail);
+  bool WaitForExit(int ms = 10000);
+  bool Running() const;
+
+  // The main window, once it shows.
+  HWND Main(int ms = 10000);
+  // A dialog or message box of the program that shows the caption, once it shows; null if none
+  // does within `ms`.
+  HWND Dialog(const std::string& caption, int ms = 10000) const;
+  // The texts of a message box's or dialog's static controls, joined by '|'.
+  static std::string Statics(HWND dialog);
+  // A command as the menu sends it, posted to the main window.
+  void Command(unsigned id);
+  // Keys pressed and released as the keyboard would: to the main window, brought to the front.
+  void Keys(std::initializer_list<WORD> keys);
+
+  // The list, read through its own messages.
+  int ItemCount();
+  std::string ItemText(int item, int column);
+  // Each item's cells of the first `columns` columns, joined by ';'.
+  std::vector<std::string> Rows(int columns);
+  int Selected();
+  std::string ColumnTitle(int column);
+  // A click on a column's title, in its middle.
+  void ClickTitle(int column);
+
+ private:
+  HWND List();
+
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+  void* remote_ = nullptr;  // a buffer in the program's memory
+};

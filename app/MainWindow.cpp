@@ -298,6 +298,11 @@ void MainWindow::OnViewAll() {
     return;
   SetWindowText(kTitleDisplayingAll);
   list.LockWindowUpdate();
+  RelistAllRows();
+}
+
+// The end of All and Headers: the list again from the table, and the window drawn again.
+void MainWindow::RelistAllRows() {
   list.DeleteAllItems();
   if (!ListAllRows()) {
     GiveUpTable(kTitleNoFile);
@@ -320,14 +325,7 @@ void MainWindow::OnViewHeaders() {
     list.SetColumn(i, table->ColumnName(i), -1);
     list.SetColumnWidth(i, LVSCW_AUTOSIZE);
   }
-  list.DeleteAllItems();
-  if (!ListAllRows()) {
-    GiveUpTable(kTitleNoFile);
-    return;
-  }
-  allShown = true;
-  CWnd::UnlockWindowUpdate();
-  SetTitleToPath();
+  RelistAllRows();
 }
 
 void MainWindow::OnViewInfo() {

@@ -81,6 +81,7 @@ class MainWindow : public CDialog {
   // The rows do not fit the memory that is left: the file is given up as one that cannot be
   // opened, and an empty table stays current, as after a failed load. `title` is shown then.
   void GiveUpTable(const std::string& title);
+  void RelistAllRows();
   // Asks Pick or Find for its column, match and exact choice; false when the command ends here.
   // The match comes in every form of bytes that shows what the user typed.
   bool AskFieldQuery(const char* caption, int32_t& column, std::vector<std::string>& match,

@@ -17,3 +17,7 @@ DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size);
 // Makes GetModuleFileNameA report `path`, for a program run inside another one (the script driver,
 // tests); the empty path goes back to the real file.
 void SetModuleFileName(const std::string& path);
+
+// The running program's file as the system names it, or "" when it cannot say: one definition for
+// each system, beside its backend.
+std::string SystemProgramFile();

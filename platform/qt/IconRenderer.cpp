@@ -2,46 +2,15 @@
 
 #include <QPixmap>
 #include <algorithm>
-#include <cstring>
-
-namespace {
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
-}  // namespace
 
 QImage IconRenderer::Render(const Icon* icon, int size) {
-  if (!icon)
+  IconBitmap bitmap = RenderIconBitmap(icon, size);
+  if (bitmap.size == 0)
     return QImage();
-  for (const IconImage& image : icon->images) {
-    if (image.size != size)
-      continue;
-    QImage out(size, size, QImage::Format_ARGB32);
-    out.fill(Qt::transparent);
-    int y = 0;
-    for (const char* row : image.rows) {
-      if (y >= size)
-        break;
-      // A short or damaged row leaves the rest transparent rather than reading past it.
-      int length = static_cast<int>(std::strlen(row));
-      for (int x = 0; x < size && x < length; ++x) {
-        int index = HexDigit(row[x]);
-        if (index < 0)
-          continue;
-        DWORD rgb = kIconPalette[index];
-        out.setPixel(x, y, 0xFF000000u | rgb);
-      }
-      ++y;
-    }
-    return out;
-  }
-  return QImage();
+  QImage image(bitmap.rgba.data(), bitmap.size, bitmap.size, bitmap.size * 4,
+               QImage::Format_RGBA8888);
+  // The bitmap goes when this function returns; the image must own a copy of its pixels.
+  return image.copy();
 }
 
 QPixmap IconRenderer::Pixmap(const Icon* icon, int size, qreal ratio) {

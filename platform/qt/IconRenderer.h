@@ -6,11 +6,12 @@
 #include <QPixmap>
 #include <initializer_list>
 
+#include "platform/IconBitmap.h"
 #include "platform/Resources.h"
 
 class IconRenderer {
  public:
-  // The image of `size` pixels, or a null image when the icon has none of that size.
+  // The image of `size` pixels (see RenderIconBitmap), or a null image when there is none.
   static QImage Render(const Icon* icon, int size);
   // The image of `size` pixels shown on a screen of `ratio` device pixels a pixel: each pixel
   // grown into a square of whole device pixels, so that the picture stays sharp.

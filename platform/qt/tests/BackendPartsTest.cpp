@@ -114,7 +114,8 @@ class BackendPartsTest : public QObject {
     // A row shorter than the picture leaves the rest transparent.
     QCOMPARE(qAlpha(image.pixel(2, 1)), 0);
     QCOMPARE(image.pixel(2, 2), 0xFF00FFFFu);
-    QVERIFY(IconRenderer::Render(&icon, 16).isNull());
+    // Another size is the icon's picture grown by whole pixels.
+    QCOMPARE(IconRenderer::Render(&icon, 6).pixel(3, 1), 0xFFFFFFFFu);
     QVERIFY(IconRenderer::Render(nullptr, 3).isNull());
   }
 };

@@ -37,6 +37,19 @@ bool DeleteBelow(HKEY parent, const std::string& path) {
   RegCloseKey(key);
   return ok && RegDeleteKeyA(parent, path.c_str()) == ERROR_SUCCESS;
 }
+
+// Every name that `enumerate` gives for the indices 0, 1, 2... until it fails.
+template <typename Enumerate>
+std::vector<std::string> Names(Enumerate enumerate) {
+  std::vector<std::string> names;
+  std::vector<char> name(kMaxName);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = kMaxName;
+    if (enumerate(index, name.data(), &length) != ERROR_SUCCESS)
+      return names;
+    names.emplace_back(name.data(), length);
+  }
+}
 }  // namespace
 
 RegistryKey::~RegistryKey() {
@@ -203,33 +216,15 @@ bool RegistryKey::DeleteValue(const std::string& name) {
 }
 
 std::vector<std::string> RegistryKey::SubKeyNames() const {
-  std::vector<std::string> names;
-  if (!key_)
-    return names;
-  std::vector<char> name(kMaxName);
-  for (DWORD index = 0;; ++index) {
-    DWORD length = kMaxName;
-    if (RegEnumKeyExA(AsKey(key_), index, name.data(), &length, nullptr, nullptr, nullptr,
-                      nullptr) != ERROR_SUCCESS)
-      break;
-    names.emplace_back(name.data(), length);
-  }
-  return names;
+  return Names([this](DWORD index, char* name, DWORD* length) {
+    return RegEnumKeyExA(AsKey(key_), index, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 std::vector<std::string> RegistryKey::ValueNames() const {
-  std::vector<std::string> names;
-  if (!key_)
-    return names;
-  std::vector<char> name(kMaxName);
-  for (DWORD index = 0;; ++index) {
-    DWORD length = kMaxName;
-    if (RegEnumValueA(AsKey(key_), index, name.data(), &length, nullptr, nullptr, nullptr,
-                      nullptr) != ERROR_SUCCESS)
-      break;
-    names.emplace_back(name.data(), length);
-  }
-  return names;
+  return Names([this](DWORD index, char* name, DWORD* length) {
+    return RegEnumValueA(AsKey(key_), index, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 bool RegistryKey::DeleteKey(RegistryRoot root, const std::string& path) {

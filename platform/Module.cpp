@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "platform/win32/native/ProgramPath.h"
-
 namespace {
 std::string standIn;
 }  // namespace
@@ -11,7 +9,7 @@ std::string standIn;
 DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
   if (module || !buffer || size == 0)
     return 0;
-  std::string path = standIn.empty() ? native::ProgramPath() : standIn;
+  std::string path = standIn.empty() ? SystemProgramFile() : standIn;
   if (path.empty())
     return 0;
   if (path.size() < size) {

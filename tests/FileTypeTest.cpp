@@ -113,17 +113,23 @@ TEST(FileType, TheWriterStopsAtTheFirstFailureAndDerivesTheVerbKey) {
   }
 }
 
-// The buffer holds 1024 bytes with the NUL: a longer path would be registered cut short.
+// The buffer holds 1024 bytes with the NUL: a longer path would be registered cut short. The
+// keys are read by the run itself, while its own registry is still the one in use.
 TEST(FileType, RegisterWithAPathThatDoesNotFitWritesNothing) {
   for (size_t length : {1023u, 1024u}) {
     SCOPED_TRACE(length);
     TempDir dir;
     std::string path = "/" + std::string(length - 1, 'a');
     SetModuleFileName(path);
-    ScriptOutput run = RunScript(dir, "start\nmenu ID_OPTIONS_REGISTER\n");
+    ScriptOutput run = RunScript(
+        dir, "start\nmenu ID_OPTIONS_REGISTER\nreg-show HKCR\\.qdx\nreg-show HKCR\\QDX file\n");
     SetModuleFileName("");
-    EXPECT_EQ(run.out, "") << run.err;
-    EXPECT_EQ(ClassesRoot(), length < 1024 ? Registered(path) : Tree{});
+    const std::string registered =
+        "key HKCR\\.qdx\nvalue \"\" REG_SZ 5144582066696C6500\n"
+        "key HKCR\\QDX file\nvalue \"\" REG_SZ 53656B76656E7469616C2066696C6500\n"
+        "subkey DefaultIcon\nsubkey shell\n";
+    const std::string nothing = "key HKCR\\.qdx missing\nkey HKCR\\QDX file missing\n";
+    EXPECT_EQ(run.out, length < 1024 ? registered : nothing) << run.err;
   }
 }
 

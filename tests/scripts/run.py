@@ -11,7 +11,8 @@ Usage: run.py --driver PATH [--same-as PATH] [-v] [--desktop] [FOLDER...] [--opt
   [NAME-substring...] (or set LINTARO_SCRIPT). Every FOLDER's *.case files run; a folder given
   after --optional runs only when it exists. Without any folder, the cases beside this script run.
   With --same-as, each case also runs first through that other driver, in the same folder, and
-  the two outputs must be the same bytes (another build of the program, say).
+  the two outputs must be the same bytes (another build of the program, say), but for the
+  viewer's own path in registry values.
   --desktop runs each case with `lintaro-script --desktop`, in the desktop program's real windows;
   the numbers of `placement` lines come from the real screen and window there, so any will do.
 """
@@ -84,6 +85,18 @@ def glob_re(line):
     return re.compile("[^\n]*".join(re.escape(part) for part in line.split("*")) + "$")
 
 
+PROGRAM_IN_VALUE = re.compile(rb'[^"]*[/\\\\]lintaro(?:\.exe)?(?=[",])')
+
+
+def without_program_path(output):
+    """The output with the viewer's own path, which registered values hold and which differs
+    between builds and systems, put as PROGRAM wherever a REG_SZ value names it."""
+    def mask(m):
+        text = bytes.fromhex(m.group(2).decode())
+        return m.group(1) + PROGRAM_IN_VALUE.sub(b"PROGRAM", text).hex().upper().encode()
+    return re.sub(rb'^(value "[^"\n]*" REG_SZ )([0-9A-F]*)$', mask, output, flags=re.M)
+
+
 def run_driver(command, script, d):
     # Register writes the desktop's files too: they go to the case's folder as well.
     env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"),
@@ -111,7 +124,7 @@ def run_case(driver, path, verbose, reference=None, desktop=False):
             out = p.stdout.decode("latin-1")
         except subprocess.TimeoutExpired:
             return False, "timeout"
-        if same is not None and same != p.stdout:
+        if same is not None and without_program_path(same) != without_program_path(p.stdout):
             return False, "--- output of %s\n%s--- output of %s\n%s" % (
                 reference, same.decode("latin-1").replace(d, "$DIR"), driver,
                 out.replace(d, "$DIR"))

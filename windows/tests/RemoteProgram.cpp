@@ -19,7 +19,6 @@ std::string ProgramBesideUs() {
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, sizeof self);
   std::string path = self;
-  path.resize(path.find_last_of('\\'));
   return path.substr(0, path.find_last_of('\\')) + "\\lintaro.exe";
 }
 

@@ -1,17 +1,12 @@
-// The list's bulk changes and its width fit: deleting many items in one pass ends as deleting them
-// one by one, and a fitted column is as wide as its widest text in pixels, whatever the bytes.
+// The list's bulk changes: deleting many items in one pass ends as deleting them one by one. (A
+// fitted column's width against the font is in desktop/tests/ColumnWidthTest.cpp.)
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "TestFiles.h"
-#include "app/Strings.h"
 #include "platform/ListCtrl.h"
-#include "table/TableFile.h"
-#include "table/Workers.h"
-#include "view/RowListView.h"
-#include "view/RowOperations.h"
 
 namespace {
 
@@ -71,81 +66,6 @@ TEST(ListBulk, KeepItemsEndsAsDeletingOneByOne) {
     }
     EXPECT_EQ(MarksOf(bulk), MarksOf(single));
   }
-}
-
-// Widths that do not follow byte counts: 'i' is narrow, 'W' wide, a UTF-8 character of several
-// bytes as wide as two letters, and every other byte 7 pixels.
-class ProportionalBackend : public QuietBackend {
- public:
-  int TextWidth(const char* text, size_t length) override {
-    int width = 0;
-    for (size_t i = 0; i < length; ++i) {
-      auto c = static_cast<unsigned char>(text[i]);
-      width += c == 'i' ? 2 : c == 'W' ? 12 : c >= 0xC0 ? 14 : c >= 0x80 ? 0 : 7;
-    }
-    return width;
-  }
-  int ByteAdvance(unsigned char byte) override { return byte < 0x80 ? 12 : 14; }
-};
-
-std::string Repeat(const std::string& piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i)
-    out += piece;
-  return out;
-}
-
-TEST(ListBulk, AFittedColumnIsAsWideAsItsWidestTextInPixels) {
-  const std::string cjk = "\xE4\xB8\x80";  // one character, three bytes
-  struct {
-    const char* what;
-    std::vector<std::string> texts;  // the second column, one row each
-    int width;                       // padding of 12 included
-  } const cases[] = {
-      {"ten longer texts in bytes, one wider in pixels",
-       [&] {
-         std::vector<std::string> t(10, Repeat(cjk, 10));
-         t.push_back(std::string(25, 'a'));
-         return t;
-       }(),
-       25 * 7 + 12},
-      {"a long narrow text and a short wide one", {"iiiiiiiiiiii", "WWW"}, 3 * 12 + 12},
-      {"the widest lies past the first texts measured",
-       [] {
-         std::vector<std::string> t(40, std::string(10, 'i'));
-         t.push_back("WWWW");
-         return t;
-       }(),
-       4 * 12 + 12},
-      {"texts of one width per byte", {"abc", "abcdef", "ab"}, 6 * 7 + 12},
-      {"only empty texts", {"", ""}, 12},
-  };
-  ProportionalBackend backend;
-  TempDir dir;
-  for (unsigned threads : {1u, 3u}) {
-    Workers::SetCount(threads);
-    Workers::SetSmallestRange(threads == 1 ? 0 : 1);
-    for (const auto& c : cases) {
-      SCOPED_TRACE(c.what + std::string(threads == 1 ? ", one thread" : ", three threads"));
-      std::string bytes = "id;text\n";
-      for (size_t i = 0; i < c.texts.size(); ++i)
-        bytes += std::to_string(i) + (i % 3 == 2 ? "\n" : ";" + c.texts[i] + "\n");
-      for (size_t i = 2; i < c.texts.size(); i += 3)
-        bytes += "x;" + c.texts[i] + "\n";  // rows without the column, and the texts again
-      TableFile table(kColumnTitleFormat);
-      ASSERT_TRUE(table.Parse(dir.Write("w.qdx", bytes).c_str(), true));
-      RowListView list;
-      list.SetTable(&table);
-      list.InsertColumn(0, "id");
-      list.InsertColumn(1, "text");
-      ListAllRows(list, table);
-      list.SetColumnWidth(1, LVSCW_AUTOSIZE);
-      EXPECT_EQ(list.GetColumnWidth(1), c.width);
-      list.DeleteAllItems();
-    }
-  }
-  Workers::SetCount(0);
-  Workers::SetSmallestRange(0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The platform pieces where a fault would hide behind the program: the list's item sequence and
-// selection, sorting with a key, a window's client size, accelerators and the command line. (Menu
-// check marks show in every dump of the scripts.)
+// selection, sorting with a key, and the command line. (Menu check marks show in every dump of the
+// scripts, accelerators in modifier_keys.case, placements at the ends of the coordinates in
+// tests/reliability/bad_inputs.py.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,9 +14,7 @@
 #include "TestFiles.h"
 #include "app/CommandLinePath.h"
 #include "app/Resource.h"
-#include "platform/Accelerators.h"
 #include "platform/App.h"
-#include "platform/Dialog.h"
 #include "platform/GapVector.h"
 #include "platform/ListCtrl.h"
 
@@ -192,74 +191,6 @@ TEST_F(ListTest, SortKeepsTheSelectedItemSelectedAtItsNewPlace) {
   list.UserClickItem(4);
   list.SortItems(&CompareData, 0);
   EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 0);
-}
-
-// A placement may put a window's edges anywhere, as an edited settings image may: at the ends of
-// the coordinates, or inside out. Its client area never gets a negative size.
-TEST(Window, ClientSizesStaySoundAtTheEndsOfTheCoordinates) {
-  QuietBackend backend;
-  const LONG low = INT32_MIN, high = INT32_MAX;
-  for (RECT normal : {RECT{low, low, high, high}, RECT{high, high, low, low}}) {
-    CDialog window(IDD_MAIN);
-    WINDOWPLACEMENT placement;
-    placement.showCmd = SW_SHOWNORMAL;
-    placement.rcNormalPosition = normal;
-    window.SetWindowPlacement(&placement);
-    RECT client;
-    window.GetClientRect(&client);
-    EXPECT_GE(client.Width(), 0);
-    EXPECT_GE(client.Height(), 0);
-  }
-}
-
-// A recorder of the commands that reach a window.
-class CommandSink : public CWnd {
- public:
-  std::vector<std::pair<WPARAM, LPARAM>> commands;
-
- protected:
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-    commands.emplace_back(wParam, lParam);
-    return TRUE;
-  }
-};
-
-// Which command each Ctrl key gives shows in the scripts that use it; here, a translated key's
-// notification code, and the keys that are left alone.
-TEST(Accelerators, OnlyCtrlKeysOfTheTableBecomeAcceleratorCommands) {
-  QuietBackend backend;
-  HACCEL table = LoadAccelerators(IDR_ACCELERATORS);
-  ASSERT_NE(table, nullptr);
-  constexpr bool kCtrl = true, kShift = true, kAlt = true;
-  struct {
-    const char* what;
-    HACCEL table;
-    UINT message;
-    WPARAM key;
-    bool ctrl, shift, alt;
-    UINT command;  // 0: not translated
-  } const cases[] = {
-      {"Ctrl+O", table, WM_KEYDOWN, 'O', kCtrl, false, false, ID_FILE_OPEN},
-      {"the letter without Ctrl", table, WM_KEYDOWN, 'P', false, false, false, 0},
-      {"Ctrl+Shift is another key", table, WM_KEYDOWN, 'O', kCtrl, kShift, false, 0},
-      {"Ctrl+Alt is another key", table, WM_KEYDOWN, 'P', kCtrl, false, kAlt, 0},
-      {"Shift alone is no Ctrl", table, WM_KEYDOWN, 'O', false, kShift, false, 0},
-      {"a Ctrl key with no entry", table, WM_KEYDOWN, 'B', kCtrl, false, false, 0},
-      {"a Ctrl key outside the letters", table, WM_KEYDOWN, 0x6F, kCtrl, false, false, 0},
-      {"Enter is left to the dialog", table, WM_KEYDOWN, VK_RETURN, false, false, false, 0},
-      {"not a key press", table, WM_COMMAND, 'O', kCtrl, false, false, 0},
-      {"no table", nullptr, WM_KEYDOWN, 'O', kCtrl, false, false, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    CommandSink window;
-    MSG msg{&window, c.message, c.key, 0, c.ctrl, c.shift, c.alt};
-    EXPECT_EQ(TranslateAccelerator(&window, c.table, &msg) != FALSE, c.command != 0);
-    std::vector<std::pair<WPARAM, LPARAM>> expected;
-    if (c.command != 0)
-      expected.emplace_back(MAKEWPARAM(c.command, NOTIFY_ACCELERATOR), 0);
-    EXPECT_EQ(window.commands, expected);
-  }
 }
 
 TEST(CommandLine, ApplicationCommandLineIsTheTailAfterTheProgramName) {

@@ -101,45 +101,6 @@ TEST(TableFormat, RowsAndFieldsFollowTheFileFormat) {
   }
 }
 
-struct LayoutCase {
-  const char* what;
-  std::string bytes;
-  std::string buffer;  // data[0 .. length-1] after parsing
-  std::vector<ptrdiff_t> rowStarts;
-};
-
-const LayoutCase kLayoutCases[] = {
-    // The first LF of a run becomes NUL; the rest of the run stays between the rows.
-    {"blank lines leave LF bytes between rows",
-     "a;b\n\n\np;q\n",
-     "a\0b\0\n\np\0q\0\n\0"s,
-     {0, 6, 11}},
-    // CRs are gone and the appended LF ends the last row.
-    {"CR LF and no final line end", "a;b\r\np;q", "a\0b\0p\0q\0\0"s, {0, 4, 8}},
-    // Entry 0 is the start of the buffer even when the first line is empty.
-    {"leading blank lines", "\n\na\n", "\0\na\0\n\0"s, {0, 2, 5}},
-    {"empty file", "", "\0\0"s, {0, 1}},
-};
-
-TEST(TableFormat, BufferLayoutAfterSplitting) {
-  TempDir dir;
-  for (const LayoutCase& c : kLayoutCases) {
-    SCOPED_TRACE(c.what);
-    Loaded t = ParseBytes(dir, c.bytes);
-    ASSERT_TRUE(t.ok);
-    const FileBuffer& buffer = t.table->Buffer();
-    EXPECT_EQ(buffer.file, nullptr);
-    ASSERT_EQ(buffer.length, static_cast<int32_t>(c.buffer.size()));
-    EXPECT_EQ(std::string(buffer.data, static_cast<size_t>(buffer.length)), c.buffer);
-    ASSERT_EQ(t.table->lineCount + 1, static_cast<int32_t>(c.rowStarts.size()));
-    for (size_t i = 0; i < c.rowStarts.size(); ++i)
-      EXPECT_EQ(t.table->rowStarts[i] - buffer.data, c.rowStarts[i]) << "entry " << i;
-    // The last entry marks the end: it is the NUL after the content.
-    EXPECT_EQ(*t.table->rowStarts[t.table->lineCount], '\0');
-    EXPECT_EQ(t.table->rowStarts[t.table->lineCount], buffer.data + buffer.length - 1);
-  }
-}
-
 struct LoadCase {
   const char* what;
   std::string bytes;

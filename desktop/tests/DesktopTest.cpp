@@ -1,6 +1,5 @@
-// The desktop program as a user meets it: started in-process on small files, driven with Qt's
-// own mouse and key events, offscreen. The list of rows, typed match texts and the system menu
-// have tests of their own (ListViewTest, TypedTextTest, SystemMenuTest).
+// What the desktop program does that the scripts in tests/scripts/, which also run in its real
+// windows, cannot show: its own command line, the real file dialog, menu texts and the icon.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +17,6 @@
 #include "desktop/tests/SampleFiles.h"
 #include "desktop/tests/TestProgram.h"
 #include "platform/App.h"
-#include "platform/qt/ListModel.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/TopWindow.h"
 
@@ -69,46 +67,6 @@ class DesktopTest : public QObject {
     QCOMPARE(QString::fromStdString(ApplicationCommandLine(line)), read);
   }
 
-  void acceleratorsReachTheirCommands_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QStringList>("modals");
-    QTest::addColumn<QString>("firstTitle");
-    QTest::newRow("Ctrl+I") << int(Qt::Key_I)
-                            << QStringList{"box Info: File\nRows   : 6\nColumns: 3\n\n"
-                                           "Displayed\nRows   : 6"}
-                            << "name";
-    QTest::newRow("Ctrl+P") << int(Qt::Key_P) << QStringList{"dialog Pick"} << "name";
-    QTest::newRow("Ctrl+F") << int(Qt::Key_F) << QStringList{"dialog Find"} << "name";
-    QTest::newRow("Ctrl+D") << int(Qt::Key_D) << QStringList{"dialog Pick duplicates"} << "name";
-    QTest::newRow("Ctrl+O") << int(Qt::Key_O) << QStringList{"file dialog"} << "name";
-    QTest::newRow("Ctrl+H") << int(Qt::Key_H) << QStringList{} << "Column 1";
-    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << QStringList{} << "name";
-  }
-
-  void acceleratorsReachTheirCommands() {
-    QFETCH(int, key);
-    QFETCH(QStringList, modals);
-    QFETCH(QString, firstTitle);
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      ModalWatcher watcher;
-      program.Key(key, true);
-      QCOMPARE(watcher.seen, modals);
-      QCOMPARE(program.Titles().value(0), firstTitle);
-    });
-  }
-
-  void headersCheckFollowsTheCommand() {
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      QAction* headers = program.Action(ID_VIEW_HEADERS);
-      QVERIFY(headers && headers->isChecked());
-      program.Key(Qt::Key_H, true);
-      QVERIFY(!headers->isChecked());
-      headers->trigger();
-      QVERIFY(headers->isChecked());
-      QCOMPARE(program.Rows(), SampleFiles::kPeopleRows);
-    });
-  }
-
   void menuHintsAreNotShortcuts() {
     TestProgram::Run({}, [&](TestProgram& program) {
       QAction* open = program.Action(ID_FILE_OPEN);
@@ -116,48 +74,6 @@ class DesktopTest : public QObject {
       QCOMPARE(open->text(), QStringLiteral("&Open\tCtrl+O"));
       for (QAction* action : program.Top().Menus()->findChildren<QAction*>())
         QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
-    });
-  }
-
-  void waysToEnd_data() {
-    QTest::addColumn<QString>("way");
-    QTest::addColumn<bool>("helpMode");
-    QTest::addColumn<QStringList>("modals");
-    for (QString way : {"Enter", "Escape", "close box", "Exit"}) {
-      QTest::addRow("%s", qPrintable(way)) << way << false << QStringList();
-      QString help =
-          way == "Exit" ? "Quits the program. :-(" : "No help available for this option.";
-      QTest::addRow("%s in help mode", qPrintable(way))
-          << way << true << QStringList{"box Help: " + help};
-    }
-  }
-
-  void waysToEnd() {
-    QFETCH(QString, way);
-    QFETCH(bool, helpMode);
-    QFETCH(QStringList, modals);
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      if (helpMode) {
-        ModalWatcher watcher;
-        program.Action(ID_HELP_ONLINE)->trigger();
-        QCOMPARE(watcher.seen.size(), 1);
-        program.Activate();
-      }
-      ModalWatcher watcher;
-      if (way == "Enter")
-        program.Key(Qt::Key_Return);
-      else if (way == "Escape")
-        program.Key(Qt::Key_Escape);
-      else if (way == "close box")
-        program.Top().close();
-      else
-        program.Action(ID_FILE_EXIT)->trigger();
-      QCOMPARE(watcher.seen, modals);
-      QCOMPARE(program.Ended(), !helpMode);
-      if (!helpMode) {
-        // The shutdown has not run yet: it runs once the loop has returned.
-        QCOMPARE(program.Rows(), SampleFiles::kPeopleRows);
-      }
     });
   }
 
@@ -169,30 +85,6 @@ class DesktopTest : public QObject {
       program.Key(Qt::Key_Return);
     });
     QCOMPARE(titles, QStringList{"Lintaro by Quorvel"});
-  }
-
-  void fieldChoosersRunTheirCommands_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("match");
-    QTest::addColumn<QString>("dialog");
-    QTest::newRow("Pick") << int(Qt::Key_P) << "lund"
-                          << "dialog Pick";
-    QTest::newRow("Duplicates") << int(Qt::Key_D) << QString() << "dialog Pick duplicates";
-  }
-
-  // The city column, chosen in the dialog's own list, keeps the two rows in Lund.
-  void fieldChoosersRunTheirCommands() {
-    QFETCH(int, key);
-    QFETCH(QString, match);
-    QFETCH(QString, dialog);
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      ModalWatcher watcher(ModalWatcher::ChooseField(1, match));
-      program.Key(key, true);
-      QCOMPARE(watcher.seen, QStringList{dialog});
-      QStringList rows = program.Rows();
-      rows.sort();
-      QCOMPARE(rows, QStringList({"Anna|Lund|34", "Cecilia|Lund|51"}));
-    });
   }
 
   void typedColumnNameChoosesNothing() {
@@ -218,20 +110,6 @@ class DesktopTest : public QObject {
       // The search ran on the first column, where no name is "Lund".
       QCOMPARE(watcher.seen,
                QStringList({"dialog Find", "box Info: Could not find any matches..."}));
-    });
-  }
-
-  void helpModeStopsMenuCommandsButNotKeys() {
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      ModalWatcher watcher;
-      program.Action(ID_HELP_ONLINE)->trigger();
-      QVERIFY(program.Action(ID_HELP_ONLINE)->isChecked());
-      program.Action(ID_FILE_OPEN)->trigger();
-      program.Activate();
-      program.Key(Qt::Key_O, true);
-      QCOMPARE(watcher.seen,
-               QStringList({"box lintaro: Brings up help messages when you select a menu option.",
-                            "box Help: Opens a .qdx file.", "file dialog"}));
     });
   }
 
@@ -263,14 +141,6 @@ class DesktopTest : public QObject {
       QCOMPARE(patterns, QStringList{"*"});
       QCOMPARE(program.Window().path, plain);
       QCOMPARE(program.Rows(), QStringList{"1|2"});
-    });
-  }
-
-  void failedStartShowsOneMessage() {
-    TestProgram::Run({files_.Path("missing.qdx")}, [&](TestProgram& program) {
-      QCOMPARE(program.startupModals, QStringList{"box Error: Failed to open file."});
-      QCOMPARE(program.Model().columnCount(), 0);
-      QCOMPARE(program.Model().rowCount(), 0);
     });
   }
 

@@ -19,28 +19,6 @@ class ListViewTest : public QObject {
   SampleFiles files_;
 
  private slots:
-  void listsCellsAndTitles() {
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      QCOMPARE(program.Titles(), QStringList({"name", "city", "age"}));
-      QCOMPARE(program.Rows(), SampleFiles::kPeopleRows);
-      QCOMPARE(program.Top().windowTitle(), QString::fromStdString(files_.people));
-    });
-  }
-
-  void titleClickSortsAndReverses() {
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      QHeaderView* header = program.List().View().horizontalHeader();
-      auto clickTitle = [&](int column) {
-        int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-      };
-      clickTitle(2);
-      QCOMPARE(program.Column(0), QStringList({"Erik", "Åsa", "Anna", "Jörg", "Cecilia", "bo"}));
-      clickTitle(2);
-      QCOMPARE(program.Column(0), QStringList({"bo", "Cecilia", "Jörg", "Anna", "Åsa", "Erik"}));
-    });
-  }
-
   void resizeKeepsTheMargins_data() {
     QTest::addColumn<QSize>("size");
     QTest::newRow("larger") << QSize(640, 480);

@@ -17,19 +17,8 @@
 namespace {
 // The 52-byte settings image: version, the save item checked, and a normal placement.
 std::vector<BYTE> Image(const QRect& r) {
-  const int32_t words[13] = {110,
-                             8,
-                             44,
-                             0,
-                             1,
-                             -1,
-                             -1,
-                             -1,
-                             -1,
-                             r.left(),
-                             r.top(),
-                             r.left() + r.width(),
-                             r.top() + r.height()};
+  const int32_t words[13] = {
+      110, 8, 44, 0, 1, -1, -1, -1, -1, r.left(), r.top(), r.right() + 1, r.bottom() + 1};
   std::vector<BYTE> bytes(sizeof words);
   std::memcpy(bytes.data(), words, sizeof words);  // little-endian, as on every machine we build
   return bytes;

@@ -109,10 +109,8 @@ void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario&
       return;
     }
     if (QWidget* modal = QApplication::activeModalWidget()) {
-      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        program.startupModals << QStringLiteral("box %1: %2").arg(box->windowTitle(), box->text());
+      if (auto* box = qobject_cast<QMessageBox*>(modal))
         box->button(QMessageBox::Ok)->click();
-      }
       return;
     }
     TopWindow* top = backend.WindowOf(*window);
@@ -197,14 +195,6 @@ QStringList TestProgram::Column(int column) const {
   for (const QString& row : Rows())
     cells << row.split(QLatin1Char('|')).value(column);
   return cells;
-}
-
-QStringList TestProgram::Titles() const {
-  QStringList titles;
-  const ListModel& model = Model();
-  for (int c = 0; c < model.columnCount(); ++c)
-    titles << model.headerData(c, Qt::Horizontal).toString();
-  return titles;
 }
 
 QAction* TestProgram::Action(unsigned id) const {

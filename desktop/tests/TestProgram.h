@@ -58,16 +58,12 @@ class TestProgram {
   QStringList Rows() const;
   // The cells of one column of Rows().
   QStringList Column(int column) const;
-  QStringList Titles() const;
   // The menu action for a command id.
   QAction* Action(unsigned id) const;
   // Gives the main window the keyboard again, as a modal dialog that closed leaves it without.
   void Activate() const;
   // Presses a key in the list, where the keyboard focus is.
   void Key(int key, bool ctrl = false) const;
-
-  // Message boxes that appeared before the scenario started.
-  QStringList startupModals;
 
  private:
   QtBackend* backend_ = nullptr;

@@ -10,43 +10,6 @@
 namespace native {
 namespace {
 
-struct BoxSeen {
-  std::string caption, text;
-  std::vector<std::string> buttons;
-  bool icon = false;
-};
-
-BOOL CALLBACK NoteChild(HWND child, LPARAM seen) {
-  auto& box = *reinterpret_cast<BoxSeen*>(seen);
-  if (!IsWindowVisible(child))
-    return TRUE;
-  LONG style = GetWindowLongA(child, GWL_STYLE);
-  if (ClassOf(child) == "Button")
-    box.buttons.push_back(WindowText(child));
-  if (ClassOf(child) == "Static" && (style & SS_TYPEMASK) == SS_ICON &&
-      SendMessageA(child, STM_GETICON, 0, 0) != 0)
-    box.icon = true;
-  return TRUE;
-}
-
-TEST(CommonDialogsTest, MessageBoxShowsTextAndCaptionWithOneOkButtonAndNoIcon) {
-  BoxSeen seen;
-  WhenDialogShows([&](HWND box) {
-    seen.caption = WindowText(box);
-    char text[256] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    seen.text = text;
-    EnumChildWindows(box, NoteChild, reinterpret_cast<LPARAM>(&seen));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  });
-  const std::string info = "File\nRows   : 10\nColumns: 3\n\nDisplayed\nRows   : 2";
-  EXPECT_EQ(CommonDialogs::ShowMessage(nullptr, info, "Info", MB_OK), IDOK);
-  EXPECT_EQ(seen.caption, "Info");
-  EXPECT_EQ(seen.text, info);
-  EXPECT_EQ(seen.buttons, (std::vector<std::string>{"OK"}));
-  EXPECT_FALSE(seen.icon);
-}
-
 class OpenFileTest : public ::testing::Test {
  protected:
   void SetUp() override {

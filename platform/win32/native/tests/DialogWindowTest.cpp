@@ -15,7 +15,6 @@ namespace native {
 namespace {
 
 constexpr int kField = 1003, kExact = 1005, kMatch = 1006, kPicture = 1010;
-constexpr unsigned kAboutItem = 16;
 
 DialogDescription FieldQuery() {
   DialogDescription layout;
@@ -42,10 +41,6 @@ class Recorder : public WindowEvents {
     commands.push_back({id, code});
     return true;
   }
-  bool OnSysCommand(unsigned command) override {
-    systemCommands.push_back(command);
-    return (command & 0xFFF0) == kAboutItem;
-  }
   bool OnPaint(PaintSurface& surface) override {
     if (!paintIcon)
       return false;
@@ -55,7 +50,6 @@ class Recorder : public WindowEvents {
   Handle DragIcon() override { return dragIcon; }
 
   std::vector<std::pair<int, int>> commands;
-  std::vector<unsigned> systemCommands;
   Handle paintIcon = nullptr;
   Handle dragIcon = nullptr;
   int iconX = 0, iconY = 0;
@@ -115,44 +109,6 @@ TEST_F(DialogWindowTest, MenuBarKeepsTheDescribedClientSize) {
   EXPECT_EQ(client.Width(), expected.Width());
   EXPECT_EQ(client.Height(), expected.Height());
   EXPECT_EQ(GetMenu(static_cast<HWND>(withMenu.Window())), menu.Get());
-}
-
-TEST_F(DialogWindowTest, SystemMenuItemReachesTheOwnerAndOtherCommandsKeepTheirMeaning) {
-  ASSERT_TRUE(window.AppendSystemMenu({MenuRow::Kind::Separator, "", 0, false}));
-  ASSERT_TRUE(
-      window.AppendSystemMenu({MenuRow::Kind::Item, "&About Lintaro...", kAboutItem, false}));
-  HMENU system = GetSystemMenu(frame, FALSE);
-  int count = GetMenuItemCount(system);
-  char text[64] = {};
-  GetMenuStringA(system, count - 1, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, "&About Lintaro...");
-  EXPECT_EQ(GetMenuItemID(system, count - 1), kAboutItem);
-  EXPECT_TRUE(GetMenuState(system, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
-
-  SendMessageA(frame, WM_SYSCOMMAND, kAboutItem, 0);
-  EXPECT_FALSE(window.IsIconic());
-  SendMessageA(frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  PumpMessages();
-  EXPECT_TRUE(window.IsIconic());
-  EXPECT_EQ(events.systemCommands, (std::vector<unsigned>{kAboutItem, SC_MINIMIZE}));
-}
-
-TEST_F(DialogWindowTest, PlacementComesBackAsSet) {
-  Placement set;
-  set.showCmd = SW_SHOWNORMAL;
-  set.normal = Rect{120, 90, 520, 410};
-  ASSERT_TRUE(window.SetPlacement(set));
-  Placement got;
-  ASSERT_TRUE(window.GetPlacement(&got));
-  EXPECT_EQ(got.showCmd, static_cast<unsigned>(SW_SHOWNORMAL));
-  EXPECT_EQ(got.normal, set.normal);
-  EXPECT_EQ(window.WindowRect(), set.normal);
-  set.showCmd = SW_SHOWMINIMIZED;
-  ASSERT_TRUE(window.SetPlacement(set));
-  EXPECT_TRUE(window.IsIconic());
-  ASSERT_TRUE(window.GetPlacement(&got));
-  EXPECT_EQ(got.showCmd, static_cast<unsigned>(SW_SHOWMINIMIZED));
-  EXPECT_EQ(got.normal, set.normal);
 }
 
 TEST_F(DialogWindowTest, PaintHandlerDrawsTheIconAndDragIconIsTheOwners) {

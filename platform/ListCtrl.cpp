@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -286,6 +288,9 @@ void CListCtrl::MeasureWidestTexts() {
   std::vector<bool> fitted(columnCount, GetItemCount() == 0);
   Backend& backend = CurrentBackend();
   LongestTexts::Advances advances;
+  // Measuring with a real font costs microseconds, and wide files repeat their short values in
+  // column after column; the items do not change while the widths are measured.
+  std::unordered_map<std::string_view, int> measured;
   for (unsigned b = 0; b < advances.size(); ++b)
     advances[b] = std::max(backend.ByteAdvance(static_cast<unsigned char>(b)), 0);
   for (size_t capacity = kFirstCandidates;
@@ -293,8 +298,14 @@ void CListCtrl::MeasureWidestTexts() {
        capacity *= kCandidateGrowth) {
     LongestTexts longest(columnCount, capacity, fitted, advances);
     CollectLongestTexts(longest);
-    longest.Fit([&](const char* text, size_t length) { return backend.TextWidth(text, length); },
-                widths, fitted);
+    longest.Fit(
+        [&](const char* text, size_t length) {
+          auto [at, added] = measured.try_emplace(std::string_view(text, length), 0);
+          if (added)
+            at->second = backend.TextWidth(text, length);
+          return at->second;
+        },
+        widths, fitted);
   }
   widestCache_.resize(columnCount);
   for (size_t k = 0; k < columnCount; ++k)

@@ -49,6 +49,7 @@ QString QtPattern(const std::string& patterns) {
 
 QtBackend::QtBackend()
     : listFont_(QApplication::font("QAbstractItemView")),
+      listMetrics_(listFont_),
       baseUnits_(BaseUnitsOf(QApplication::font())),
       menuBarHeight_(OneLineMenuBarHeight()) {
   // The program's modal loops are its only loops, and they end when the program says so.
@@ -243,14 +244,14 @@ void QtBackend::BeginMoveOrSize(CWnd& window, UINT command) {
 // Measures.
 
 int QtBackend::TextWidth(const char* text, size_t length) {
-  return QFontMetrics(listFont_).horizontalAdvance(
+  return listMetrics_.horizontalAdvance(
       EightBitText::DecodeShown(std::string_view(text, length)));
 }
 
 // A printable ASCII byte is its own character; any other byte may be part of any character, none
 // of which is wider than the font's widest.
 int QtBackend::ByteAdvance(unsigned char byte) {
-  QFontMetrics metrics(listFont_);
+  const QFontMetrics& metrics = listMetrics_;
   if (byte >= 0x20 && byte < 0x7F)
     return metrics.horizontalAdvance(QChar(static_cast<char16_t>(byte)));
   return metrics.maxWidth();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <vector>
 
 #include "platform/Backend.h"
@@ -49,6 +50,8 @@ class QtBackend : public Backend {
  private:
   std::vector<TopWindow*> windows_;
   QFont listFont_;
+  // Made once: a wide file has its widths measured hundreds of thousands of times.
+  QFontMetrics listMetrics_;
   POINT baseUnits_;
   int menuBarHeight_ = 0;
   int waitDepth_ = 0;

@@ -244,8 +244,7 @@ void QtBackend::BeginMoveOrSize(CWnd& window, UINT command) {
 // Measures.
 
 int QtBackend::TextWidth(const char* text, size_t length) {
-  return listMetrics_.horizontalAdvance(
-      EightBitText::DecodeShown(std::string_view(text, length)));
+  return listMetrics_.horizontalAdvance(EightBitText::DecodeShown(std::string_view(text, length)));
 }
 
 // A printable ASCII byte is its own character; any other byte may be part of any character, none

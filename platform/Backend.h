@@ -71,8 +71,10 @@ class Backend {
 
   // Measures.
   virtual int TextWidth(const char* text, size_t length) = 0;
-  // The most that this byte can add to the width of any text it stands in, so that a text is at
-  // most as wide as the sum over its bytes.
+  // The most that this byte can add to the width of any text it stands in, in 64ths of a pixel
+  // (kAdvanceUnits), so that a text is at most as wide as the sum over its bytes, rounded to the
+  // nearest pixel. Fonts place characters at fractions of a pixel and round only the whole text.
+  static constexpr int kAdvanceUnits = 64;
   virtual int ByteAdvance(unsigned char byte) = 0;
   virtual int SystemMetric(int index) = 0;
   virtual RECT WorkArea() = 0;

@@ -1,7 +1,7 @@
 // Fitting a column to its widest text without measuring every text with the font. Each byte value
-// has an advance that no character it is part of exceeds, so a text is at most as wide as the sum
-// over its bytes; texts are measured in order of that bound, widest bound first, until the next
-// bound cannot beat the widest text found.
+// has an advance (in 64ths of a pixel) that no character it is part of exceeds, so a text is at
+// most as wide as the sum over its bytes rounded to a pixel; texts are measured in order of that
+// bound, widest bound first, until the next bound cannot beat the widest text found.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "platform/Backend.h"
 
 class LongestTexts {
  public:
@@ -42,7 +44,7 @@ class LongestTexts {
       std::sort(kept.begin(), kept.end(), Wider);
       bool bounded = false;
       for (const Entry& entry : kept) {
-        if (entry.bound <= widths[k]) {
+        if (Pixels(entry.bound) <= widths[k]) {
           bounded = true;
           break;
         }
@@ -59,6 +61,10 @@ class LongestTexts {
     size_t length;
   };
   static bool Wider(const Entry& a, const Entry& b) { return a.bound > b.bound; }
+  // A sum of advances as the font rounds a whole text: to the nearest pixel.
+  static int64_t Pixels(int64_t bound) {
+    return (bound + Backend::kAdvanceUnits / 2) / Backend::kAdvanceUnits;
+  }
   void Keep(std::vector<Entry>& kept, const Entry& entry) const;
 
   // Each column's kept texts, a min-heap on the bound while collecting.

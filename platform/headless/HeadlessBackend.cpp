@@ -31,7 +31,7 @@ int HeadlessBackend::TextWidth(const char* /*text*/, size_t length) {
 }
 
 int HeadlessBackend::ByteAdvance(unsigned char /*byte*/) {
-  return kCharWidth;
+  return kCharWidth * kAdvanceUnits;
 }
 
 int HeadlessBackend::SystemMetric(int index) {

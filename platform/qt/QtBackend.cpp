@@ -5,10 +5,12 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
+#include <QtMath>
 #include <algorithm>
 
 #include "platform/App.h"
@@ -248,12 +250,14 @@ int QtBackend::TextWidth(const char* text, size_t length) {
 }
 
 // A printable ASCII byte is its own character; any other byte may be part of any character, none
-// of which is wider than the font's widest.
+// of which is wider than the font's widest. Qt keeps advances in 64ths of a pixel, as we do, and
+// rounds a text's sum of them to whole pixels.
 int QtBackend::ByteAdvance(unsigned char byte) {
-  const QFontMetrics& metrics = listMetrics_;
-  if (byte >= 0x20 && byte < 0x7F)
-    return metrics.horizontalAdvance(QChar(static_cast<char16_t>(byte)));
-  return metrics.maxWidth();
+  QFontMetricsF metrics(listFont_);
+  qreal advance = byte >= 0x20 && byte < 0x7F
+                      ? metrics.horizontalAdvance(QChar(static_cast<char16_t>(byte)))
+                      : metrics.maxWidth();
+  return qCeil(advance * kAdvanceUnits);
 }
 
 int QtBackend::SystemMetric(int index) {

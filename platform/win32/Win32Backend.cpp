@@ -259,7 +259,7 @@ int Win32Backend::ByteAdvance(unsigned char byte) {
         advance = widest;
     }
   }
-  return byteAdvances_[byte];
+  return byteAdvances_[byte] * kAdvanceUnits;
 }
 
 int Win32Backend::SystemMetric(int index) {

@@ -13,7 +13,6 @@
 
 #include "TestFiles.h"
 #include "app/CommandLinePath.h"
-#include "app/Resource.h"
 #include "platform/App.h"
 #include "platform/GapVector.h"
 #include "platform/ListCtrl.h"
@@ -276,22 +275,4 @@ TEST(CommandLine, ApplicationNameIsTheFileNameWithoutExtension) {
     EXPECT_EQ(ApplicationName(c.path), c.name) << c.path;
 }
 
-}  // namespace
-
-namespace {
-// Every picture of every icon is as many rows as its size, each row as many pixels, each pixel a
-// palette index or transparent: a renderer that trusts the size must never read past a row.
-TEST(Resources, IconPicturesAreSquareAndUseThePalette) {
-  QuietBackend backend;
-  HICON icon = LoadIcon(IDR_MAINFRAME);
-  ASSERT_NE(icon, nullptr);
-  for (const IconImage& image : icon->images) {
-    SCOPED_TRACE(image.size);
-    ASSERT_EQ(image.rows.size(), static_cast<size_t>(image.size));
-    for (const char* row : image.rows) {
-      EXPECT_EQ(std::strlen(row), static_cast<size_t>(image.size)) << row;
-      EXPECT_EQ(std::strspn(row, ".0123456789ABCDEF"), std::strlen(row)) << row;
-    }
-  }
-}
 }  // namespace

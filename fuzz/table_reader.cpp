@@ -1,6 +1,7 @@
 // The table reader on any bytes: every field of every row is read, with the first line as titles
 // and as a row, for columns -1 to columnCount + 2. A field never holds a separator nor lies past
-// its row, and the table splits its bytes as both splitters do.
+// its row, the table splits its bytes as both splitters do, and a split in parts of a few bytes
+// on several threads ends as the split in one pass.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -11,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "table/RowIndex.h"
 #include "table/RowSplitter.h"
 #include "table/TableFile.h"
+#include "table/Workers.h"
 
 namespace {
 
@@ -53,14 +56,17 @@ void CheckRows(TableFile& table, bool headers) {
   }
 }
 
-// Both splitters on the content as Parse hands it over: CRs gone, an LF and a NUL appended.
-void CheckSplitters(const TableFile& table, const uint8_t* data, size_t size) {
-  std::string narrow;
+// The content as Parse hands it to the split: CRs gone, an LF and a NUL appended.
+std::string Content(const uint8_t* data, size_t size) {
+  std::string content;
   for (size_t i = 0; i < size; ++i) {
     if (data[i] != '\r')
-      narrow += static_cast<char>(data[i]);
+      content += static_cast<char>(data[i]);
   }
-  narrow += std::string("\n\0", 2);
+  return content + std::string("\n\0", 2);
+}
+
+void CheckSplitters(const TableFile& table, std::string narrow) {
   std::string wide = narrow;
   const int32_t lines = table.lineCount;
   std::vector<const char*> narrowStarts(static_cast<size_t>(lines) + 1);
@@ -78,6 +84,30 @@ void CheckSplitters(const TableFile& table, const uint8_t* data, size_t size) {
   }
 }
 
+void CheckParts(const std::string& content, int32_t columns, size_t partBytes) {
+  std::string whole = content;
+  std::string split = content;
+  RowIndex one, parts;
+  Workers::SetCount(1);
+  Require(IndexRows(whole.data(), whole.size(), columns, one), "index");
+  Workers::SetCount(3);
+  Require(IndexRows(split.data(), split.size(), columns, parts, partBytes), "index in parts");
+  Require(split == whole && parts.lineCount == one.lineCount && parts.minFields == one.minFields &&
+              parts.shortRows.size() == one.shortRows.size(),
+          "parts agree");
+  for (int32_t i = 0; i <= one.lineCount; ++i) {
+    const auto at = static_cast<size_t>(i);
+    Require(parts.rowStarts[at] - split.data() == one.rowStarts[at] - whole.data(), "row in parts");
+  }
+  for (size_t i = 0; i < one.shortRows.size(); ++i) {
+    Require(parts.shortRows[i].start - split.data() == one.shortRows[i].start - whole.data() &&
+                parts.shortRows[i].fields == one.shortRows[i].fields,
+            "short row in parts");
+  }
+  std::free(one.rowStarts);
+  std::free(parts.rowStarts);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -93,6 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           "column count");
   CheckRows(table, true);
   CheckRows(table, false);
-  CheckSplitters(table, data, size);
+  std::string content = Content(data, size);
+  CheckSplitters(table, content);
+  CheckParts(content, table.columnCount, 3 + size % 61);
   return 0;
 }

@@ -180,11 +180,6 @@ CASES = [
          ["dialog Pick: a;b selected 0", "title Picking...", "title $PATH"] * 2 +
          dump("2: a;b", ["1;2"], placement="placement 2 2147483647 2147483647 -2147483648 "
               "-2147483648") + ["title Lintaro by Quorvel", "exit"]),
-    Case("registry steps on keys that cannot be", lambda d: d,
-         'reg-set HKCU\\a\\\\b "v" REG_SZ 00\nreg-show HKCU\\a\\\\b\nreg-show HKCU\\a\n'
-         'reg-delete HKCU\\nope\nreg-set HKCU\\x "n" REG_DWORD 01\nreg-show HKCU\\x\n',
-         ["key HKCU\\a\\\\b missing", "key HKCU\\a missing", "key HKCU\\x",
-          'value "n" REG_DWORD 01']),
 ]
 
 

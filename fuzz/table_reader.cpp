@@ -75,7 +75,9 @@ void CheckSplitters(const TableFile& table, std::string narrow) {
   SplitResult w = SplitRowsWide(wide.data(), wide.size(), wideStarts.data(), lines);
   Require(narrow == wide && n.minFields == w.minFields, "splitters agree");
   Require(n.stored == lines && w.stored == lines, "rows stored");
-  Require(std::memcmp(table.Buffer().data, narrow.data(), narrow.size()) == 0, "table's bytes");
+  Require(static_cast<size_t>(table.Buffer().length) == narrow.size() &&
+              std::memcmp(table.Buffer().data, narrow.data(), narrow.size()) == 0,
+          "table's bytes");
   for (int32_t k = 1; k <= lines; ++k) {
     const auto at = static_cast<size_t>(k);
     Require(narrowStarts[at] - narrow.data() == wideStarts[at] - wide.data() &&

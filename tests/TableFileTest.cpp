@@ -1,5 +1,5 @@
-// The .qdx format as the table reader sees it: rows, fields and the buffer it leaves. (Titles, and
-// the splitters on any bytes, are checked by fuzz/table_reader.cpp.)
+// The .qdx format as the table reader sees it: rows and fields. (Titles, the bytes it leaves, and
+// the splitters on any bytes are checked by fuzz/table_reader.cpp.)
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -98,40 +98,6 @@ TEST(TableFormat, RowsAndFieldsFollowTheFileFormat) {
       for (int32_t k = width; k < c.columns + 3; ++k)
         EXPECT_EQ(t.Field(row, k), "") << "row " << i << " field " << k;
     }
-  }
-}
-
-struct LoadCase {
-  const char* what;
-  std::string bytes;
-  bool strip;
-  const char* terminator;
-  std::string buffer;  // the first buffer.size() bytes of data
-  int32_t length;
-};
-
-const LoadCase kLoadCases[] = {
-    // Without stripping, the terminator follows the bytes and a NUL sits at data[length].
-    {"no terminator, CR kept", "x\r\ny", false, "", "x\r\ny\0"s, 4},
-    {"terminator appended", "x\r\ny", false, "\n", "x\r\ny\n\0"s, 5},
-    {"longer terminator", "", false, "ab", "ab\0"s, 2},
-    // Stripping keeps the NUL and counts it.
-    {"stripped, NUL counted", "x\r\ny", true, "\n", "x\ny\n\0"s, 5},
-    {"CR next to the terminator", "a\r", true, "", "a\0"s, 2},
-    {"only CRs", "\r\r\r", true, "\n", "\n\0"s, 2},
-    {"bytes from 0x80 are kept as they are", "\xE9\x8D\r\xFF", true, "", "\xE9\x8D\xFF\0"s, 4},
-};
-
-TEST(FileBuffer, LoadFileAppendsTerminatorAndStripsCarriageReturns) {
-  TempDir dir;
-  for (const LoadCase& c : kLoadCases) {
-    SCOPED_TRACE(c.what);
-    std::string path = dir.Write("f.bin", c.bytes);
-    FileBuffer buffer;
-    ASSERT_TRUE(buffer.LoadFile(path.c_str(), c.strip, c.terminator));
-    EXPECT_EQ(buffer.file, nullptr);
-    EXPECT_EQ(buffer.length, c.length);
-    EXPECT_EQ(std::string(buffer.data, c.buffer.size()), c.buffer);
   }
 }
 

@@ -30,12 +30,10 @@ def dump(columns, rows=(), headers=1, placement="~placement *"):
 
 
 def file_of(data, name="input.qdx"):
-    """Makes the input in the case's folder and returns its path."""
     def make(d):
-        path = os.path.join(d, name)
-        with open(path, "wb") as f:
+        with open(os.path.join(d, name), "wb") as f:
             f.write(data)
-        return path
+        return os.path.join(d, name)
     return make
 
 

@@ -1,10 +1,6 @@
-// The settings loader on any registry contents: a "Config" value and a "Config - SIZE" value of any
-// type, length and bytes, each present or not. Whatever the load applies, once saved again the
-// window's settings come back the same. (Which stored shapes apply what is in SettingsTest.cpp.)
-//
-// Input: byte 0 says which values exist (bit 0 "Config", bit 1 "Config - SIZE"), bytes 1 and 2
-// are their types, byte 3 the length of the size value; then the size value's bytes, then the
-// image's.
+// The settings loader on any "Config" and "Config - SIZE" values, present or not: whatever the
+// load applies comes back the same once saved. Input: byte 0 says which values exist (bits 0 and
+// 1), bytes 1 and 2 their types, byte 3 the size value's length; then its bytes, then the image's.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

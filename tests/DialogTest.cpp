@@ -10,7 +10,6 @@
 #include "app/Resource.h"
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
-#include "platform/ControlVisitor.h"
 #include "platform/Dialog.h"
 
 namespace {
@@ -77,44 +76,6 @@ TEST(Dialog, BuildsItsControlsIntoTheBoundObjectsAsNewWindows) {
   EXPECT_EQ(seen, std::vector<std::string>(2, "bound, 0 entries, check 0"));
   // The second run opens with the check set from the field, so the click clears it.
   EXPECT_EQ(checkedAfter, (std::vector<int>{1, 0}));
-}
-
-// Names the kind that each control says it is.
-class KindNames : public ControlVisitor {
- public:
-  std::vector<std::string> names;
-  void StaticText(CWnd&) override { names.push_back("static"); }
-  void Icon(CWnd&) override { names.push_back("icon"); }
-  void PushButton(CButton&) override { names.push_back("push button"); }
-  void CheckBox(CButton&) override { names.push_back("check box"); }
-  void Edit(CEdit&) override { names.push_back("edit"); }
-  void ComboBox(CComboBox&) override { names.push_back("combo box"); }
-  void ListView(CListCtrl&) override { names.push_back("list view"); }
-};
-
-TEST(Dialog, EachControlOfATemplateTellsItsKind) {
-  struct {
-    int templateId;
-    std::vector<std::string> kinds;
-  } const cases[] = {
-      {IDD_MAIN, {"list view"}},
-      {IDD_ABOUT, {"icon", "static", "push button"}},
-      {IDD_FIELD_QUERY,
-       {"static", "combo box", "static", "edit", "check box", "push button", "push button"}},
-      {IDD_DUPLICATES, {"static", "combo box", "push button", "push button"}},
-  };
-  WatchingBackend backend;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.templateId);
-    KindNames kinds;
-    backend.atCreation = [&](CDialog& dialog) {
-      for (CWnd* control : dialog.Children())
-        control->Accept(kinds);
-    };
-    CDialog dialog(c.templateId);
-    dialog.DoModal();
-    EXPECT_EQ(kinds.names, c.kinds);
-  }
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 
 #include "TestFiles.h"
 #include "app/CommandLinePath.h"
-#include "app/Resource.h"
 #include "platform/App.h"
 #include "platform/GapVector.h"
 #include "platform/ListCtrl.h"
@@ -109,7 +108,8 @@ class ListTest : public ::testing::Test {
 
 // Changes in a small notation, applied in order: "-N" deletes item N, "+N" inserts the data
 // 90, 91, ... at index N, "~" deletes every other item while walking, "=V" deletes every item
-// but the one holding V, "*" deletes all, "c-1" clicks outside the items.
+// but the one holding V, "*" deletes all, "c-1" clicks outside the items, "k011111" keeps the
+// items flagged 1 in one pass.
 struct SelectionCase {
   const char* what;
   const char* changes;
@@ -130,6 +130,10 @@ const SelectionCase kSelectionCases[] = {
     {"inserts after deletes", "-0 -4 +0 +5", {90, 11, 12, 13, 14, 91}, 13},
     {"delete all", "*", {}, -1},
     {"a click outside the items clears the selection", "c-1", {10, 11, 12, 13, 14, 15}, -1},
+    {"kept in one pass: marks after deletions move up", "k010111", {11, 13, 14, 15}, 13},
+    {"kept in one pass: the selected item goes", "k111011", {10, 11, 12, 14, 15}, -1},
+    {"kept in one pass: nothing deleted", "k111111", {10, 11, 12, 13, 14, 15}, 13},
+    {"kept in one pass: everything deleted", "k000000", {}, -1},
 };
 
 TEST_F(ListTest, ItemsAndSelectionUnderChanges) {
@@ -138,6 +142,7 @@ TEST_F(ListTest, ItemsAndSelectionUnderChanges) {
     list.DeleteAllItems();
     Fill({10, 11, 12, 13, 14, 15});
     list.UserClickItem(3);
+    list.EnsureVisible(3, FALSE);
     std::istringstream changes(c.changes);
     LPARAM inserted = 90;
     for (std::string change; changes >> change;) {
@@ -163,13 +168,24 @@ TEST_F(ListTest, ItemsAndSelectionUnderChanges) {
         case 'c':
           list.UserClickItem(n);
           break;
+        case 'k': {
+          std::vector<uint8_t> keep;
+          for (char flag : change.substr(1))
+            keep.push_back(flag == '1');
+          list.KeepItems(keep);
+          break;
+        }
       }
     }
     EXPECT_EQ(Data(), c.data);
     EXPECT_EQ(SelectedData(), c.selected);
-    // The focus stays on the same item as the selection while that item exists.
+    // The focus stays on the same item as the selection while that item exists; so does the
+    // revealed mark through deletes.
     if (c.selected != -1) {
       EXPECT_EQ(list.GetItemData(list.GetNextItem(-1, LVNI_FOCUSED)), c.selected);
+      if (!std::strchr(c.changes, '+')) {
+        EXPECT_EQ(list.GetItemData(list.RevealedItem()), c.selected);
+      }
     }
   }
 }
@@ -259,22 +275,4 @@ TEST(CommandLine, ApplicationNameIsTheFileNameWithoutExtension) {
     EXPECT_EQ(ApplicationName(c.path), c.name) << c.path;
 }
 
-}  // namespace
-
-namespace {
-// Every picture of every icon is as many rows as its size, each row as many pixels, each pixel a
-// palette index or transparent: a renderer that trusts the size must never read past a row.
-TEST(Resources, IconPicturesAreSquareAndUseThePalette) {
-  QuietBackend backend;
-  HICON icon = LoadIcon(IDR_MAINFRAME);
-  ASSERT_NE(icon, nullptr);
-  for (const IconImage& image : icon->images) {
-    SCOPED_TRACE(image.size);
-    ASSERT_EQ(image.rows.size(), static_cast<size_t>(image.size));
-    for (const char* row : image.rows) {
-      EXPECT_EQ(std::strlen(row), static_cast<size_t>(image.size)) << row;
-      EXPECT_EQ(std::strspn(row, ".0123456789ABCDEF"), std::strlen(row)) << row;
-    }
-  }
-}
 }  // namespace

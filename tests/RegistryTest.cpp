@@ -1,14 +1,14 @@
 // The registry as the program calls it: names that match without regard to case, keys made along
 // a path, values kept with their types, deletes, and handles that outlive their keys. Every call
 // goes through the files of a scratch registry. (The capacity rules of a query are those the
-// settings' load depends on, and are checked there.)
+// settings' load depends on, and are checked there. The program's own path, cut to a buffer, is
+// Register's, in FileTypeTest.cpp and register.case.)
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "ScratchRegistry.h"
-#include "platform/Module.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -187,42 +187,6 @@ TEST(Registry, HandlesSeeChangesAndFailOnceTheirKeyIsGone) {
   EXPECT_EQ(RegSetValueExA(reader, "v", 0, REG_BINARY, &one, 1), ERROR_INVALID_HANDLE);
   EXPECT_EQ(RegCloseKey(writer), ERROR_SUCCESS);
   EXPECT_EQ(RegCloseKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
-}
-
-TEST(ModuleFile, APathThatDoesNotFitIsCutAndTheResultIsTheBufferSize) {
-  struct {
-    DWORD size;
-    DWORD result;
-    std::string text;
-  } const cases[] = {
-      {15, 14, "/opt/x/lintaro"},  // room for the NUL
-      {14, 14, "/opt/x/lintar"},   // no room for the NUL: cut
-      {1, 1, ""},
-  };
-  SetModuleFileName("/opt/x/lintaro");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.size);
-    std::string buffer(20, 'Z');
-    EXPECT_EQ(GetModuleFileNameA(nullptr, buffer.data(), c.size), c.result);
-    EXPECT_EQ(buffer.c_str(), c.text);
-    EXPECT_EQ(buffer.substr(c.size), std::string(20 - c.size, 'Z'));
-  }
-  char buffer[4];
-  EXPECT_EQ(GetModuleFileNameA(nullptr, buffer, 0), 0u);
-  EXPECT_EQ(GetModuleFileNameA(reinterpret_cast<HMODULE>(1), buffer, sizeof buffer), 0u);
-
-  SetModuleFileName("");
-  char real[4096];
-  DWORD length = GetModuleFileNameA(nullptr, real, sizeof real);
-  ASSERT_GT(length, 0u);
-  ASSERT_LT(length, sizeof real);
-#if defined(_WIN32)
-  EXPECT_EQ(std::string(real).substr(1, 2), ":\\");
-  EXPECT_TRUE(std::string(real).ends_with("\\lintaro_tests.exe")) << real;
-#else
-  EXPECT_EQ(real[0], '/');
-  EXPECT_TRUE(std::string(real).ends_with("/lintaro_tests"));
-#endif
 }
 
 }  // namespace

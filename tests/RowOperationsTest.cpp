@@ -27,9 +27,6 @@ class Rows : public ::testing::Test {
     std::string bytes = "id;k\n";
     for (size_t i = 0; i < keys.size(); ++i)
       bytes += std::to_string(i) + (keys[i] == kNone ? "" : ";" + keys[i]) + "\n";
-    LoadBytes(bytes);
-  }
-  void LoadBytes(const std::string& bytes) {
     list.DeleteAllItems();
     list.SetTable(nullptr);
     table = std::make_unique<TableFile>(kColumnTitleFormat);

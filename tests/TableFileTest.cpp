@@ -1,4 +1,5 @@
-// The .qdx format as the table reader sees it: rows, fields, titles and the buffer it leaves.
+// The .qdx format as the table reader sees it: rows and fields. (Titles, the bytes it leaves, and
+// the splitters on any bytes are checked by fuzz/table_reader.cpp.)
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,7 +8,6 @@
 
 #include "TestFiles.h"
 #include "app/Strings.h"
-#include "table/RowSplitter.h"
 #include "table/TableFile.h"
 
 using namespace std::string_literals;
@@ -101,72 +101,6 @@ TEST(TableFormat, RowsAndFieldsFollowTheFileFormat) {
   }
 }
 
-struct LoadCase {
-  const char* what;
-  std::string bytes;
-  bool strip;
-  const char* terminator;
-  std::string buffer;  // the first buffer.size() bytes of data
-  int32_t length;
-};
-
-const LoadCase kLoadCases[] = {
-    // Without stripping, the terminator follows the bytes and a NUL sits at data[length].
-    {"no terminator, CR kept", "x\r\ny", false, "", "x\r\ny\0"s, 4},
-    {"terminator appended", "x\r\ny", false, "\n", "x\r\ny\n\0"s, 5},
-    {"longer terminator", "", false, "ab", "ab\0"s, 2},
-    // Stripping keeps the NUL and counts it.
-    {"stripped, NUL counted", "x\r\ny", true, "\n", "x\ny\n\0"s, 5},
-    {"CR next to the terminator", "a\r", true, "", "a\0"s, 2},
-    {"only CRs", "\r\r\r", true, "\n", "\n\0"s, 2},
-    {"bytes from 0x80 are kept as they are", "\xE9\x8D\r\xFF", true, "", "\xE9\x8D\xFF\0"s, 4},
-};
-
-TEST(FileBuffer, LoadFileAppendsTerminatorAndStripsCarriageReturns) {
-  TempDir dir;
-  for (const LoadCase& c : kLoadCases) {
-    SCOPED_TRACE(c.what);
-    std::string path = dir.Write("f.bin", c.bytes);
-    FileBuffer buffer;
-    ASSERT_TRUE(buffer.LoadFile(path.c_str(), c.strip, c.terminator));
-    EXPECT_EQ(buffer.file, nullptr);
-    EXPECT_EQ(buffer.length, c.length);
-    EXPECT_EQ(std::string(buffer.data, c.buffer.size()), c.buffer);
-  }
-}
-
-struct TitleCase {
-  const char* what;
-  bool headers;
-  int32_t index;
-  const char* title;
-};
-
-const TitleCase kTitleCases[] = {
-    {"header field", true, 0, "a"},
-    {"empty header field is an empty title", true, 1, ""},
-    {"last column", true, 2, "z"},
-    {"one past the last column", true, 3, "Column 4"},
-    {"far past the last column", true, 5, "Column 6"},
-    {"negative index", true, -1, "Column 0"},
-    {"very negative index", true, -100, "Column -99"},
-    {"headers off, first column", false, 0, "Column 1"},
-    {"headers off, empty header field", false, 1, "Column 2"},
-    {"headers off, past the end", false, 5, "Column 6"},
-    {"headers off, negative", false, -1, "Column 0"},
-};
-
-TEST(TableFile, ColumnNameInAndOutOfRange) {
-  TempDir dir;
-  Loaded t = ParseBytes(dir, "a;;z\n1;2;3\n");
-  ASSERT_TRUE(t.ok);
-  for (const TitleCase& c : kTitleCases) {
-    SCOPED_TRACE(c.what);
-    t.table->headers = c.headers;
-    EXPECT_STREQ(t.table->ColumnName(c.index), c.title);
-  }
-}
-
 TEST(TableFile, FieldTextWithOutOfRangeIndex) {
   TempDir dir;
   Loaded t = ParseBytes(dir, "a;b;c\nd;e\nf;g;h\n");
@@ -211,85 +145,6 @@ TEST(TableFile, DataRowsFollowTheHeadersFlag) {
     ASSERT_EQ(t.table->DataRowCount(), c.count);
     EXPECT_EQ(t.Field(t.table->DataRow(0), 0), c.first);
     EXPECT_EQ(t.Field(t.table->DataRow(c.count - 1), 0), c.last);
-  }
-}
-
-TEST(TableFile, EmptyFileWithHeadersHasOnlyAnEmptyTitle) {
-  TempDir dir;
-  Loaded t = ParseBytes(dir, "", true);
-  ASSERT_TRUE(t.ok);
-  EXPECT_EQ(t.table->DataRowCount(), 0);
-  EXPECT_STREQ(t.table->ColumnName(0), "");
-  EXPECT_STREQ(t.table->ColumnName(1), "Column 2");
-}
-
-// The split of a generated content: fields of 0 to 3 bytes and runs of 1 to 3 line ends, so that
-// separators and runs fall on and across the edges of 64-byte blocks.
-std::string GeneratedContent(unsigned seed, size_t length) {
-  std::string bytes;
-  while (bytes.size() < length) {
-    seed = seed * 1103515245u + 12345u;
-    unsigned r = (seed >> 16) % 16;
-    if (r < 9) {
-      bytes += std::string(r % 4, static_cast<char>('a' + r));
-    } else if (r < 13) {
-      bytes += ';';
-    } else {
-      bytes += std::string(r - 12, '\n');
-    }
-  }
-  return bytes;
-}
-
-struct SplitCase {
-  std::string what;
-  std::string content;  // as the reader leaves it before the split: no CR, an LF appended
-  int32_t lineCount;    // how many row starts may be stored after entry 0
-};
-
-std::vector<SplitCase> SplitCases() {
-  std::vector<SplitCase> cases;
-  for (const FormatCase& c : kFormatCases) {
-    std::string content;
-    for (char b : c.bytes) {
-      if (b != '\r')
-        content += b;
-    }
-    cases.push_back({c.what, content + "\n", static_cast<int32_t>(content.size()) + 1});
-  }
-  // A run of line ends that starts in one block and ends in the next, at every offset.
-  for (size_t at = 60; at <= 66; ++at) {
-    std::string content = std::string(at, 'x') + "\n\n\n\n;y\n";
-    content[at / 2] = ';';
-    cases.push_back({"run at " + std::to_string(at), content, 8});
-  }
-  for (unsigned seed = 1; seed <= 20; ++seed)
-    cases.push_back({"generated " + std::to_string(seed), GeneratedContent(seed, 50 * seed), 1000});
-  // Fewer stored rows than runs, as after a NUL in the file.
-  cases.push_back({"stops at the counted lines", GeneratedContent(7, 300), 5});
-  return cases;
-}
-
-TEST(RowSplitter, NarrowAndWideSplitAlike) {
-  if (!CanSplitWide())
-    GTEST_SKIP() << "this processor runs only the narrow splitter";
-  for (const SplitCase& c : SplitCases()) {
-    SCOPED_TRACE(c.what);
-    std::string narrow = c.content + '\0';
-    std::string wide = narrow;
-    std::vector<const char*> narrowStarts(static_cast<size_t>(c.lineCount) + 1);
-    std::vector<const char*> wideStarts(narrowStarts.size());
-    const size_t length = c.content.size();
-    SplitResult n = SplitRowsNarrow(narrow.data(), length, narrowStarts.data(), c.lineCount);
-    SplitResult w = SplitRowsWide(wide.data(), length, wideStarts.data(), c.lineCount);
-    EXPECT_EQ(wide, narrow);
-    ASSERT_EQ(w.stored, n.stored);
-    EXPECT_EQ(w.minFields, n.minFields);
-    for (int32_t i = 1; i <= n.stored; ++i) {
-      EXPECT_EQ(wideStarts[static_cast<size_t>(i)] - wide.data(),
-                narrowStarts[static_cast<size_t>(i)] - narrow.data())
-          << "entry " << i;
-    }
   }
 }
 

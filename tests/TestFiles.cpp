@@ -70,14 +70,6 @@ std::string TempDir::Write(const std::string& name, std::string_view bytes) cons
   return path;
 }
 
-std::vector<std::string> ScriptOutput::Lines() const {
-  std::vector<std::string> lines;
-  std::istringstream in(out);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
-
 ScriptOutput RunScript(const TempDir& dir, const std::string& script) {
   fs::path before = fs::current_path();
 #if defined(_WIN32)

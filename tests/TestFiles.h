@@ -44,7 +44,6 @@ struct ScriptOutput {
   int status = 0;
   std::string out;
   std::string err;
-  std::vector<std::string> Lines() const;
 };
 
 #if defined(_WIN32)

@@ -1,6 +1,7 @@
 // Every operation gives the same result on one thread and on several, and the same as the plain
-// sequential walks over the list: reading and splitting, widths, sorts, Pick, Find and Duplicates,
-// on generated files with ties, empty fields, short and long rows and bytes from 0x80 up.
+// sequential walks over the list: reading, widths, sorts, Pick, Find and Duplicates, on generated
+// files with ties, empty fields, short and long rows and bytes from 0x80 up. (The split in parts
+// of a few bytes is checked on any bytes by fuzz/table_reader.cpp.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +12,6 @@
 
 #include "TestFiles.h"
 #include "app/Strings.h"
-#include "table/RowIndex.h"
 #include "table/TableFile.h"
 #include "table/Workers.h"
 #include "view/RowListView.h"
@@ -202,41 +202,6 @@ TEST_F(Threads, SeamsBetweenRangesChangeNothing) {
       Workers::SetSmallestRange(1);
       EXPECT_EQ(Run(path, 3, true, op.fast), reference);
     }
-  }
-}
-
-// The split in parts, at every size of part down to a few bytes, against the split in one pass;
-// a NUL byte in the file ends the counted rows wherever it falls.
-TEST_F(Threads, SplitInPartsAgreesWithOnePass) {
-  std::string file = GeneratedFile(5, 300);
-  std::string withNul = file;
-  withNul[withNul.size() / 3] = '\0';
-  std::string lineEndsFirst = "\n\n\n" + file.substr(0, 200);
-  for (const std::string& content : {file, withNul, lineEndsFirst}) {
-    std::string reference = content + "\n";
-    Workers::SetCount(1);
-    RowIndex one;
-    ASSERT_TRUE(IndexRows(reference.data(), reference.size() + 1, kColumns, one));
-    for (size_t part : {3, 7, 64, 1000}) {
-      SCOPED_TRACE("parts of " + std::to_string(part));
-      std::string split = content + "\n";
-      Workers::SetCount(3);
-      RowIndex parts;
-      ASSERT_TRUE(IndexRows(split.data(), split.size() + 1, kColumns, parts, part));
-      EXPECT_EQ(split, reference);
-      ASSERT_EQ(parts.lineCount, one.lineCount);
-      EXPECT_EQ(parts.minFields, one.minFields);
-      for (int32_t i = 0; i <= one.lineCount; ++i)
-        ASSERT_EQ(parts.rowStarts[i] - split.data(), one.rowStarts[i] - reference.data()) << i;
-      ASSERT_EQ(parts.shortRows.size(), one.shortRows.size());
-      for (size_t i = 0; i < one.shortRows.size(); ++i) {
-        EXPECT_EQ(parts.shortRows[i].start - split.data(),
-                  one.shortRows[i].start - reference.data());
-        EXPECT_EQ(parts.shortRows[i].fields, one.shortRows[i].fields);
-      }
-      std::free(parts.rowStarts);
-    }
-    std::free(one.rowStarts);
   }
 }
 

@@ -43,7 +43,6 @@ class DesktopTest : public QObject {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("read");
     QTest::newRow("none") << "/usr/bin/lintaro" << QStringList() << "";
-    QTest::newRow("one") << "/usr/bin/lintaro" << QStringList{"a.qdx"} << "a.qdx";
     QTest::newRow("joined by blanks")
         << "lintaro" << QStringList{"my", "file.qdx"} << "my file.qdx";
     QTest::newRow("one with a blank") << "lintaro" << QStringList{"my file.qdx"} << "my file.qdx";
@@ -75,16 +74,6 @@ class DesktopTest : public QObject {
       for (QAction* action : program.Top().Menus()->findChildren<QAction*>())
         QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
     });
-  }
-
-  void shutdownClosesTheTableBeforeTheWindowGoes() {
-    QStringList titles;
-    TestProgram::Run({files_.people}, [&](TestProgram& program) {
-      QObject::connect(&program.Top(), &QWidget::windowTitleChanged, &program.Top(),
-                       [&](const QString& title) { titles << title; });
-      program.Key(Qt::Key_Return);
-    });
-    QCOMPARE(titles, QStringList{"Lintaro by Quorvel"});
   }
 
   void typedColumnNameChoosesNothing() {

@@ -22,7 +22,6 @@ class ListViewTest : public QObject {
   void resizeKeepsTheMargins_data() {
     QTest::addColumn<QSize>("size");
     QTest::newRow("larger") << QSize(640, 480);
-    QTest::newRow("wide") << QSize(900, 200);
     QTest::newRow("small") << QSize(180, 120);
     QTest::newRow("maximised") << QSize();
   }

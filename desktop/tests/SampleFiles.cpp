@@ -30,9 +30,5 @@ std::string SampleFiles::Write(const QString& name, const QByteArray& content) {
   QFile file(dir_.filePath(name));
   if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
     qFatal("cannot write the test file");
-  return Path(name);
-}
-
-std::string SampleFiles::Path(const QString& name) const {
   return dir_.filePath(name).toStdString();
 }

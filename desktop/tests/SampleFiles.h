@@ -18,7 +18,6 @@ class SampleFiles {
 
   // Writes a file into the folder; returns its path.
   std::string Write(const QString& name, const QByteArray& content);
-  std::string Path(const QString& name) const;
 
   std::string people;
   std::string big;

@@ -22,7 +22,6 @@ class XKeysTest : public QObject {
     QTest::newRow("Ctrl+Alt+P") << QStringList{"ctrl+alt+p", "ctrl+i"} << info;
     QTest::newRow("Ctrl+Shift+Alt+F") << QStringList{"ctrl+shift+alt+f", "ctrl+i"} << info;
     QTest::newRow("Ctrl+O") << QStringList{"ctrl+o"} << "file dialog";
-    QTest::newRow("Ctrl+P") << QStringList{"ctrl+p"} << "dialog Pick";
   }
 
   void acceleratorsTakeExactlyTheirModifiers() {

@@ -6,9 +6,8 @@ plays a script on it, and must end within its time bound with the expected exit 
 output lines. (Which files the reader refuses is in tests/BadInputTest.cpp, and what the window
 does after a refused file in tests/scripts/bad_path_then_open.case.)
 
-Usage: bad_inputs.py --driver PATH [NAME-substring...]
-Expected lines are exact, or globs when they start with '~' ('*' within one line). $PATH in a
-script or an expected line is the case's input. Prints each case's time.
+Usage: bad_inputs.py --driver PATH. Expected lines are exact, or globs when they start with '~';
+$PATH in a script or an expected line is the case's input.
 """
 import fnmatch, os, shutil, subprocess, sys, tempfile, threading, time
 
@@ -31,12 +30,10 @@ def dump(columns, rows=(), headers=1, placement="~placement *"):
 
 
 def file_of(data, name="input.qdx"):
-    """Makes the input in the case's folder and returns its path."""
     def make(d):
-        path = os.path.join(d, name)
-        with open(path, "wb") as f:
+        with open(os.path.join(d, name), "wb") as f:
             f.write(data)
-        return path
+        return os.path.join(d, name)
     return make
 
 
@@ -123,8 +120,6 @@ def unparsable(name, step, script="start $PATH\n%s\ndump\n"):
 
 
 CASES = [
-    Case("NUL in the middle", file_of(b"a;b\n1;2\n3\0;4\n5;6\n"), LOADED_SCRIPT,
-         LOADED + [info(1, 2, 1)] + dump("2: a;b", ["1;2"])),
     Case("a single line of 40 MB", file_of(LINE_40MB.encode()),
          LOADED_SCRIPT + "menu ID_VIEW_HEADERS\ndump\n",
          LOADED + [info(0, 1, 0)] + dump("1: " + LINE_40MB) +
@@ -183,11 +178,6 @@ CASES = [
          ["dialog Pick: a;b selected 0", "title Picking...", "title $PATH"] * 2 +
          dump("2: a;b", ["1;2"], placement="placement 2 2147483647 2147483647 -2147483648 "
               "-2147483648") + ["title Lintaro by Quorvel", "exit"]),
-    Case("registry steps on keys that cannot be", lambda d: d,
-         'reg-set HKCU\\a\\\\b "v" REG_SZ 00\nreg-show HKCU\\a\\\\b\nreg-show HKCU\\a\n'
-         'reg-delete HKCU\\nope\nreg-set HKCU\\x "n" REG_DWORD 01\nreg-show HKCU\\x\n',
-         ["key HKCU\\a\\\\b missing", "key HKCU\\a missing", "key HKCU\\x",
-          'value "n" REG_DWORD 01']),
 ]
 
 
@@ -196,6 +186,7 @@ def matches(line, expected):
 
 
 def run_case(driver, case):
+    """None when the case passes, else what went wrong."""
     d = os.path.realpath(tempfile.mkdtemp(prefix="lintaro-bad-"))
     stop = threading.Event()
     worker = None
@@ -211,37 +202,28 @@ def run_case(driver, case):
             os.chmod(command[0], 0o755)
             command = ["setpriv", "--reuid=%d" % case.user, "--regid=%d" % case.user,
                        "--clear-groups"] + command
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"), HOME=d)
         if case.during:
             worker = threading.Thread(target=case.during, args=(path, stop))
             worker.start()
-        start = time.monotonic()
+        at = os.fsencode(path).decode("latin-1")
         try:
-            p = subprocess.run(command, input=os.fsencode(case.script.replace("$PATH", path)),
-                               cwd=d, env=env, capture_output=True, timeout=case.bound)
+            p = subprocess.run(command, input=case.script.replace("$PATH", at).encode("latin-1"),
+                               cwd=d, env=dict(os.environ, XDG_CONFIG_HOME=d + "/cfg", HOME=d),
+                               capture_output=True, timeout=case.bound)
         except subprocess.TimeoutExpired:
-            return "failed", time.monotonic() - start, "no end within %d s" % case.bound
-        seconds = time.monotonic() - start
+            return "no end within %d s" % case.bound
         lines = p.stdout.decode("latin-1").split("\n")
         if lines[-1] == "":
             lines.pop()
         if callable(case.expect):
             ok = case.expect(lines)
-            expected = ["(see %s)" % case.expect.__name__]
         else:
-            at = os.fsdecode(path).encode("utf-8", "surrogateescape").decode("latin-1")
             expected = [e.replace("$PATH", at) for e in case.expect]
             ok = len(lines) == len(expected) and all(map(matches, lines, expected))
-        ok = ok and p.returncode == case.status and p.stderr.decode("latin-1") == case.err
-        if ok:
-            return "passed", seconds, ""
-        detail = "exit %d (expected %d)\n" % (p.returncode, case.status)
-        n = max(len(lines), len(expected))
-        for got, want in zip(lines + ["<none>"] * (n - len(lines)),
-                             expected + ["<none>"] * (n - len(expected))):
-            detail += "%s got  %s\n  want %s\n" % (" " if matches(got, want) else "!", got[:200],
-                                                 want[:200])
-        return "failed", seconds, detail + "stderr: " + p.stderr.decode("latin-1")[-800:]
+        if ok and p.returncode == case.status and p.stderr.decode("latin-1") == case.err:
+            return None
+        return "exit %d\n%s\nstderr: %s" % (p.returncode, "\n".join(l[:200] for l in lines),
+                                             p.stderr.decode("latin-1")[-800:])
     finally:
         stop.set()
         if worker:
@@ -250,22 +232,17 @@ def run_case(driver, case):
 
 
 def main():
-    args = sys.argv[1:]
-    if "--driver" not in args:
-        print("no lintaro-script given\n0 passed, 1 failed")
-        return 1
-    i = args.index("--driver")
-    driver = os.path.abspath(args[i + 1])
-    del args[i:i + 2]
-    passed = failed = 0
-    for case in [c for c in CASES if not args or any(a in c.name for a in args)]:
-        result, seconds, detail = run_case(driver, case)
-        print("%-55s %-8s %7.2f s" % (case.name, result, seconds))
-        if result == "failed":
-            print(detail[:4000])
-        passed += result == "passed"
-        failed += result == "failed"
-    print("%d passed, %d failed" % (passed, failed))
+    driver = os.path.abspath(sys.argv[sys.argv.index("--driver") + 1])
+    failed = 0
+    for case in CASES:
+        start = time.monotonic()
+        fault = run_case(driver, case)
+        print("%-55s %-8s %7.2f s" % (case.name, "failed" if fault else "passed",
+                                      time.monotonic() - start))
+        if fault:
+            print(fault[:4000])
+            failed += 1
+    print("%d passed, %d failed" % (len(CASES) - failed, failed))
     return 0 if failed == 0 else 1
 
 

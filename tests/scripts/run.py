@@ -21,26 +21,14 @@ import fnmatch, glob, os, re, shutil, subprocess, sys, tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-def find_driver():
-    return os.environ.get("LINTARO_SCRIPT")
+ESCAPES = {b"r": b"\r", b"n": b"\n", b"0": b"\0", b"s": b" ", b"\\": b"\\"}
 
 
 def unescape(s):
-    out = bytearray()
-    i = 0
-    b = s.encode("latin-1")
-    while i < len(b):
-        c = b[i]
-        if c == 0x5C and i + 1 < len(b):
-            n = chr(b[i + 1])
-            if n == "r": out.append(13); i += 2; continue
-            if n == "n": out.append(10); i += 2; continue
-            if n == "0": out.append(0); i += 2; continue
-            if n == "s": out.append(32); i += 2; continue
-            if n == "\\": out.append(0x5C); i += 2; continue
-            if n == "x": out.append(int(b[i + 2:i + 4], 16)); i += 4; continue
-        out.append(c); i += 1
-    return bytes(out)
+    def one(m):
+        e = m.group(1)
+        return bytes.fromhex(e[1:].decode()) if e[:1] == b"x" else ESCAPES[e]
+    return re.sub(rb"\\(x[0-9A-Fa-f]{2}|[rn0s\\])", one, s.encode("latin-1"))
 
 
 def sz(text):
@@ -105,7 +93,7 @@ def run_driver(command, script, d):
                           capture_output=True, timeout=60)
 
 
-def run_case(driver, path, verbose, reference=None, desktop=False):
+def run_case(driver, path, reference=None, desktop=False):
     c = parse(path)
     with tempfile.TemporaryDirectory(prefix="acc-") as d:
         d = os.path.realpath(d)
@@ -155,7 +143,7 @@ def main():
     reference = None
     if "--same-as" in args:
         i = args.index("--same-as"); reference = os.path.abspath(args[i + 1]); del args[i:i + 2]
-    driver = driver or find_driver()
+    driver = driver or os.environ.get("LINTARO_SCRIPT")
     if not driver:
         print("no lintaro-script given")
         print("0 passed, 1 failed")
@@ -187,7 +175,7 @@ def main():
     passed = failed = 0
     failures = []
     for cp in cases:
-        ok, detail = run_case(driver, cp, verbose, reference, desktop)
+        ok, detail = run_case(driver, cp, reference, desktop)
         if ok:
             passed += 1
         else:

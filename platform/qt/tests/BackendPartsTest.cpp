@@ -100,22 +100,17 @@ class BackendPartsTest : public QObject {
     QCOMPARE(VirtualKey::FromQtKey(key), virtualKey);
   }
 
+  // Which pixels an icon has at a size is the IconBitmap table's (tests/DesktopFilesTest.cpp);
+  // here, that the image shows its colours as they are, transparency included.
   void rendersIconPixels() {
-    static const char* const rows[] = {"0F.", "9C", "..E"};
-    static const IconImage images[] = {{3, rows}};
+    static const char* const rows[] = {"9C", ".F"};
+    static const IconImage images[] = {{2, rows}};
     static const Icon icon{1, images};
-    QImage image = IconRenderer::Render(&icon, 3);
-    QCOMPARE(image.size(), QSize(3, 3));
-    QCOMPARE(image.pixel(0, 0), 0xFF000000u);
-    QCOMPARE(image.pixel(1, 0), 0xFFFFFFFFu);
-    QCOMPARE(qAlpha(image.pixel(2, 0)), 0);
-    QCOMPARE(image.pixel(0, 1), 0xFFFF0000u);
-    QCOMPARE(image.pixel(1, 1), 0xFF0000FFu);
-    // A row shorter than the picture leaves the rest transparent.
-    QCOMPARE(qAlpha(image.pixel(2, 1)), 0);
-    QCOMPARE(image.pixel(2, 2), 0xFF00FFFFu);
-    // Another size is the icon's picture grown by whole pixels.
-    QCOMPARE(IconRenderer::Render(&icon, 6).pixel(3, 1), 0xFFFFFFFFu);
+    QImage image = IconRenderer::Render(&icon, 2);
+    QCOMPARE(image.pixel(0, 0), 0xFFFF0000u);
+    QCOMPARE(image.pixel(1, 0), 0xFF0000FFu);
+    QCOMPARE(qAlpha(image.pixel(0, 1)), 0);
+    QCOMPARE(image.pixel(1, 1), 0xFFFFFFFFu);
     QVERIFY(IconRenderer::Render(nullptr, 3).isNull());
   }
 };

@@ -70,10 +70,6 @@ bool RegistryKey::Create(RegistryRoot root, const std::string& path) {
   return CreateWithStatus(root, path, nullptr) == ERROR_SUCCESS;
 }
 
-bool RegistryKey::Open(RegistryRoot root, const std::string& path, bool write) {
-  return OpenWithStatus(root, path, write) == ERROR_SUCCESS;
-}
-
 long RegistryKey::CreateWithStatus(RegistryRoot root, const std::string& path, bool* created) {
   Close();
   HKEY key = nullptr;
@@ -103,40 +99,6 @@ void RegistryKey::Close() {
   if (key_)
     RegCloseKey(AsKey(key_));
   key_ = nullptr;
-}
-
-bool RegistryKey::Write(const std::string& name, unsigned long type, const void* data,
-                        size_t size) {
-  if (!key_ || size > MAXDWORD)
-    return false;
-  return RegSetValueExA(AsKey(key_), name.c_str(), 0, type, static_cast<const BYTE*>(data),
-                        static_cast<DWORD>(size)) == ERROR_SUCCESS;
-}
-
-bool RegistryKey::Read(const std::string& name, unsigned long type,
-                       std::vector<uint8_t>* data) const {
-  if (!key_)
-    return false;
-  // The value may grow between asking its size and reading it; ask again then.
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD actualType = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(AsKey(key_), name.c_str(), nullptr, &actualType, nullptr, &size) !=
-        ERROR_SUCCESS)
-      return false;
-    if (actualType != type)
-      return false;
-    data->assign(size, 0);
-    LONG status =
-        RegQueryValueExA(AsKey(key_), name.c_str(), nullptr, &actualType, data->data(), &size);
-    if (status == ERROR_MORE_DATA)
-      continue;
-    if (status != ERROR_SUCCESS || actualType != type)
-      return false;
-    data->resize(size);
-    return true;
-  }
-  return false;
 }
 
 long RegistryKey::QueryValue(const std::string& name, uint32_t* type,
@@ -173,44 +135,6 @@ long RegistryKey::SetValue(const std::string& name, uint32_t type,
                         static_cast<DWORD>(data.size()));
 }
 
-bool RegistryKey::SetBinary(const std::string& name, const std::vector<uint8_t>& data) {
-  return Write(name, REG_BINARY, data.data(), data.size());
-}
-
-bool RegistryKey::GetBinary(const std::string& name, std::vector<uint8_t>* data) const {
-  return Read(name, REG_BINARY, data);
-}
-
-bool RegistryKey::SetDword(const std::string& name, uint32_t value) {
-  DWORD stored = value;
-  return Write(name, REG_DWORD, &stored, sizeof stored);
-}
-
-bool RegistryKey::GetDword(const std::string& name, uint32_t* value) const {
-  std::vector<uint8_t> data;
-  if (!Read(name, REG_DWORD, &data) || data.size() != sizeof(DWORD))
-    return false;
-  *value = static_cast<uint32_t>(data[0]) | static_cast<uint32_t>(data[1]) << 8 |
-           static_cast<uint32_t>(data[2]) << 16 | static_cast<uint32_t>(data[3]) << 24;
-  return true;
-}
-
-bool RegistryKey::SetString(const std::string& name, const std::string& value) {
-  return Write(name, REG_SZ, value.c_str(), value.size() + 1);
-}
-
-bool RegistryKey::GetString(const std::string& name, std::string* value) const {
-  std::vector<uint8_t> data;
-  if (!Read(name, REG_SZ, &data))
-    return false;
-  // The stored bytes need not end with a NUL, and may hold more than one.
-  size_t length = 0;
-  while (length < data.size() && data[length] != 0)
-    ++length;
-  value->assign(reinterpret_cast<const char*>(data.data()), length);
-  return true;
-}
-
 bool RegistryKey::DeleteValue(const std::string& name) {
   return key_ && RegDeleteValueA(AsKey(key_), name.c_str()) == ERROR_SUCCESS;
 }
@@ -225,10 +149,6 @@ std::vector<std::string> RegistryKey::ValueNames() const {
   return Names([this](DWORD index, char* name, DWORD* length) {
     return RegEnumValueA(AsKey(key_), index, name, length, nullptr, nullptr, nullptr, nullptr);
   });
-}
-
-bool RegistryKey::DeleteKey(RegistryRoot root, const std::string& path) {
-  return DeleteKeyWithStatus(root, path) == ERROR_SUCCESS;
 }
 
 long RegistryKey::DeleteKeyWithStatus(RegistryRoot root, const std::string& path) {

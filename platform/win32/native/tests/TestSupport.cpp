@@ -4,10 +4,9 @@
 
 namespace {
 std::function<void(HWND)> pendingAction;
-HWND exceptDialog = nullptr;
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  if (window != exceptDialog && IsWindowVisible(window) && ClassOf(window) == "#32770") {
+  if (IsWindowVisible(window) && ClassOf(window) == "#32770") {
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
   }
@@ -42,9 +41,8 @@ void PumpMessages() {
   }
 }
 
-void WhenDialogShows(std::function<void(HWND)> action, HWND except) {
+void WhenDialogShows(std::function<void(HWND)> action) {
   pendingAction = std::move(action);
-  exceptDialog = except;
   SetTimer(nullptr, 0, 50, Poll);
 }
 

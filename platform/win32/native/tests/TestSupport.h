@@ -14,9 +14,9 @@
 // Dispatches every message already queued for this thread.
 void PumpMessages();
 
-// Runs `action` once with the first visible dialog box (class #32770) of this thread that is not
-// `except`, as soon as one shows; used to answer the window system's own modal dialogs.
-void WhenDialogShows(std::function<void(HWND)> action, HWND except = nullptr);
+// Runs `action` once with the first visible dialog box (class #32770) of this thread, as soon as
+// one shows; used to answer the window system's own modal dialogs.
+void WhenDialogShows(std::function<void(HWND)> action);
 
 // A key pressed and released, with Control held or not, as the keyboard would: to the window
 // that has the focus, with the key state following each message as it is retrieved.

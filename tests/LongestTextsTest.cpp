@@ -1,33 +1,28 @@
 // Fitting a column measures only the texts whose bound can beat the widest one measured. Fonts
-// place characters at fractions of a pixel, so the bounds are summed in 64ths and rounded as the
-// font rounds a text; a column of many texts as wide as each other is measured once, not per row.
+// place characters at fractions of a pixel, so bounds are summed in 64ths and rounded as the font
+// rounds a text: a column of many texts as wide as each other is measured once, not once a row.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "platform/LongestTexts.h"
 
-namespace {
-
 TEST(LongestTexts, MeasuresOnlyTextsThatCanBeatTheWidest) {
   struct {
     const char* what;
-    int digitAdvance;  // 64ths of a pixel
+    int advance;  // of every byte but 'W', in 64ths of a pixel
     std::vector<std::string> texts;
     int width;
-    int measured;
   } const cases[] = {
-      {"equal widths at a fraction of a pixel", 470, std::vector<std::string>(500, "12345678"), 59,
-       1},
-      {"whole pixels", 7 * 64, {"1", "22", "333", "22"}, 21, 1},
-      {"the longest by bytes is not the widest", 470, {"1111", "WW", "1"}, 30, 1},
+      {"equal widths at a fraction of a pixel", 470, std::vector<std::string>(500, "12345678"), 59},
+      {"whole pixels", 7 * 64, {"1", "22", "333", "22"}, 21},
+      {"the longest by bytes is not the widest", 470, {"1111", "WW", "1"}, 30},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     LongestTexts::Advances advances;
-    advances.fill(c.digitAdvance);
+    advances.fill(c.advance);
     advances['W'] = 15 * 64;
     LongestTexts longest(1, 8, {false}, advances);
     for (const std::string& text : c.texts)
@@ -37,17 +32,14 @@ TEST(LongestTexts, MeasuresOnlyTextsThatCanBeatTheWidest) {
     std::vector<bool> fitted{false};
     longest.Fit(
         [&](const char* text, size_t length) {
-          ++measured;
-          double sum = 0;
+          int sum = 0;
           for (size_t i = 0; i < length; ++i)
-            sum += advances[static_cast<unsigned char>(text[i])] / 64.0;
-          return static_cast<int>(std::lround(sum));
+            sum += advances[static_cast<unsigned char>(text[i])];
+          return ++measured, (sum + 32) / 64;
         },
         widths, fitted);
     EXPECT_TRUE(fitted[0]);
     EXPECT_EQ(widths[0], c.width);
-    EXPECT_EQ(measured, c.measured);
+    EXPECT_EQ(measured, 1);
   }
 }
-
-}  // namespace

@@ -155,11 +155,19 @@ bool MainWindow::SaveSettings() {
 }
 
 BOOL MainWindow::PreTranslateMessage(MSG* msg) {
+  TellIfFileChanged();
   if (TranslateAccelerator(this, accelerators, msg))
     return TRUE;
   if (!table && !path.empty() && IsWindowVisible())
     LoadTable();
   return CDialog::PreTranslateMessage(msg);
+}
+
+void MainWindow::TellIfFileChanged() {
+  if (changeTold_ || !table || !table->FileChanged())
+    return;
+  changeTold_ = true;
+  MessageBox(kFileChanged, kCaptionError, MB_OK);
 }
 
 bool MainWindow::IsChecked(UINT id) const {
@@ -258,6 +266,7 @@ void MainWindow::LoadTable() {
     return;
   table = std::make_unique<TableFile>(kColumnTitleFormat);
   list.SetTable(table.get());
+  changeTold_ = false;
   if (!table->Parse(path.c_str(), false)) {
     MessageBox(kFailedToOpen, kCaptionError, MB_OK);
     return;

@@ -86,4 +86,9 @@ class MainWindow : public CDialog {
   // The match comes in every form of bytes that shows what the user typed.
   bool AskFieldQuery(const char* caption, int32_t& column, std::vector<std::string>& match,
                      bool& exact);
+  // Another program cut the file short while it was shown: its lost rows read as empty from then
+  // on, and the user hears of it once, at the next message after it was found.
+  void TellIfFileChanged();
+
+  bool changeTold_ = false;
 };

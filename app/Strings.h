@@ -18,6 +18,7 @@ inline constexpr const char kCaptionHelp[] = "Help";
 
 // Messages.
 inline constexpr const char kFailedToOpen[] = "Failed to open file.";
+inline constexpr const char kFileChanged[] = "The file changed on disk.";
 inline constexpr const char kInfoFormat[] =
     "File\nRows   : %ld\nColumns: %ld\n\nDisplayed\nRows   : %ld";
 inline constexpr const char kEnterMatch[] = "Please enter the string wich the pick will match.";

@@ -1,7 +1,7 @@
-// lintaro-micro: the hot loops one by one, with Google Benchmark: the split, field access, the
-// sort, the case-folded search, the duplicate walk and the width fit. Each runs on a generated
-// table of 200,000 rows (about 20 MB) held in memory; the ones that spread over the cores take
-// the number of threads as their argument.
+// lintaro-micro: the hot loops one by one, with Google Benchmark: the line-end scan, the index,
+// field access, the sort, the case-folded search, the duplicate walk and the width fit. Each runs
+// on a generated table of 200,000 rows (about 20 MB) held in memory; the ones that spread over the
+// cores take the number of threads as their argument.
 //
 //   build/bench/bin/lintaro-micro [--benchmark_filter=REGEX]
 #include <benchmark/benchmark.h>
@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/Strings.h"
+#include "table/LineEnds.h"
 #include "table/RowIndex.h"
-#include "table/RowSplitter.h"
 #include "table/TableFile.h"
 #include "table/Workers.h"
 #include "tests/TestFiles.h"
@@ -98,32 +98,31 @@ void Threads(benchmark::State& state) {
   Workers::SetCount(static_cast<unsigned>(state.range(0)));
 }
 
-// A byte at a time (0) and 64 bytes at a time (1).
-void BM_Split(benchmark::State& state) {
-  auto split = state.range(0) ? SplitRowsWide : SplitRowsNarrow;
-  std::string copy;
-  std::vector<const char*> starts(Bytes().size() / 8);
+// Counting the line ends and storing the row starts, a byte or a word at a time (0) and 64 bytes
+// at a time (1).
+void BM_LineEnds(benchmark::State& state) {
+  const std::string& bytes = Bytes();
+  std::vector<uint32_t> starts(bytes.size() / 8);
   for (auto _ : state) {
-    state.PauseTiming();
-    copy = Bytes();
-    state.ResumeTiming();
-    split(copy.data(), copy.size(), starts.data(), static_cast<int32_t>(starts.size()), {});
+    LineCount count = state.range(0) ? CountLineEndsWide(bytes.data(), bytes.size(), true)
+                                     : CountLineEndsNarrow(bytes.data(), bytes.size(), true);
+    size_t stored =
+        state.range(0)
+            ? StoreRowStartsWide(bytes.data(), bytes.size(), 0, starts.data(), count.runs)
+            : StoreRowStartsNarrow(bytes.data(), bytes.size(), 0, starts.data(), count.runs);
+    benchmark::DoNotOptimize(stored);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Bytes().size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
-BENCHMARK(BM_Split)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineEnds)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Counting, splitting and indexing in parts on every core.
+// Counting and indexing in parts on every core.
 void BM_IndexRows(benchmark::State& state) {
   Threads(state);
-  std::string copy;
   for (auto _ : state) {
-    state.PauseTiming();
-    copy = Bytes() + '\0';
-    state.ResumeTiming();
     RowIndex index;
-    IndexRows(copy.data(), copy.size() - 1, 5, index);
-    std::free(index.rowStarts);
+    IndexRows(Bytes().data(), Bytes().size(), index);
+    benchmark::DoNotOptimize(index.lineCount);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Bytes().size()));
 }
@@ -135,7 +134,7 @@ void BM_FieldText(benchmark::State& state) {
   for (auto _ : state) {
     size_t total = 0;
     for (int32_t i = 0; i < t.table.DataRowCount(); ++i)
-      total += static_cast<unsigned char>(*t.table.FieldText(t.table.DataRow(i), 4));
+      total += t.table.FieldText(t.table.DataRow(i), 4).size();
     benchmark::DoNotOptimize(total);
   }
   state.SetItemsProcessed(state.iterations() * t.table.DataRowCount());

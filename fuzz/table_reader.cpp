@@ -1,7 +1,9 @@
-// The table reader on any bytes: every field of every row is read, with the first line as titles
-// and as a row, for columns -1 to columnCount + 2. A field never holds a separator nor lies past
-// its row, the table splits its bytes as both splitters do, and a split in parts of a few bytes
-// on several threads ends as the split in one pass.
+// The table reader on any bytes. The rows and fields it reads in place, through the index and
+// through the walk along the bytes, are those of the plain reading: every CR left out, a line end
+// after the last line, the rows counted up to the first NUL, split at runs of LF and at `;`. Both
+// scanners and the index in parts agree with the index in one pass, in 4-byte and 8-byte entries.
+// Then the file is cut short under the mapping, and every field of every row is read again: the
+// reads must not crash, and the lost rows read as empty.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -10,10 +12,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "table/FieldWalk.h"
+#include "table/LineEnds.h"
 #include "table/RowIndex.h"
-#include "table/RowSplitter.h"
 #include "table/TableFile.h"
 #include "table/Workers.h"
 
@@ -26,88 +30,168 @@ void Require(bool condition, const char* what) {
   std::abort();
 }
 
-void CheckRows(TableFile& table, bool headers) {
-  table.headers = headers;
-  const FileBuffer& buffer = table.Buffer();
-  const int32_t count = table.columnCount + 3;
-  std::vector<const char*> texts(static_cast<size_t>(count));
-  std::vector<size_t> lengths(static_cast<size_t>(count));
-  for (int32_t i = 0; i < table.DataRowCount(); ++i) {
-    const char* row = table.DataRow(i);
-    const char* next =
-        i + 1 < table.DataRowCount() ? table.DataRow(i + 1) : buffer.data + buffer.length;
-    table.FieldTexts(row, count, texts.data(), lengths.data());
-    for (int32_t k = -1; k < count; ++k) {
-      const char* text = table.FieldText(row, k);
-      size_t length = std::strlen(text);
-      Require(length == 0 || (text >= row && text + length < next), "field inside its row");
-      Require(std::strcspn(text, ";\r\n") == length, "no separator in a field");
-      if (k >= 0)
-        Require(texts[static_cast<size_t>(k)] == text && lengths[static_cast<size_t>(k)] == length,
-                "FieldTexts agrees with FieldText");
-    }
-  }
-  for (int32_t k = -1; k < count; ++k) {
-    std::string title = table.ColumnName(k);
-    if (headers && k >= 0 && k < table.columnCount)
-      Require(title == table.FieldText(table.rowStarts[0], k), "title from the first line");
-    else
-      Require(title == "Column " + std::to_string(k + 1), "formatted title");
-  }
-}
-
-// The content as Parse hands it to the split: CRs gone, an LF and a NUL appended.
-std::string Content(const uint8_t* data, size_t size) {
+// The plain reading: the rows before the first NUL, each a list of fields.
+std::vector<std::vector<std::string>> PlainRows(const uint8_t* data, size_t size) {
   std::string content;
   for (size_t i = 0; i < size; ++i) {
     if (data[i] != '\r')
       content += static_cast<char>(data[i]);
   }
-  return content + std::string("\n\0", 2);
+  content += '\n';
+  size_t nul = content.find('\0');
+  std::vector<std::vector<std::string>> rows;
+  size_t at = 0;
+  for (size_t lf; (lf = content.find('\n', at)) < nul;) {
+    std::vector<std::string> fields{""};
+    for (size_t i = at; i < lf; ++i) {
+      if (content[i] == ';') {
+        fields.emplace_back();
+      } else {
+        fields.back() += content[i];
+      }
+    }
+    rows.push_back(fields);
+    at = content.find_first_not_of('\n', lf);
+  }
+  return rows;
 }
 
-void CheckSplitters(const TableFile& table, std::string narrow) {
-  std::string wide = narrow;
-  const int32_t lines = table.lineCount;
-  std::vector<const char*> narrowStarts(static_cast<size_t>(lines) + 1);
-  std::vector<const char*> wideStarts(narrowStarts.size());
-  SplitResult n = SplitRowsNarrow(narrow.data(), narrow.size(), narrowStarts.data(), lines);
-  SplitResult w = SplitRowsWide(wide.data(), wide.size(), wideStarts.data(), lines);
-  Require(narrow == wide && n.minFields == w.minFields, "splitters agree");
-  Require(n.stored == lines && w.stored == lines, "rows stored");
-  Require(static_cast<size_t>(table.Buffer().length) == narrow.size() &&
-              std::memcmp(table.Buffer().data, narrow.data(), narrow.size()) == 0,
-          "table's bytes");
-  for (int32_t k = 1; k <= lines; ++k) {
-    const auto at = static_cast<size_t>(k);
-    Require(narrowStarts[at] - narrow.data() == wideStarts[at] - wide.data() &&
-                narrowStarts[at] - narrow.data() == table.rowStarts[at] - table.Buffer().data,
-            "row starts agree");
+// The first line's fields, where a NUL ends a field as a `;` does.
+std::vector<std::string> PlainTitles(const uint8_t* data, size_t size) {
+  std::vector<std::string> titles{""};
+  for (size_t i = 0; i < size && data[i] != '\n'; ++i) {
+    if (data[i] == ';' || data[i] == 0) {
+      titles.emplace_back();
+    } else if (data[i] != '\r') {
+      titles.back() += static_cast<char>(data[i]);
+    }
+  }
+  return titles;
+}
+
+// Every field of every row, read by FieldText and by RowFields; fields lie inside their rows.
+void CheckFieldsInRows(const TableFile& table, int32_t count) {
+  std::vector<std::string_view> texts(static_cast<size_t>(count));
+  const char* data = table.Buffer().Data();
+  for (int32_t row = 0; row < table.lineCount; ++row) {
+    const char* begin = data + table.RowStart(row);
+    const char* end = data + table.RowStart(row + 1);
+    int32_t fields = table.RowFields(row, count, texts.data());
+    for (int32_t k = -1; k < count; ++k) {
+      std::string_view text = table.FieldText(row, k);
+      Require(text.empty() || (text.data() >= begin && text.data() + text.size() <= end),
+              "field inside its row");
+      Require(text.find_first_of(std::string_view(";\r\n\0", 4)) == std::string_view::npos,
+              "no separator in a field");
+      if (k >= 0)
+        Require(k < fields ? texts[static_cast<size_t>(k)] == text : text.empty(),
+                "RowFields agrees with FieldText");
+    }
   }
 }
 
-void CheckParts(const std::string& content, int32_t columns, size_t partBytes) {
-  std::string whole = content;
-  std::string split = content;
-  RowIndex one, parts;
-  Workers::SetCount(1);
-  Require(IndexRows(whole.data(), whole.size(), columns, one), "index");
+void CheckTable(TableFile& table, const uint8_t* data, size_t size) {
+  std::vector<std::vector<std::string>> rows = PlainRows(data, size);
+  Require(table.lineCount == static_cast<int32_t>(rows.size()), "line count");
+  std::vector<std::string> titles = PlainTitles(data, size);
+  Require(table.columnCount == static_cast<int32_t>(titles.size()), "column count");
+  const int32_t count = table.columnCount + 3;
+  for (int32_t row = 0; row < table.lineCount; ++row) {
+    const std::vector<std::string>& fields = rows[static_cast<size_t>(row)];
+    for (int32_t k = 0; k < count; ++k) {
+      std::string_view want = k < static_cast<int32_t>(fields.size())
+                                  ? std::string_view(fields[static_cast<size_t>(k)])
+                                  : std::string_view();
+      Require(table.FieldText(row, k) == want, "field as the plain reading has it");
+    }
+  }
+  CheckFieldsInRows(table, count);
+  for (int32_t k = -1; k < count; ++k) {
+    table.headers = true;
+    std::string title = table.ColumnName(k);
+    Require(k >= 0 && k < table.columnCount ? title == titles[static_cast<size_t>(k)]
+                                            : title == "Column " + std::to_string(k + 1),
+            "title");
+    table.headers = false;
+    Require(table.ColumnName(k) == "Column " + std::to_string(k + 1), "formatted title");
+  }
+  // The walk along the bytes of all rows finds each row's fields that are not empty.
+  std::vector<std::pair<int32_t, std::string_view>> walked, read;
+  const char* bytes = table.Buffer().Data();
+  fields::WalkFields(bytes, bytes + table.RowStart(table.lineCount),
+                     [&](int32_t k, const char* text, size_t length) {
+                       walked.emplace_back(k, std::string_view(text, length));
+                     });
+  for (int32_t row = 0; row < table.lineCount; ++row) {
+    for (int32_t k = 0; k < static_cast<int32_t>(rows[static_cast<size_t>(row)].size()); ++k) {
+      if (!table.FieldText(row, k).empty())
+        read.emplace_back(k, table.FieldText(row, k));
+    }
+  }
+  Require(walked == read, "the walk finds the fields");
+}
+
+template <class Offset>
+std::vector<uint64_t> Starts(const char* data, size_t size, size_t runs, bool wide) {
+  std::vector<Offset> starts(runs + 1);
+  size_t stored = wide ? StoreRowStartsWide(data, size, 0, starts.data(), runs)
+                       : StoreRowStartsNarrow(data, size, 0, starts.data(), runs);
+  Require(stored == runs, "row starts stored");
+  return std::vector<uint64_t>(starts.begin(), starts.begin() + static_cast<ptrdiff_t>(runs));
+}
+
+void CheckScanners(const TableFile& table) {
+  const char* data = table.Buffer().Data();
+  auto size = static_cast<size_t>(table.Buffer().Length());
+  LineCount narrow = CountLineEndsNarrow(data, size, true);
+  LineCount wide = CountLineEndsWide(data, size, true);
+  Require(narrow.runs == wide.runs && narrow.firstNul == wide.firstNul &&
+              narrow.strayCarriageReturn == wide.strayCarriageReturn,
+          "counts agree");
+  Require(!narrow.strayCarriageReturn, "a table's bytes hold no stray CR");
+  std::vector<uint64_t> a = Starts<uint32_t>(data, size, narrow.runs, false);
+  Require(a == Starts<uint32_t>(data, size, narrow.runs, true), "row starts agree");
+  Require(a == Starts<uint64_t>(data, size, narrow.runs, true), "wide row starts agree");
+  for (size_t i = 0; i < a.size() && static_cast<int32_t>(i) < table.lineCount; ++i)
+    Require(a[i] == table.RowStart(static_cast<int32_t>(i) + 1), "the table's row starts");
+}
+
+void CheckParts(const TableFile& table, size_t partBytes) {
+  const char* data = table.Buffer().Data();
+  uint64_t size = table.Buffer().Length();
+  RowIndex parts;
   Workers::SetCount(3);
-  Require(IndexRows(split.data(), split.size(), columns, parts, partBytes), "index in parts");
-  Require(split == whole && parts.lineCount == one.lineCount && parts.minFields == one.minFields &&
-              parts.shortRows.size() == one.shortRows.size(),
-          "parts agree");
-  for (int32_t i = 0; i <= one.lineCount; ++i) {
-    const auto at = static_cast<size_t>(i);
-    Require(parts.rowStarts[at] - split.data() == one.rowStarts[at] - whole.data(), "row in parts");
+  Require(IndexRows(data, size, parts, partBytes) == IndexOutcome::Indexed, "index in parts");
+  Workers::SetCount(0);
+  Require(parts.lineCount == table.lineCount, "parts count the lines");
+  for (int32_t i = 0; i <= table.lineCount; ++i)
+    Require(parts.starts[static_cast<size_t>(i)] == table.RowStart(i), "row in parts");
+}
+
+// The bytes again, whole pages of them, cut short under the mapping at a page from the input.
+void CheckCutShort(const uint8_t* data, size_t size) {
+  static const int fd = memfd_create("cut", 0);
+  const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  std::string bytes(reinterpret_cast<const char*>(data), size);
+  while (bytes.size() < 3 * page)
+    bytes += size ? bytes : std::string("a;b\n");
+  Require(ftruncate(fd, 0) == 0 &&
+              pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()),
+          "memory file write");
+  TableFile table("Column %ld");
+  Require(table.Parse(("/proc/self/fd/" + std::to_string(fd)).c_str(), false), "parse");
+  size_t keep = (size ? data[0] % 3 : 0) * page;
+  Require(ftruncate(fd, static_cast<off_t>(keep)) == 0, "cut short");
+  CheckFieldsInRows(table, table.columnCount + 1);
+  bool rowLost = false;
+  for (int32_t row = 0; row < table.lineCount; ++row) {
+    if (table.RowStart(row) >= keep) {
+      Require(table.FieldText(row, 0).empty(), "a lost row reads as empty");
+      rowLost = true;
+    }
   }
-  for (size_t i = 0; i < one.shortRows.size(); ++i) {
-    Require(parts.shortRows[i].start - split.data() == one.shortRows[i].start - whole.data() &&
-                parts.shortRows[i].fields == one.shortRows[i].fields,
-            "short row in parts");
-  }
-  std::free(one.rowStarts);
-  std::free(parts.rowStarts);
+  Require(!table.FileChanged() || table.RowStart(table.lineCount) > keep, "no loss unless cut");
+  Require(table.FileChanged() || !rowLost, "the loss is known");
 }
 
 }  // namespace
@@ -119,14 +203,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path = "/proc/self/fd/" + std::to_string(fd);
   TableFile table("Column %ld");
   Require(table.Parse(path.c_str(), true), "parse");
-  const char* lf = static_cast<const char*>(std::memchr(data, '\n', size));
-  size_t first = lf ? static_cast<size_t>(lf - reinterpret_cast<const char*>(data)) : size;
-  Require(table.columnCount == 1 + static_cast<int32_t>(std::count(data, data + first, ';')),
-          "column count");
-  CheckRows(table, true);
-  CheckRows(table, false);
-  std::string content = Content(data, size);
-  CheckSplitters(table, content);
-  CheckParts(content, table.columnCount, 3 + size % 61);
+  CheckTable(table, data, size);
+  CheckScanners(table);
+  CheckParts(table, 3 + size % 61);
+  CheckCutShort(data, size);
   return 0;
 }

@@ -12,6 +12,7 @@
 #include <limits>
 #include <span>
 #include <type_traits>
+#include <utility>
 
 template <class T>
 class GapVector {
@@ -28,6 +29,13 @@ class GapVector {
 
   const T& operator[](size_t i) const { return buffer_[i < gapStart_ ? i : i + GapLength()]; }
   T& operator[](size_t i) { return buffer_[i < gapStart_ ? i : i + GapLength()]; }
+
+  void Swap(GapVector& other) {
+    std::swap(buffer_, other.buffer_);
+    std::swap(capacity_, other.capacity_);
+    std::swap(gapStart_, other.gapStart_);
+    std::swap(gapEnd_, other.gapEnd_);
+  }
 
   void clear() {
     std::free(buffer_);

@@ -60,7 +60,8 @@ BOOL CListCtrl::SetItemCount(int count) {
 BOOL CListCtrl::DeleteItem(int index) {
   if (index < 0 || index >= GetItemCount())
     return FALSE;
-  items_.erase(static_cast<size_t>(index));
+  if (!items_.erase(static_cast<size_t>(index)))
+    return FALSE;
   for (int* mark : {&selected_, &focused_, &revealed_}) {
     if (*mark == index) {
       *mark = -1;
@@ -85,9 +86,9 @@ LPARAM CListCtrl::GetItemData(int index) const {
   return items_[static_cast<size_t>(index)];
 }
 
-const char* CListCtrl::GetItemText(int item, int subItem) {
+std::string_view CListCtrl::GetItemText(int item, int subItem) {
   if (item < 0 || item >= GetItemCount())
-    return "";
+    return {};
   NMLVDISPINFO info;
   info.hdr = NMHDR{this, static_cast<UINT>(GetDlgCtrlID()), LVN_GETDISPINFO};
   info.item.mask = LVIF_TEXT;
@@ -109,22 +110,23 @@ const char* CListCtrl::GetItemText(int item, int subItem) {
   } else if (CWnd* owner = GetParent()) {
     owner->SendMessage(WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()), l);
   }
-  return info.item.pszText ? info.item.pszText : "";
+  if (!info.item.pszText)
+    return {};
+  if (info.cchText >= 0)
+    return {info.item.pszText, static_cast<size_t>(info.cchText)};
+  return info.item.pszText;
 }
 
-BOOL CListCtrl::AppendItems(size_t count,
-                            const std::function<void(std::span<LPARAM> slots)>& fill) {
+BOOL CListCtrl::AppendItemRun(LPARAM first, size_t count) {
   if (count == 0)
     return TRUE;
-  std::span<LPARAM> slots = items_.Append(count);
-  if (slots.empty())
+  if (!items_.AppendRun(first, count))
     return FALSE;
-  fill(slots);
   Changed(ListChange::Items);
   return TRUE;
 }
 
-void CListCtrl::KeepItems(const std::vector<uint8_t>& keep) {
+BOOL CListCtrl::KeepItems(const std::vector<uint8_t>& keep) {
   size_t count = std::min(keep.size(), items_.size());
   // A mark on a deleted item is lost; one on a kept item moves up by the deletions before it.
   int deletedBefore = 0;
@@ -142,12 +144,14 @@ void CListCtrl::KeepItems(const std::vector<uint8_t>& keep) {
       moved[m] = marks[m] - deletedBefore;
   }
   if (deletedBefore == 0)
-    return;
-  items_.EraseUnless([&](size_t i) { return i >= count || keep[i] != 0; });
+    return TRUE;
+  if (!items_.Keep(keep))
+    return FALSE;
   selected_ = moved[0];
   focused_ = moved[1];
   revealed_ = moved[2];
   Changed(ListChange::Items);
+  return TRUE;
 }
 
 int CListCtrl::GetNextItem(int start, int flags) const {
@@ -194,20 +198,22 @@ BOOL CListCtrl::EnsureVisible(int index, BOOL /*partialOK*/) {
 }
 
 BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTITEMS sorter) {
-  std::span<LPARAM> items = items_.Contiguous();
   LPARAM selectedData = GetItemData(selected_);
   LPARAM focusedData = GetItemData(focused_);
+  std::span<int32_t> items = items_.Stored();
+  if (items.empty() && GetItemCount() != 0)
+    return FALSE;
   if (sorter) {
     sorter(items.data(), items.size(), sortValue);
   } else {
     std::sort(items.begin(), items.end(),
-              [&](LPARAM a, LPARAM b) { return compare(a, b, sortValue) < 0; });
+              [&](int32_t a, int32_t b) { return compare(a, b, sortValue) < 0; });
   }
   // The selected and focused items keep their state at their new places.
   auto find = [&](int mark, LPARAM data) {
     if (mark < 0)
       return -1;
-    auto it = std::find(items.begin(), items.end(), data);
+    auto it = std::find(items.begin(), items.end(), static_cast<int32_t>(data));
     return static_cast<int>(it - items.begin());
   };
   selected_ = find(selected_, selectedData);
@@ -274,8 +280,8 @@ void CListCtrl::CollectLongestTexts(LongestTexts& longest) {
     for (size_t k = 0; k < longest.Columns(); ++k) {
       if (!longest.Wants(k))
         continue;
-      const char* text = GetItemText(i, static_cast<int>(k));
-      longest.Offer(k, text, std::strlen(text));
+      std::string_view text = GetItemText(i, static_cast<int>(k));
+      longest.Offer(k, text.data(), text.size());
     }
   }
 }

@@ -6,17 +6,18 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Backend.h"
 #include "platform/ControlVisitor.h"
-#include "platform/GapVector.h"
+#include "platform/ListItems.h"
 #include "platform/LongestTexts.h"
 #include "platform/Wnd.h"
 
 // An optional replacement for the comparison sort of SortItems: reorders the items' data in place
 // into an order that the comparison would also give, for owners that know a faster way.
-using PFNLVSORTITEMS = void (*)(LPARAM* items, size_t count, LPARAM sortValue);
+using PFNLVSORTITEMS = void (*)(int32_t* items, size_t count, LPARAM sortValue);
 
 class CListCtrl : public CWnd {
  public:
@@ -31,17 +32,19 @@ class CListCtrl : public CWnd {
   BOOL DeleteAllItems();
   LPARAM GetItemData(int index) const;
   // The cell's text as the owner supplies it; valid as long as the data behind the item lives.
-  const char* GetItemText(int item, int subItem);
+  std::string_view GetItemText(int item, int subItem);
 
   // Bulk changes for owners that work on many items at once, with the outcome of the same changes
   // made item by item.
-  // Appends `count` items, whose data `fill` writes into the slots it is given.
-  BOOL AppendItems(size_t count, const std::function<void(std::span<LPARAM> slots)>& fill);
+  // Appends `count` items holding the data first, first + 1, ...; FALSE, with nothing changed,
+  // when there is no memory for them.
+  BOOL AppendItemRun(LPARAM first, size_t count);
   // Deletes, in one pass, every item whose flag is zero: the items, selection and focus end as
-  // after deleting them one by one from the first.
-  void KeepItems(const std::vector<uint8_t>& keep);
+  // after deleting them one by one from the first. FALSE, with nothing changed, when there is no
+  // memory for the items kept.
+  BOOL KeepItems(const std::vector<uint8_t>& keep);
   // Every item's data, in list order.
-  std::span<const LPARAM> ItemData() { return items_.Contiguous(); }
+  ListItemView ItemData() { return items_.View(); }
 
   // Selection and scrolling.
   int GetNextItem(int start, int flags) const;
@@ -52,7 +55,8 @@ class CListCtrl : public CWnd {
 
   // Reorders the items with `compare` (negative: first before second); `sortValue` goes to every
   // call unchanged. Items that compare equal may end in any order. Given `sorter`, it orders the
-  // items in place instead, as `compare` would.
+  // items in place instead, as `compare` would. FALSE, with nothing changed, when there is no
+  // memory to hold the items one by one.
   BOOL SortItems(PFNLVCOMPARE compare, LPARAM sortValue, PFNLVSORTITEMS sorter = nullptr);
 
   // Columns.
@@ -94,7 +98,7 @@ class CListCtrl : public CWnd {
   int FitWidth(int column);
   void MeasureWidestTexts();
 
-  GapVector<LPARAM> items_;
+  ListItems items_;
   std::vector<Column> columns_;
   int selected_ = -1;
   int focused_ = -1;

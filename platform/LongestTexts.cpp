@@ -1,8 +1,11 @@
 #include "platform/LongestTexts.h"
 
+#include <limits>
+
 LongestTexts::LongestTexts(size_t columns, size_t capacity, const std::vector<bool>& fitted,
                            const Advances& advances)
     : columns_(columns),
+      floor_(columns, -1),
       fitted_(fitted),
       capacity_(std::max<size_t>(capacity, 1)),
       advances_(advances),
@@ -10,38 +13,36 @@ LongestTexts::LongestTexts(size_t columns, size_t capacity, const std::vector<bo
       uniform_(std::all_of(advances.begin(), advances.end(),
                            [&](int a) { return a == advances.front(); })) {
   fitted_.resize(columns, false);
+  for (size_t k = 0; k < columns; ++k) {
+    if (fitted_[k])
+      floor_[k] = std::numeric_limits<int64_t>::max();
+  }
 }
 
-void LongestTexts::Offer(size_t column, const char* text, size_t length) {
-  if (fitted_[column])
-    return;
-  std::vector<Entry>& kept = columns_[column];
-  // A text that cannot beat the least kept one even at the widest advance is passed over before
-  // its bytes are summed.
-  auto most = static_cast<int64_t>(length) * widest_;
-  if (kept.size() == capacity_ && most <= kept.front().bound)
-    return;
-  int64_t bound = most;
+void LongestTexts::Consider(size_t column, const char* text, size_t length) {
+  int64_t bound = static_cast<int64_t>(length) * widest_;
   if (!uniform_) {
     bound = 0;
     for (size_t i = 0; i < length; ++i)
       bound += advances_[static_cast<unsigned char>(text[i])];
   }
-  Keep(kept, Entry{bound, text, length});
+  Keep(column, Entry{bound, text, length});
 }
 
-void LongestTexts::Keep(std::vector<Entry>& kept, const Entry& entry) const {
+void LongestTexts::Keep(size_t column, const Entry& entry) {
+  std::vector<Entry>& kept = columns_[column];
   // The heap's top is its narrowest bound, the first to make room for a wider one.
-  if (kept.size() < capacity_) {
+  if (entry.bound <= floor_[column])
+    return;
+  if (kept.size() == capacity_) {
+    std::pop_heap(kept.begin(), kept.end(), Wider);
+    kept.back() = entry;
+  } else {
     kept.push_back(entry);
-    std::push_heap(kept.begin(), kept.end(), Wider);
-    return;
   }
-  if (entry.bound <= kept.front().bound)
-    return;
-  std::pop_heap(kept.begin(), kept.end(), Wider);
-  kept.back() = entry;
   std::push_heap(kept.begin(), kept.end(), Wider);
+  if (kept.size() == capacity_)
+    floor_[column] = kept.front().bound;
 }
 
 void LongestTexts::Merge(const LongestTexts& other) {
@@ -49,6 +50,6 @@ void LongestTexts::Merge(const LongestTexts& other) {
     if (fitted_[k])
       continue;
     for (const Entry& entry : other.columns_[k])
-      Keep(columns_[k], entry);
+      Keep(k, entry);
   }
 }

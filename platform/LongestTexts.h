@@ -28,7 +28,12 @@ class LongestTexts {
   }
   // Whether texts of this column are wanted at all; a walk can skip the others.
   bool Wants(size_t column) const { return !fitted_[column]; }
-  void Offer(size_t column, const char* text, size_t length);
+  void Offer(size_t column, const char* text, size_t length) {
+    // Most texts cannot beat the narrowest one kept, even at the widest advance; they are passed
+    // over before their bytes are summed.
+    if (static_cast<int64_t>(length) * widest_ > floor_[column])
+      Consider(column, text, length);
+  }
   // Takes in what another collection over other items kept.
   void Merge(const LongestTexts& other);
 
@@ -65,13 +70,17 @@ class LongestTexts {
   static int64_t Pixels(int64_t bound) {
     return (bound + Backend::kAdvanceUnits / 2) / Backend::kAdvanceUnits;
   }
-  void Keep(std::vector<Entry>& kept, const Entry& entry) const;
+  void Consider(size_t column, const char* text, size_t length);
+  void Keep(size_t column, const Entry& entry);
 
   // Each column's kept texts, a min-heap on the bound while collecting.
   std::vector<std::vector<Entry>> columns_;
+  // The bound a text must beat to be kept: the least kept bound once the heap is full, -1 before,
+  // and more than any bound for a fitted column.
+  std::vector<int64_t> floor_;
   std::vector<bool> fitted_;
   size_t capacity_;
   Advances advances_;
-  int widest_;    // the largest advance of any byte
-  bool uniform_;  // every byte has the same advance, so the bound follows the length
+  int64_t widest_;  // the largest advance of any byte
+  bool uniform_;    // every byte has the same advance, so the bound follows the length
 };

@@ -204,6 +204,9 @@ struct NMLISTVIEW {
 struct NMLVDISPINFO {
   NMHDR hdr;
   LVITEM item;
+  // Not in Windows: an owner that points pszText into bytes with no NUL after the text (a field
+  // inside a file's bytes) sets its length here; -1 means the text ends at a NUL.
+  int cchText = -1;
 };
 
 // The comparison callback of a list sort: two item data values and the caller's sort value.

@@ -3,47 +3,76 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <utility>
 #include <vector>
 
 #include "table/HugePages.h"
-#include "table/RowSplitter.h"
+#include "table/LineEnds.h"
 #include "table/Workers.h"
 
+RowStarts::~RowStarts() {
+  Release();
+}
+
+RowStarts::RowStarts(RowStarts&& other) noexcept
+    : narrow_(std::exchange(other.narrow_, nullptr)),
+      wide_(std::exchange(other.wide_, nullptr)),
+      count_(std::exchange(other.count_, 0)) {}
+
+RowStarts& RowStarts::operator=(RowStarts&& other) noexcept {
+  if (this != &other) {
+    Release();
+    narrow_ = std::exchange(other.narrow_, nullptr);
+    wide_ = std::exchange(other.wide_, nullptr);
+    count_ = std::exchange(other.count_, 0);
+  }
+  return *this;
+}
+
+bool RowStarts::Allocate(size_t count, bool wide) {
+  Release();
+  size_t entry = wide ? sizeof(uint64_t) : sizeof(uint32_t);
+  if (count > std::numeric_limits<size_t>::max() / entry)
+    return false;
+  // Every entry is written by the index, so the memory is not cleared first.
+  void* block = AllocateHugePages(count * entry);
+  if (!block)
+    return false;
+  if (wide) {
+    wide_ = static_cast<uint64_t*>(block);
+  } else {
+    narrow_ = static_cast<uint32_t*>(block);
+  }
+  count_ = count;
+  return true;
+}
+
+void RowStarts::Release() {
+  std::free(narrow_);
+  std::free(wide_);
+  narrow_ = nullptr;
+  wide_ = nullptr;
+  count_ = 0;
+}
+
 namespace {
-// Every entry is written by the split, so the index is not cleared first; huge pages spare most
-// of the faults that fresh memory costs.
-bool Allocate(RowIndex& index, int32_t lineCount, char* data) {
-  index.rowStarts = static_cast<const char**>(
-      AllocateHugePages((static_cast<size_t>(lineCount) + 1) * sizeof(const char*)));
-  if (!index.rowStarts)
-    return false;
-  index.rowStarts[0] = data;
-  index.lineCount = lineCount;
-  return true;
-}
-
-bool IndexInOnePass(char* data, size_t length, int32_t columns, RowIndex& index) {
-  const char* firstNul = static_cast<const char*>(std::memchr(data, '\0', length));
-  size_t counted = firstNul ? static_cast<size_t>(firstNul - data) : length;
-  size_t lines = CountRuns(data, counted);
-  if (lines > INT32_MAX || !Allocate(index, static_cast<int32_t>(lines), data))
-    return false;
-  SplitResult split = SplitRows(data, length, index.rowStarts, index.lineCount,
-                                ShortRowSink{&index.shortRows, columns});
-  index.minFields = index.lineCount == 0 ? 0 : split.minFields;
-  return true;
-}
-
-// Where each part begins: at the first row start at or after an even share of the content, so
-// that no run of LF bytes is cut in two and every part splits on its own.
+// Where each part begins: at the first row start after an even share of the bytes, so that no
+// run of line ends is cut in two and every part is scanned on its own. A share without a line end
+// joins the part before it.
 std::vector<size_t> PartBounds(const char* data, size_t length, size_t partBytes) {
-  size_t parts = std::max<size_t>(1, length / partBytes);
+  size_t parts = std::max<size_t>(1, length / std::max<size_t>(partBytes, 1));
   std::vector<size_t> bounds{0};
   for (size_t i = 1; i < parts; ++i) {
     size_t at = std::max(bounds.back(), length / parts * i);
-    const void* lf = std::memchr(data + at, '\n', length - at);
-    at = lf ? static_cast<size_t>(static_cast<const char*>(lf) - data) : length;
-    while (at < length && data[at] == '\n')
+    size_t next = length / parts * (i + 1);
+    if (at >= next)
+      continue;
+    const void* lf = std::memchr(data + at, '\n', next - at);
+    if (!lf)
+      continue;
+    at = static_cast<size_t>(static_cast<const char*>(lf) - data);
+    while (at < length && IsLineEnd(data[at]))
       ++at;
     bounds.push_back(at);
   }
@@ -51,54 +80,66 @@ std::vector<size_t> PartBounds(const char* data, size_t length, size_t partBytes
   return bounds;
 }
 
-// Each part's runs are counted first, on every core, so that its rows' place in the index is
-// known; then each part is split straight into its place.
-bool IndexInParts(char* data, size_t length, int32_t columns, RowIndex& index, size_t partBytes) {
-  std::vector<size_t> bounds = PartBounds(data, length, partBytes);
-  size_t parts = bounds.size() - 1;
-  std::vector<size_t> runs(parts);
-  std::vector<uint8_t> holdsNul(parts);
+template <class Offset>
+void Store(const char* data, const std::vector<size_t>& bounds, const std::vector<size_t>& first,
+           size_t parts, Offset* starts) {
   Workers::ForEach(parts, [&](size_t part) {
-    const char* from = data + bounds[part];
-    size_t size = bounds[part + 1] - bounds[part];
-    // Only the runs before the first NUL byte count.
-    if (const void* nul = std::memchr(from, '\0', size)) {
-      holdsNul[part] = 1;
-      size = static_cast<size_t>(static_cast<const char*>(nul) - from);
-    }
-    runs[part] = CountRuns(from, size);
+    size_t from = bounds[part];
+    size_t most = first[part + 1] - first[part];
+    size_t stored =
+        StoreRowStarts(data + from, bounds[part + 1] - from, from, starts + 1 + first[part], most);
+    // Bytes that another program changed since the count: the rows it saw end where the part does.
+    for (; stored < most; ++stored)
+      starts[1 + first[part] + stored] = static_cast<Offset>(bounds[part + 1]);
   });
-  std::vector<size_t> offsets(parts + 1, 0);
-  bool pastNul = false;
-  for (size_t part = 0; part < parts; ++part) {
-    offsets[part + 1] = offsets[part] + (pastNul ? 0 : runs[part]);
-    pastNul = pastNul || holdsNul[part];
-  }
-  if (offsets[parts] > INT32_MAX || !Allocate(index, static_cast<int32_t>(offsets[parts]), data))
-    return false;
-  std::vector<SplitResult> results(parts);
-  std::vector<std::vector<ShortRow>> shortRows(parts);
-  Workers::ForEach(parts, [&](size_t part) {
-    auto stored = static_cast<int32_t>(offsets[part + 1] - offsets[part]);
-    results[part] =
-        SplitRows(data + bounds[part], bounds[part + 1] - bounds[part],
-                  index.rowStarts + offsets[part], stored, ShortRowSink{&shortRows[part], columns});
-  });
-  index.minFields = INT32_MAX;
-  for (size_t part = 0; part < parts; ++part) {
-    index.minFields = std::min(index.minFields, results[part].minFields);
-    index.shortRows.insert(index.shortRows.end(), shortRows[part].begin(), shortRows[part].end());
-  }
-  if (index.lineCount == 0)
-    index.minFields = 0;
-  return true;
 }
 }  // namespace
 
-bool IndexRows(char* data, size_t length, int32_t columns, RowIndex& index, size_t partBytes) {
+// Each part's runs are counted first, on every core, so that its rows' place in the index is
+// known; then each part stores its row starts straight into their place.
+IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index, size_t partBytes) {
   index = RowIndex{};
-  partBytes = std::max<size_t>(partBytes, 1);
-  if (Workers::Count() == 1 || length < 2 * partBytes)
-    return IndexInOnePass(data, length, columns, index);
-  return IndexInParts(data, length, columns, index, partBytes);
+  auto size = static_cast<size_t>(length);
+  std::vector<size_t> bounds = Workers::Count() == 1 || size < 2 * partBytes
+                                   ? std::vector<size_t>{0, size}
+                                   : PartBounds(data, size, partBytes);
+  size_t parts = bounds.size() - 1;
+  std::vector<LineCount> counts(parts);
+  Workers::ForEach(parts, [&](size_t part) {
+    counts[part] =
+        CountLineEnds(data + bounds[part], bounds[part + 1] - bounds[part], part + 1 == parts);
+  });
+  // Only the runs before the file's first NUL byte count; the parts after it hold no rows.
+  std::vector<size_t> first(parts + 1, 0);
+  bool pastNul = false;
+  for (size_t part = 0; part < parts; ++part) {
+    first[part + 1] = first[part];
+    if (pastNul)
+      continue;
+    if (counts[part].strayCarriageReturn)
+      return IndexOutcome::StrayCarriageReturn;
+    first[part + 1] += counts[part].runs;
+    pastNul = counts[part].firstNul < bounds[part + 1] - bounds[part];
+  }
+  // The last line needs no line end: the file reads as if one followed it.
+  bool unended = !pastNul && (size == 0 || !IsLineEnd(data[size - 1]));
+  size_t lines = first[parts] + (unended ? 1 : 0);
+  if (lines > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+    return IndexOutcome::Failed;
+  bool wide = length > std::numeric_limits<uint32_t>::max();
+  if (!index.starts.Allocate(lines + 1, wide))
+    return IndexOutcome::Failed;
+  index.lineCount = static_cast<int32_t>(lines);
+  if (wide) {
+    index.starts.Wide()[0] = 0;
+    Store(data, bounds, first, parts, index.starts.Wide());
+    if (unended)
+      index.starts.Wide()[lines] = size;
+  } else {
+    index.starts.Narrow()[0] = 0;
+    Store(data, bounds, first, parts, index.starts.Narrow());
+    if (unended)
+      index.starts.Narrow()[lines] = static_cast<uint32_t>(size);
+  }
+  return IndexOutcome::Indexed;
 }

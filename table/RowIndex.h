@@ -1,30 +1,64 @@
-// The row index of a file's content: counting its lines and splitting it in place, on every core
-// for a big file.
+// The row index of a file's bytes: where each row starts, found on every core for a big file.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
-#include "table/RowSplitter.h"
+// Where each row starts, as offsets into the file's bytes: 4 bytes each for a file below 4 GiB,
+// 8 bytes beyond. The index of ten million rows is then 40 MB, the first touch of which costs more
+// on some machines than mapping the whole file.
+class RowStarts {
+ public:
+  RowStarts() = default;
+  ~RowStarts();
+  RowStarts(const RowStarts&) = delete;
+  RowStarts& operator=(const RowStarts&) = delete;
+  RowStarts(RowStarts&& other) noexcept;
+  RowStarts& operator=(RowStarts&& other) noexcept;
 
-struct RowIndex {
-  // lineCount + 1 row starts; release with std::free.
-  const char** rowStarts = nullptr;
-  int32_t lineCount = 0;
-  // The fewest fields of any counted row; 0 when there are none.
-  int32_t minFields = 0;
-  // The counted rows with fewer fields than the table has columns, in file order.
-  std::vector<ShortRow> shortRows;
+  // Room for `count` entries, wide ones when asked; false when there is none.
+  bool Allocate(size_t count, bool wide);
+  void Release();
+
+  uint64_t operator[](size_t i) const { return narrow_ ? narrow_[i] : wide_[i]; }
+  // Where entry i lies, to ask for it ahead of need.
+  const void* Address(size_t i) const {
+    return narrow_ ? static_cast<const void*>(narrow_ + i) : static_cast<const void*>(wide_ + i);
+  }
+  size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+
+  uint32_t* Narrow() { return narrow_; }
+  uint64_t* Wide() { return wide_; }
+
+ private:
+  uint32_t* narrow_ = nullptr;
+  uint64_t* wide_ = nullptr;
+  size_t count_ = 0;
 };
 
-// How much content one thread splits at a time: small enough to stay in a core's cache between the
-// look for NUL bytes and the split.
-constexpr size_t kSplitPartBytes = size_t{512} << 10;
+enum class IndexOutcome {
+  Indexed,
+  // A CR stands where no line end explains it: the rows can be found only once the CR bytes are
+  // left out (FileBuffer's private copy).
+  StrayCarriageReturn,
+  // The index has no room, or more rows than a list can hold.
+  Failed,
+};
 
-// Counts the runs of LF bytes before the first NUL among the first `length` bytes, allocates the
-// row index and splits all `length` bytes, noting the rows with fewer than `columns` fields. False,
-// with nothing allocated, when the index cannot be. Content of a few parts or more is split in
-// parts of about `partBytes` on every core.
-bool IndexRows(char* data, size_t length, int32_t columns, RowIndex& index,
-               size_t partBytes = kSplitPartBytes);
+struct RowIndex {
+  // lineCount + 1 entries: entry 0 is the first line's start, entry k the first byte after the
+  // k-th run of line ends, and the last one only marks the end of the last row.
+  RowStarts starts;
+  // The runs of line ends before the first NUL byte, the last line counting even without one.
+  int32_t lineCount = 0;
+};
+
+// How much of the bytes one thread scans at a time: small enough to stay in a core's cache
+// between the count and the index.
+constexpr size_t kIndexPartBytes = size_t{512} << 10;
+
+// Indexes the `length` bytes at `data`, in parts of about `partBytes` on every core when there are
+// a few of them.
+IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index,
+                       size_t partBytes = kIndexPartBytes);

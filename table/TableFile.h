@@ -1,74 +1,68 @@
-// A .qdx file split in place into rows and fields. Every `;` and the first LF of every run of
-// line ends become NUL, so a row is its fields one after another, each ended by a NUL, and a row
-// reference is a pointer to the row's first byte inside the buffer.
+// A .qdx file as rows and fields, read in place from the file's bytes: the row index holds where
+// each row starts, and a field runs from the row's start or a `;` up to the next `;`, the line end
+// or the end of the row. A row is named by its number in the file, 0 for the first line.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "table/FileBuffer.h"
-#include "table/RowSplitter.h"
+#include "table/RowIndex.h"
 
 class TableFile {
  public:
   // `columnTitleFormat` titles a column without a header field, given the 1-based column number
   // as a long; the caller keeps it alive as long as the table.
   explicit TableFile(const char* columnTitleFormat);
-  ~TableFile();
   TableFile(const TableFile&) = delete;
   TableFile& operator=(const TableFile&) = delete;
 
-  // Loads and splits the file; called once, on a fresh table. On failure the table stays empty.
+  // Maps and indexes the file; called once, on a fresh table. On failure the table stays empty.
   bool Parse(const char* path, bool headers);
 
   // The title of a column. A formatted title lives in a buffer that the next call overwrites.
   const char* ColumnName(int32_t index);
 
-  // Field k (0-based) of a row of this table; the empty text when the row has no field k. Never
-  // reads past the row's last field.
-  const char* FieldText(const char* row, int32_t k) const;
-  // Fields 0 to count - 1 of a row, exactly as FieldText gives them one by one, with their lengths,
-  // in one walk along the row.
-  void FieldTexts(const char* row, int32_t count, const char** texts, size_t* lengths) const;
-  // The same for the fields the row has, up to `count`; returns how many that is. A row's missing
-  // fields cost nothing, however many columns the table has.
-  int32_t RowFields(const char* row, int32_t count, const char** texts, size_t* lengths) const;
+  // Field k (0-based; a negative k reads field 0) of row `row`; the empty text when the row has no
+  // field k. Never reaches past the row.
+  std::string_view FieldText(int32_t row, int32_t k) const;
+  // Fields 0 to count - 1 of a row, as FieldText gives them, in one walk along the row; returns
+  // how many the row has, up to `count`, and leaves the rest of `texts` alone.
+  int32_t RowFields(int32_t row, int32_t count, std::string_view* texts) const;
 
   int32_t DataRowCount() const;
-  const char* DataRow(int32_t i) const;
+  int32_t DataRow(int32_t i) const { return headers ? i + 1 : i; }
 
-  // The file's bytes after the split.
+  // Where a row's bytes begin, and where the next row's begin: the bytes of rows [first, last)
+  // are [RowStart(first), RowStart(last)).
+  uint64_t RowStart(int32_t row) const { return index_.starts[static_cast<size_t>(row)]; }
+  // Asks for a row's entry in the index ahead of need, for walks over rows in an order of their
+  // own, which wait on every row otherwise.
+  void PrefetchRowStart(int32_t row) const {
+    __builtin_prefetch(index_.starts.Address(static_cast<size_t>(row)));
+  }
+  // The bytes that rows and fields lie in.
   const FileBuffer& Buffer() const { return buffer_; }
+  // Whether another program cut the file short since it was loaded; its lost rows read as empty.
+  bool FileChanged() const { return buffer_.Lost(); }
 
   bool headers = false;
-  const char** rowStarts = nullptr;
   int32_t lineCount = 0;
   int32_t columnCount = 0;
 
  private:
+  bool Index();
+  void ReadTitles();
   void Clear();
-  // The first byte after a row: where the next row starts, or the end of the content.
-  const char* RowEnd(const char* row) const;
-  // Whether a walk that has just passed one of the row's NULs stands past its last field: on a
-  // leftover line end, or at the next row. The row's end is looked up once, into `end`.
-  bool PastRow(const char* row, const char* p, const char*& end) const;
-  // How many fields a row has, for a row with fewer than columnCount; columnCount for the others.
-  int32_t FieldsBelowColumns(const char* row) const;
 
   FileBuffer buffer_;
+  RowIndex index_;
   const char* columnTitleFormat_;
-  // How a row's end is known: most rows have at least as many fields as the fewest of any row,
-  // so a walk to a field below that count needs no check at all. A walk to another column looks
-  // the row up among the short rows, those with fewer fields than columns, which are few in most
-  // files; a mark per 64 bytes of the buffer tells at once whether a short row starts there, so
-  // the rest need no search. Only a walk past the columns looks up the row's end, by a binary
-  // search in `rowStarts`. This keeps a sort of millions of rows free of work per comparison.
-  int32_t minFields_ = 0;
-  std::vector<ShortRow> shortRows_;
-  std::vector<uint64_t> shortMarks_;
-  // The first line's fields, found once: a title is asked for by column number, and walking to
+  // The first line's fields, copied once: a title is asked for by column number, and walking to
   // each one afresh would cost columns x columns on a wide file.
-  std::vector<const char*> titles_;
+  std::vector<std::string> titles_;
   char title_[32] = {};
 };

@@ -1,6 +1,7 @@
-// Files the reader must refuse: not regular files, too large for the 32-bit count, or shorter
-// than they claim. Each must fail without blocking, leaking or leaving a half-loaded table. (What
-// the window shows after any of them is in tests/scripts/bad_path_then_open.case.)
+// Files the reader must refuse: not regular files, files it cannot map, or files shorter than they
+// claim. Each must fail without blocking, leaking or leaving a half-loaded table; a file past 4 GiB
+// opens where the address space holds it. (What the window shows after a refused file is in
+// tests/scripts/bad_path_then_open.case.)
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #if !defined(_WIN32)
@@ -13,6 +14,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <streambuf>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "TestFiles.h"
 #include "app/Strings.h"
@@ -21,13 +26,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A file of the given length that takes no disk space.
-std::string MakeSparse(const TempDir& dir, const std::string& name, uintmax_t size) {
-  std::string path = dir.Write(name, "");
-  fs::resize_file(path, size);
-  return path;
-}
 
 #if defined(_WIN32)
 // Windows has no alarm; a read that blocks hangs the test there.
@@ -87,13 +85,6 @@ const BadPath kBadPaths[] = {
     {"the null device", [](const TempDir&) { return std::string("/dev/null"); }},
     {"an endless device", [](const TempDir&) { return std::string("/dev/zero"); }},
 #endif
-    {"2 GiB", [](const TempDir& d) { return MakeSparse(d, "2g.qdx", 1ull << 31); }},
-    // Its length fits, but not with the terminator and the NUL after it.
-    {"2 GiB less 2 bytes",
-     [](const TempDir& d) { return MakeSparse(d, "2g-2.qdx", (1ull << 31) - 2); }},
-    // A count cut to 32 bits would read this as a 5-byte file.
-    {"4 GiB and 5 bytes",
-     [](const TempDir& d) { return MakeSparse(d, "4g.qdx", (1ull << 32) + 5); }},
     {"a file that yields fewer bytes than its size",
      [](const TempDir&) { return ShrinkingFile(); }},
 };
@@ -106,15 +97,10 @@ TEST(BadInput, ReaderRefusesWhatItCannotReadWhole) {
     std::string path = bad.make(dir);
     if (path.empty())
       continue;
-    FileBuffer buffer;
-    EXPECT_FALSE(buffer.LoadFile(path.c_str(), true, "\n"));
-    EXPECT_EQ(buffer.data, nullptr);
-    EXPECT_EQ(buffer.file, nullptr);
     // A failed parse leaves an empty table that every operation can still use.
     TableFile table(kColumnTitleFormat);
     EXPECT_FALSE(table.Parse(path.c_str(), true));
-    EXPECT_EQ(table.Buffer().data, nullptr);
-    EXPECT_EQ(table.rowStarts, nullptr);
+    EXPECT_EQ(table.Buffer().Data(), nullptr);
     EXPECT_EQ(table.lineCount, 0);
     EXPECT_EQ(table.columnCount, 0);
     EXPECT_TRUE(table.headers);
@@ -124,6 +110,85 @@ TEST(BadInput, ReaderRefusesWhatItCannotReadWhole) {
     EXPECT_EQ(table.DataRowCount(), 0);
   }
   alarm(0);
+}
+
+// Rows, then a hole of NUL bytes that takes no disk space, to past 4 GiB, where a count cut to 32
+// bits would read it as a 5-byte file. A 64-bit process maps it and finds the rows before the
+// first NUL; a 32-bit one has no room for it and refuses it whole.
+TEST(BadInput, FilePast4GiBOpensWhereTheAddressSpaceHoldsIt) {
+  TempDir dir;
+  std::string path = dir.Write("4g.qdx", "a;b\nc;d\n");
+  fs::resize_file(path, (uint64_t{1} << 32) + 5);
+  TableFile table(kColumnTitleFormat);
+  if (sizeof(void*) < 8) {
+    EXPECT_FALSE(table.Parse(path.c_str(), true));
+    EXPECT_EQ(table.columnCount, 0);
+    return;
+  }
+  ASSERT_TRUE(table.Parse(path.c_str(), true));
+  EXPECT_EQ(table.columnCount, 2);
+  EXPECT_EQ(table.DataRowCount(), 1);
+  EXPECT_EQ(table.FieldText(table.DataRow(0), 1), "d");
+}
+
+// A script handed to the driver in parts, as it asks for its lines: `between` runs before each
+// part after the first, so the file can change between two steps.
+class PartedScript : public std::streambuf {
+ public:
+  PartedScript(std::vector<std::string> parts, std::function<void()> between)
+      : parts_(std::move(parts)), between_(std::move(between)) {}
+
+ protected:
+  int_type underflow() override {
+    if (next_ == parts_.size())
+      return traits_type::eof();
+    if (next_ > 0)
+      between_();
+    std::string& part = parts_[next_++];
+    setg(part.data(), part.data(), part.data() + part.size());
+    return traits_type::to_int_type(part[0]);
+  }
+
+ private:
+  std::vector<std::string> parts_;
+  std::function<void()> between_;
+  size_t next_ = 0;
+};
+
+// Another program changes the file while it is shown. Linux lets it be cut short under the
+// mapping: the rows in the lost pages read as empty, nothing crashes, and the user hears of it
+// once. Windows refuses to cut short a mapped file but lets a writer append, which the table,
+// mapped at its old length, does not see.
+TEST(BadInput, FileChangedWhileShown) {
+  TempDir dir;
+  std::string rows = "name;city\n";
+  for (int i = 0; i < 1000; ++i)
+    rows += "n" + std::to_string(i) + ";c\n";
+  std::string path = dir.Write("changing.qdx", rows);
+  // The first dump shows the rows as loaded; the file changes when the driver asks for the next
+  // line.
+  PartedScript parts({"start changing.qdx\ndump\n", "dump\nkey Ctrl+I\nkey Ctrl+I\nclose\n"}, [&] {
+#if defined(_WIN32)
+    std::ofstream(path, std::ios::binary | std::ios::app) << "appended;row\n";
+#else
+    fs::resize_file(path, 4096);
+#endif
+  });
+  std::istream script(&parts);
+  ScriptOutput run = RunScript(dir, script);
+  const std::string info =
+      "box Info: File\\nRows   : 1000\\nColumns: 2\\n\\nDisplayed\\nRows   : 1000\n";
+  const std::string told = "box Error: The file changed on disk.\n";
+  size_t second = run.out.find("window", run.out.find("row n999;c\n"));
+  ASSERT_NE(second, std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("row n0;c\n", second), std::string::npos);
+#if defined(_WIN32)
+  EXPECT_NE(run.out.find("row n999;c\n" + info, second), std::string::npos);
+  EXPECT_EQ(run.out.find(told), std::string::npos);
+#else
+  // The last row lies in a lost page; the first box comes at the next step, and only once.
+  EXPECT_NE(run.out.find("row ;\n" + told + info + info, second), std::string::npos) << run.out;
+#endif
 }
 
 }  // namespace

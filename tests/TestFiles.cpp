@@ -71,6 +71,11 @@ std::string TempDir::Write(const std::string& name, std::string_view bytes) cons
 }
 
 ScriptOutput RunScript(const TempDir& dir, const std::string& script) {
+  std::istringstream in(script);
+  return RunScript(dir, in);
+}
+
+ScriptOutput RunScript(const TempDir& dir, std::istream& in) {
   fs::path before = fs::current_path();
 #if defined(_WIN32)
   WindowsRegistryStore store = TestRegistryStore(dir.Root().filename().string());
@@ -84,7 +89,6 @@ ScriptOutput RunScript(const TempDir& dir, const std::string& script) {
   ResetRegistryStore();
 #endif
   fs::current_path(dir.Root());
-  std::istringstream in(script);
   std::ostringstream out, err;
   ScriptOutput result;
   {

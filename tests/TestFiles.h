@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,3 +60,5 @@ WindowsRegistryStore TestRegistryStore(const std::string& name);
 // XDG_DATA_HOME), so relative file names in the script name files in `dir`.
 // The program is called "lintaro", which is the caption of boxes that give none.
 ScriptOutput RunScript(const TempDir& dir, const std::string& script);
+// The same for a script read as the driver asks for its lines.
+ScriptOutput RunScript(const TempDir& dir, std::istream& script);

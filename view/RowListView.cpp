@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "platform/App.h"
+#include "table/FieldWalk.h"
 #include "table/TableFile.h"
 #include "table/Workers.h"
 #include "view/RowSort.h"
 
 namespace {
-const char kNoText[] = "";
 constexpr size_t kRowGrain = size_t{1} << 14;
 }  // namespace
 
@@ -26,43 +26,54 @@ RowListView::~RowListView() = default;
 void RowListView::OnGetDispInfo(NMHDR* notification, LRESULT* result) {
   auto* info = reinterpret_cast<NMLVDISPINFO*>(notification);
   if (info->item.mask & LVIF_TEXT) {
-    const char* row = reinterpret_cast<const char*>(info->item.lParam);
-    const char* text = table_ ? table_->FieldText(row, info->item.iSubItem) : kNoText;
-    info->item.pszText = const_cast<char*>(text);
+    std::string_view text = CellText(info->item.lParam, info->item.iSubItem);
+    // The text lies in the file's bytes, where no NUL ends it; it is not copied.
+    info->item.pszText = const_cast<char*>(text.data());
+    info->cchText = static_cast<int>(text.size());
   }
   *result = 0;
 }
 
-const char* RowListView::CellText(LPARAM row, int32_t k) const {
-  return table_ ? table_->FieldText(reinterpret_cast<const char*>(row), k) : kNoText;
+std::string_view RowListView::CellText(LPARAM row, int32_t k) const {
+  return table_ ? table_->FieldText(static_cast<int32_t>(row), k) : std::string_view();
 }
 
 std::span<const char> RowListView::TextBytes() const {
-  if (!table_ || !table_->Buffer().data)
+  if (!table_ || !table_->Buffer().Data())
     return {};
-  return {table_->Buffer().data, static_cast<size_t>(table_->Buffer().length)};
+  return {table_->Buffer().Data(), static_cast<size_t>(table_->Buffer().Length())};
 }
 
+// Rows listed in file order, as after a load, are walked along their bytes; others row by row.
 void RowListView::CollectLongestTexts(LongestTexts& longest) {
   if (!table_) {
     CListCtrl::CollectLongestTexts(longest);
     return;
   }
-  std::span<const LPARAM> rows = ItemData();
+  ListItemView rows = ItemData();
   auto columns = static_cast<int32_t>(longest.Columns());
   std::mutex merging;
   const LongestTexts empty = longest.Fresh();
+  const char* data = table_->Buffer().Data();
   Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
     LongestTexts mine = empty;
-    std::vector<const char*> texts(static_cast<size_t>(columns));
-    std::vector<size_t> lengths(static_cast<size_t>(columns));
-    for (size_t i = begin; i < end; ++i) {
-      auto row = reinterpret_cast<const char*>(rows[i]);
-      int32_t fields = table_->RowFields(row, columns, texts.data(), lengths.data());
-      for (int32_t k = 0; k < fields; ++k) {
-        if (lengths[static_cast<size_t>(k)] != 0)
-          mine.Offer(static_cast<size_t>(k), texts[static_cast<size_t>(k)],
-                     lengths[static_cast<size_t>(k)]);
+    auto offer = [&](int32_t column, const char* text, size_t length) {
+      if (column < columns)
+        mine.Offer(static_cast<size_t>(column), text, length);
+    };
+    if (!rows.Stored()) {
+      auto first = static_cast<int32_t>(rows[begin]);
+      auto last = static_cast<int32_t>(rows[end - 1]) + 1;
+      fields::WalkFields(data + table_->RowStart(first), data + table_->RowStart(last), offer);
+    } else {
+      std::vector<std::string_view> texts(static_cast<size_t>(columns));
+      for (size_t i = begin; i < end; ++i) {
+        int32_t fields = table_->RowFields(static_cast<int32_t>(rows[i]), columns, texts.data());
+        for (int32_t k = 0; k < fields; ++k) {
+          std::string_view text = texts[static_cast<size_t>(k)];
+          if (!text.empty())
+            offer(k, text.data(), text.size());
+        }
       }
     }
     std::lock_guard<std::mutex> lock(merging);
@@ -77,14 +88,14 @@ void RowListView::SelectAndReveal(int index) {
 
 int RowListView::CompareRows(LPARAM first, LPARAM second, LPARAM sortValue) {
   const auto* params = reinterpret_cast<const SortParams*>(sortValue);
-  const char* a = params->table->FieldText(reinterpret_cast<const char*>(first), params->column);
-  const char* b = params->table->FieldText(reinterpret_cast<const char*>(second), params->column);
-  int order = std::strcmp(a, b);  // compares as unsigned char
+  std::string_view a = params->table->FieldText(static_cast<int32_t>(first), params->column);
+  std::string_view b = params->table->FieldText(static_cast<int32_t>(second), params->column);
+  int order = a.compare(b);  // compares as unsigned char
   int result = order < 0 ? -1 : order > 0 ? 1 : 0;
   return params->ascending ? result : -result;
 }
 
-void RowListView::SortRows(LPARAM* items, size_t count, LPARAM sortValue) {
+void RowListView::SortRows(int32_t* items, size_t count, LPARAM sortValue) {
   const auto* params = reinterpret_cast<const SortParams*>(sortValue);
   SortRowsByField(items, count, *params->table, params->column, params->ascending == 0);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "platform/ListCtrl.h"
 
@@ -30,8 +31,8 @@ class RowListView : public CListCtrl {
 
   // The text that GetItemText gives for an item holding `row`, in column k; safe to call from
   // several threads at once, unlike GetItemText.
-  const char* CellText(LPARAM row, int32_t k) const;
-  // The bytes that cells' texts lie in, save the empty text of a missing field.
+  std::string_view CellText(LPARAM row, int32_t k) const;
+  // The bytes that cells' texts lie in.
   std::span<const char> TextBytes() const;
 
   // The comparison of two rows by one field, in unsigned byte order.
@@ -52,7 +53,7 @@ class RowListView : public CListCtrl {
 
  private:
   // Orders the items as CompareRows would, by keys rather than one comparison at a time.
-  static void SortRows(LPARAM* items, size_t count, LPARAM sortValue);
+  static void SortRows(int32_t* items, size_t count, LPARAM sortValue);
 
   const TableFile* table_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "table/TableFile.h"
@@ -21,8 +22,18 @@ constexpr size_t kPrefetchDistance = 16;
 // selection is found without walking the whole list.
 constexpr size_t kFindWindow = size_t{1} << 16;
 
-bool SameIgnoringCase(const char* a, const char* b) {
-  return CompareIgnoringCase(a, b) == 0;
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && SameIgnoringCase(a.data(), b.data(), a.size());
+}
+
+// Asks for the row some way ahead in a walk over rows in an order of their own: its entry in the
+// index twice as far ahead, then its bytes.
+void PrefetchAhead(const TableFile& table, const ListItemView& rows, size_t i) {
+  if (i + 2 * kPrefetchDistance < rows.size())
+    table.PrefetchRowStart(static_cast<int32_t>(rows[i + 2 * kPrefetchDistance]));
+  if (i + kPrefetchDistance < rows.size())
+    __builtin_prefetch(table.Buffer().Data() +
+                       table.RowStart(static_cast<int32_t>(rows[i + kPrefetchDistance])));
 }
 }  // namespace
 
@@ -35,16 +46,11 @@ bool ListAllRows(RowListView& list, const TableFile& table) {
   // A table that failed to load has no row index at all.
   if (count == 0)
     return true;
-  const char* const* rows = table.rowStarts + (table.headers ? 1 : 0);
-  return list.AppendItems(count, [&](std::span<LPARAM> slots) {
-    Workers::ForRange(count, kRowGrain, [&](size_t begin, size_t end) {
-      std::memcpy(slots.data() + begin, rows + begin, (end - begin) * sizeof(LPARAM));
-    });
-  });
+  return list.AppendItemRun(table.DataRow(0), count);
 }
 
 void KeepMatchingRows(RowListView& list, int32_t column, const char* match, bool exact) {
-  std::span<const LPARAM> rows = list.ItemData();
+  ListItemView rows = list.ItemData();
   std::vector<uint8_t> keep(rows.size());
   const TextMatcher matcher(match, exact, list.TextBytes());
   Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
@@ -58,7 +64,7 @@ bool SelectNextMatch(RowListView& list, int32_t column, const char* match, bool 
   int count = list.GetItemCount();
   int selected = list.GetNextItem(-1, LVNI_SELECTED);
   int start = (selected < 0 || selected >= count) ? 0 : selected + 1;
-  std::span<const LPARAM> rows = list.ItemData();
+  ListItemView rows = list.ItemData();
   const TextMatcher matcher(match, exact, list.TextBytes());
   // Windows of rows in list order; within one, every thread looks at its own ranges, and the
   // first hit of the window is the least row that any of them found.
@@ -90,19 +96,18 @@ bool SelectNextMatch(RowListView& list, int32_t column, const char* match, bool 
 // once, and only the rows before that wait for the ranges before them.
 void KeepDuplicateRows(RowListView& list, int32_t column) {
   list.SortByColumn(column, 1);
-  std::span<const LPARAM> rows = list.ItemData();
+  ListItemView rows = list.ItemData();
   size_t n = rows.size();
-  std::vector<const char*> texts(n);
+  std::vector<std::string_view> texts(n);
   std::vector<uint8_t> equalsNext(n, 0);
   std::vector<uint8_t> keep(n, 0);
   size_t ranges = Workers::RangeCount(n, kRowGrain);
   auto rangeBegin = [&](size_t r) { return Workers::RangeStart(n, ranges, r); };
   // The index of the last kept row after a step; n while none is known.
   auto step = [&](size_t i, size_t lastKept) {
-    bool kept =
-        equalsNext[i] ||
-        (lastKept != n && (lastKept + 1 == i ? equalsNext[lastKept] != 0
-                                             : SameIgnoringCase(texts[lastKept], texts[i])));
+    bool kept = equalsNext[i] ||
+                (lastKept != n && (lastKept + 1 == i ? equalsNext[lastKept] != 0
+                                                     : SameText(texts[lastKept], texts[i])));
     keep[i] = kept;
     return kept ? i : lastKept;
   };
@@ -114,14 +119,13 @@ void KeepDuplicateRows(RowListView& list, int32_t column) {
     size_t begin = rangeBegin(r), end = rangeBegin(r + 1);
     size_t from = end;
     size_t lastKept = n;
-    const char* next = list.CellText(rows[begin], column);
+    std::string_view next = list.CellText(rows[begin], column);
     for (size_t i = begin; i < end; ++i) {
-      if (i + kPrefetchDistance < n)
-        __builtin_prefetch(reinterpret_cast<const void*>(rows[i + kPrefetchDistance]));
+      PrefetchAhead(*list.Table(), rows, i);
       texts[i] = next;
       if (i + 1 < n) {
         next = list.CellText(rows[i + 1], column);
-        equalsNext[i] = SameIgnoringCase(next, texts[i]);
+        equalsNext[i] = SameText(next, texts[i]);
       }
       if (from == end && equalsNext[i])
         from = i;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "table/HugePages.h"
@@ -14,7 +15,7 @@
 namespace {
 struct KeyedRow {
   uint64_t key;
-  LPARAM row;
+  int32_t row;
 };
 
 struct FreeBlock {
@@ -28,13 +29,18 @@ constexpr size_t kInsertionRun = 32;
 constexpr size_t kParallelRun = size_t{1} << 16;
 constexpr size_t kGrain = size_t{1} << 14;
 
-// Rows lie scattered over the file's buffer; a loop that asks early for a row some way ahead does
-// not wait on each in turn.
+// Rows lie scattered over the file's bytes; a loop that asks early for a row some way ahead does
+// not wait on each in turn. Its start is asked for from the index twice as far ahead.
 constexpr size_t kPrefetchDistance = 16;
 
-inline void Prefetch(LPARAM row) {
-  __builtin_prefetch(reinterpret_cast<const void*>(row));
-  __builtin_prefetch(reinterpret_cast<const void*>(static_cast<uintptr_t>(row) + 64));
+inline void PrefetchStart(const TableFile& table, int32_t row) {
+  table.PrefetchRowStart(row);
+}
+
+inline void Prefetch(const TableFile& table, int32_t row) {
+  const char* bytes = table.Buffer().Data() + table.RowStart(row);
+  __builtin_prefetch(bytes);
+  __builtin_prefetch(bytes + 64);
 }
 
 inline unsigned ByteOf(uint64_t key, int byte) {
@@ -59,15 +65,17 @@ class FieldSorter {
  public:
   FieldSorter(const TableFile& table, int32_t column) : table_(table), column_(column) {}
 
-  bool Sort(LPARAM* rows, size_t count, bool descending) {
+  bool Sort(int32_t* rows, size_t count, bool descending) {
     keyed_.reset(static_cast<KeyedRow*>(AllocateHugePages(count * sizeof(KeyedRow))));
     spare_.reset(static_cast<KeyedRow*>(AllocateHugePages(count * sizeof(KeyedRow))));
     if (!keyed_ || !spare_)
       return false;
     Workers::ForRange(count, kGrain, [&](size_t begin, size_t end) {
       for (size_t i = begin; i < end; ++i) {
+        if (i + 2 * kPrefetchDistance < end)
+          PrefetchStart(table_, rows[i + 2 * kPrefetchDistance]);
         if (i + kPrefetchDistance < end)
-          Prefetch(rows[i + kPrefetchDistance]);
+          Prefetch(table_, rows[i + kPrefetchDistance]);
         keyed_[i] = {Key(rows[i], 0), rows[i]};
       }
     });
@@ -82,24 +90,32 @@ class FieldSorter {
 
  private:
   // Eight bytes of the field from byte 8 * chunk on, big-endian, so that keys order as the texts
-  // do; zero past the text's end. A chunk is asked for only when the earlier ones held no NUL, so
-  // the text reaches that far.
-  uint64_t Key(LPARAM row, int chunk) const {
-    const auto* text = reinterpret_cast<const unsigned char*>(
-                           table_.FieldText(reinterpret_cast<const char*>(row), column_)) +
-                       8 * static_cast<size_t>(chunk);
+  // do; zero past the text's end. A field holds no NUL, so a key that ends in a zero byte is one
+  // whose text ended within it.
+  uint64_t Key(int32_t row, int chunk) const {
+    std::string_view text = table_.FieldText(row, column_);
+    size_t from = 8 * static_cast<size_t>(chunk);
+    if (from >= text.size())
+      return 0;
+    size_t n = std::min<size_t>(8, text.size() - from);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data() + from);
+    if (n == 8) {
+      uint64_t word;
+      std::memcpy(&word, bytes, 8);
+      return __builtin_bswap64(word);
+    }
     uint64_t key = 0;
-    int i = 0;
-    for (; i < 8 && text[i]; ++i)
-      key = (key << 8) | text[i];
-    // An empty rest keeps the key 0; a shift by the full 64 bits would be undefined.
-    return i == 0 ? 0 : key << (8 * (8 - i));
+    for (size_t i = 0; i < n; ++i)
+      key = (key << 8) | bytes[i];
+    return key << (8 * (8 - n));
   }
 
   void Rekey(size_t begin, size_t end, int chunk) {
     for (size_t i = begin; i < end; ++i) {
+      if (i + 2 * kPrefetchDistance < end)
+        PrefetchStart(table_, keyed_[i + 2 * kPrefetchDistance].row);
       if (i + kPrefetchDistance < end)
-        Prefetch(keyed_[i + kPrefetchDistance].row);
+        Prefetch(table_, keyed_[i + kPrefetchDistance].row);
       keyed_[i].key = Key(keyed_[i].row, chunk);
     }
   }
@@ -257,14 +273,13 @@ class FieldSorter {
 };
 }  // namespace
 
-void SortRowsByField(LPARAM* rows, size_t count, const TableFile& table, int32_t column,
+void SortRowsByField(int32_t* rows, size_t count, const TableFile& table, int32_t column,
                      bool descending) {
   if (FieldSorter(table, column).Sort(rows, count, descending))
     return;
   // Without room for the keys, the comparison alone sorts, keeping equal fields in order as above.
-  std::stable_sort(rows, rows + count, [&](LPARAM a, LPARAM b) {
-    return std::strcmp(table.FieldText(reinterpret_cast<const char*>(a), column),
-                       table.FieldText(reinterpret_cast<const char*>(b), column)) < 0;
+  std::stable_sort(rows, rows + count, [&](int32_t a, int32_t b) {
+    return table.FieldText(a, column) < table.FieldText(b, column);
   });
   if (descending)
     std::reverse(rows, rows + count);

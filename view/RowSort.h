@@ -4,12 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Win32.h"
-
 class TableFile;
 
-// Reorders `rows` (row references of `table`) by their field `column`: ascending, or descending
-// when asked. Rows whose fields are equal may end in any order. Sorting contiguous keys, eight
-// bytes of the field at a time, touches far less memory than a comparison that chases two rows.
-void SortRowsByField(LPARAM* rows, size_t count, const TableFile& table, int32_t column,
+// Reorders `rows` (row numbers of `table`) by their field `column`: ascending, or descending when
+// asked. Rows whose fields are equal may end in any order. Sorting contiguous keys, eight bytes of
+// the field at a time, touches far less memory than a comparison that chases two rows.
+void SortRowsByField(int32_t* rows, size_t count, const TableFile& table, int32_t column,
                      bool descending);

@@ -1,30 +1,33 @@
 #include "view/TextFold.h"
 
-#include <cstring>
+#include <algorithm>
 
-int CompareIgnoringCase(const char* a, const char* b) {
-  return CompareIgnoringCase(a, b, static_cast<size_t>(-1));
-}
-
-int CompareIgnoringCase(const char* a, const char* b, size_t n) {
-  const auto* x = reinterpret_cast<const unsigned char*>(a);
-  const auto* y = reinterpret_cast<const unsigned char*>(b);
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
+  size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    int d = FoldCase(x[i]) - FoldCase(y[i]);
-    if (d != 0 || x[i] == 0)
+    int d = FoldCase(static_cast<unsigned char>(a[i])) - FoldCase(static_cast<unsigned char>(b[i]));
+    if (d != 0)
       return d;
   }
-  return 0;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-bool ContainsIgnoringCase(const char* text, const char* match) {
-  size_t n = std::strlen(match);
+bool SameIgnoringCase(const char* a, const char* b, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view match) {
+  size_t n = match.size();
   if (n == 0)
     return true;
   unsigned char first = FoldCase(static_cast<unsigned char>(match[0]));
-  for (const char* p = text; *p; ++p) {
-    if (FoldCase(static_cast<unsigned char>(*p)) == first &&
-        CompareIgnoringCase(p, match, n) == 0) {
+  for (size_t at = 0; at + n <= text.size(); ++at) {
+    if (FoldCase(static_cast<unsigned char>(text[at])) == first &&
+        SameIgnoringCase(text.data() + at, match.data(), n)) {
       return true;
     }
   }

@@ -6,21 +6,22 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 
 class TextMatcher {
  public:
   // `readable` is memory that texts lie in: for a text inside it, the search may read ahead of the
   // text's end up to the end of it, 32 bytes at a time. Other texts are searched a byte at a time.
-  TextMatcher(const char* match, bool exact, std::span<const char> readable = {});
+  TextMatcher(std::string_view match, bool exact, std::span<const char> readable = {});
 
-  bool Matches(const char* text) const;
+  bool Matches(std::string_view text) const;
 
   // Whether this processor runs the 32-byte search; set false to check the byte-at-a-time one.
   static bool Wide();
   static void SetWide(bool wide);
 
  private:
-  bool ContainsWide(const char* text, const char* readable) const;
+  bool ContainsWide(std::string_view text, const char* readable) const;
 
   std::string match_;  // folded
   bool exact_;

@@ -17,11 +17,11 @@ std::vector<TextMatcher> Matchers(const std::vector<std::string>& forms, bool ex
                                   std::span<const char> readable) {
   std::vector<TextMatcher> matchers;
   for (const std::string& form : forms)
-    matchers.emplace_back(form.c_str(), exact, readable);
+    matchers.emplace_back(form, exact, readable);
   return matchers;
 }
 
-bool MatchesAny(const std::vector<TextMatcher>& matchers, const char* text) {
+bool MatchesAny(const std::vector<TextMatcher>& matchers, std::string_view text) {
   return std::any_of(matchers.begin(), matchers.end(),
                      [text](const TextMatcher& m) { return m.Matches(text); });
 }
@@ -35,7 +35,7 @@ void KeepRowsMatchingAny(RowListView& list, int32_t column, const std::vector<st
     KeepMatchingRows(list, column, forms[0].c_str(), exact);
     return;
   }
-  std::span<const LPARAM> rows = list.ItemData();
+  ListItemView rows = list.ItemData();
   std::vector<uint8_t> keep(rows.size());
   const std::vector<TextMatcher> matchers = Matchers(forms, exact, list.TextBytes());
   Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
@@ -52,7 +52,7 @@ bool SelectNextMatchingAny(RowListView& list, int32_t column, const std::vector<
   int count = list.GetItemCount();
   int selected = list.GetNextItem(-1, LVNI_SELECTED);
   int start = (selected < 0 || selected >= count) ? 0 : selected + 1;
-  std::span<const LPARAM> rows = list.ItemData();
+  ListItemView rows = list.ItemData();
   const std::vector<TextMatcher> matchers = Matchers(forms, exact, list.TextBytes());
   for (int i = start; i < count; ++i) {
     if (MatchesAny(matchers, list.CellText(rows[static_cast<size_t>(i)], column))) {

@@ -1,7 +1,5 @@
 #include "platform/qt/ListModel.h"
 
-#include <cstring>
-
 #include "platform/ListCtrl.h"
 #include "platform/qt/EightBitText.h"
 
@@ -37,8 +35,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
   // up with yet, and a cell that is gone is shown empty rather than read.
   if (item < 0 || index.column() >= list_.GetColumnCount())
     return QVariant();
-  const char* text = list_.GetItemText(item, index.column());
-  return EightBitText::DecodeShown(std::string_view(text, std::strlen(text)));
+  return EightBitText::DecodeShown(list_.GetItemText(item, index.column()));
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {

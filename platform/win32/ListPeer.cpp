@@ -86,7 +86,7 @@ void ListPeer::ShowSelection() {
     report_.Select(selected);
 }
 
-const char* ListPeer::ItemText(int item, int column) {
+std::string_view ListPeer::ItemText(int item, int column) {
   return list_.GetItemText(item, column);
 }
 

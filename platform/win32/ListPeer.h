@@ -26,7 +26,7 @@ class ListPeer : public WindowPeer, public native::ListSource {
   void ListChanged(ListChange what) override;
   void RectChanged() override;
 
-  const char* ItemText(int item, int column) override;
+  std::string_view ItemText(int item, int column) override;
   void ColumnClicked(int column) override;
   void ItemSelected(int item) override;
 

@@ -76,7 +76,8 @@ SHRINK_LOADS = 6
 
 
 def shrink_outcome(lines):
-    """Each load either fails with the one message, or lists what the file held as it was read."""
+    """Each load either fails with the one message, or lists what the file held as it was read,
+    and says so once when the file was cut short under it."""
     loads = [i for i, line in enumerate(lines) if line.startswith("filedialog ")]
     if len(loads) != SHRINK_LOADS:
         return False
@@ -85,6 +86,8 @@ def shrink_outcome(lines):
         if shown[:1] == ["title Lintaro by Quorvel"]:
             shown = shown[1:]
         failed = shown == ["box Error: Failed to open file.", ZEROS]
+        if shown[2:3] == ["box Error: The file changed on disk."]:
+            shown = shown[:2] + shown[3:]
         loaded = (len(shown) == 3 and shown[0] == "title Loading..." and
                   shown[1].startswith("title /") and shown[1].endswith("/shrinking.qdx") and
                   fnmatch.fnmatchcase(shown[2], "box Info: File\\nRows   : *\\nColumns: 2\\n*"))

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 
@@ -142,25 +143,23 @@ void ReportList::SupplyText(intptr_t header, bool wide) {
   LVITEMA& item = info->item;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
     return;
-  const char* text = source_->ItemText(item.iItem, item.iSubItem);
-  if (!text)
-    text = "";
+  std::string_view text = source_->ItemText(item.iItem, item.iSubItem);
   // The buffer is the control's: the text is cut to fit, never written past its end.
   size_t room = static_cast<size_t>(item.cchTextMax) - 1;
   if (wide) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring whole(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, whole.data(), length);
-    whole.resize(std::wcslen(whole.c_str()));
+    // Converting only what can fit: a cell of a megabyte must not cost a megabyte per paint.
+    auto bytes = static_cast<int>(std::min(text.size(), room));
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
+    std::wstring whole(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+      MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, whole.data(), length);
     if (whole.size() > room)
       whole.resize(room);
     std::memcpy(item.pszText, whole.c_str(), (whole.size() + 1) * sizeof(wchar_t));
     return;
   }
-  size_t length = std::strlen(text);
-  if (length > room)
-    length = room;
-  std::memcpy(item.pszText, text, length);
+  size_t length = std::min(text.size(), room);
+  std::memcpy(item.pszText, text.data(), length);
   item.pszText[length] = '\0';
 }
 

@@ -16,10 +16,10 @@ constexpr int kListId = 1002;
 
 class Rows : public ListSource {
  public:
-  const char* ItemText(int item, int column) override {
+  std::string_view ItemText(int item, int column) override {
     text = column == 1 ? std::string(300, static_cast<char>('a' + item % 26))
                        : "item " + std::to_string(item);
-    return text.c_str();
+    return text;
   }
   void ItemSelected(int item) override { selections.push_back(item); }
 

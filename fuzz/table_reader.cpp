@@ -56,7 +56,8 @@ std::vector<std::vector<std::string>> PlainRows(const uint8_t* data, size_t size
   return rows;
 }
 
-// The first line's fields, where a NUL ends a field as a `;` does.
+// The first line's fields, where a NUL ends a field as a `;` does; there are at least as many as
+// the columns, which only the `;` bytes count.
 std::vector<std::string> PlainTitles(const uint8_t* data, size_t size) {
   std::vector<std::string> titles{""};
   for (size_t i = 0; i < size && data[i] != '\n'; ++i) {
@@ -93,8 +94,9 @@ void CheckFieldsInRows(const TableFile& table, int32_t count) {
 void CheckTable(TableFile& table, const uint8_t* data, size_t size) {
   std::vector<std::vector<std::string>> rows = PlainRows(data, size);
   Require(table.lineCount == static_cast<int32_t>(rows.size()), "line count");
+  const auto* lf = static_cast<const uint8_t*>(std::memchr(data, '\n', size));
+  Require(table.columnCount == 1 + std::count(data, lf ? lf : data + size, ';'), "column count");
   std::vector<std::string> titles = PlainTitles(data, size);
-  Require(table.columnCount == static_cast<int32_t>(titles.size()), "column count");
   const int32_t count = table.columnCount + 3;
   for (int32_t row = 0; row < table.lineCount; ++row) {
     const std::vector<std::string>& fields = rows[static_cast<size_t>(row)];
@@ -168,13 +170,15 @@ void CheckParts(const TableFile& table, size_t partBytes) {
     Require(parts.starts[static_cast<size_t>(i)] == table.RowStart(i), "row in parts");
 }
 
-// The bytes again, whole pages of them, cut short under the mapping at a page from the input.
+// The bytes again, then short rows to make whole pages, cut short under the mapping at a page
+// that the input chooses.
 void CheckCutShort(const uint8_t* data, size_t size) {
   static const int fd = memfd_create("cut", 0);
   const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
   std::string bytes(reinterpret_cast<const char*>(data), size);
+  bytes += '\n';
   while (bytes.size() < 3 * page)
-    bytes += size ? bytes : std::string("a;b\n");
+    bytes += "p;q\n";
   Require(ftruncate(fd, 0) == 0 &&
               pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()),
           "memory file write");
@@ -182,7 +186,12 @@ void CheckCutShort(const uint8_t* data, size_t size) {
   Require(table.Parse(("/proc/self/fd/" + std::to_string(fd)).c_str(), false), "parse");
   size_t keep = (size ? data[0] % 3 : 0) * page;
   Require(ftruncate(fd, static_cast<off_t>(keep)) == 0, "cut short");
-  CheckFieldsInRows(table, table.columnCount + 1);
+  CheckFieldsInRows(table, std::min(table.columnCount, 8) + 1);
+  // A file read from a private copy has nothing left to lose.
+  if (table.Buffer().Copied()) {
+    Require(!table.FileChanged(), "a copy loses nothing");
+    return;
+  }
   bool rowLost = false;
   for (int32_t row = 0; row < table.lineCount; ++row) {
     if (table.RowStart(row) >= keep) {

@@ -62,54 +62,71 @@ void WalkFieldsNarrow(const char* from, const char* to, Visit&& visit) {
 }
 
 #if LINTARO_WIDE_WALK
-// One bit for each byte of the 64 at `at` that equals `b`.
-__attribute__((target("avx2"))) inline uint64_t Matches64(const char* at, char b) {
-  const __m256i value = _mm256_set1_epi8(b);
-  auto low = static_cast<uint32_t>(_mm256_movemask_epi8(
-      _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), value)));
-  auto high = static_cast<uint32_t>(_mm256_movemask_epi8(
-      _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 32)), value)));
-  return low | static_cast<uint64_t>(high) << 32;
+// The bytes of a 64-byte block that end a field, that end a row, and that are NUL.
+struct BlockBits {
+  uint64_t separators;
+  uint64_t lineEnds;
+  uint64_t nuls;
+};
+
+__attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high, __m256i value) {
+  auto lowBits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, value)));
+  auto highBits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, value)));
+  return lowBits | static_cast<uint64_t>(highBits) << 32;
 }
 
-// Only the separators, the line ends and the row starts are visited one by one; a block that holds
-// a NUL (a page lost under the mapping) is walked a byte at a time.
+__attribute__((target("avx2"))) inline BlockBits ClassifyBlock(const char* at) {
+  __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+  __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 32));
+  return BlockBits{
+      Bits(low, high, _mm256_set1_epi8(';')),
+      Bits(low, high, _mm256_set1_epi8('\n')) | Bits(low, high, _mm256_set1_epi8('\r')),
+      Bits(low, high, _mm256_setzero_si256())};
+}
+
+// Only the ends of fields are visited one by one; a row's start, of which there is at most one
+// between two ends of fields, is taken up at the end that follows it. A block that holds a NUL (a
+// page lost under the mapping) is walked a byte at a time.
 template <class Visit>
 __attribute__((target("avx2,bmi"))) void WalkFieldsWide(const char* from, const char* to,
                                                         Visit&& visit) {
   WalkState s{from};
   const char* p = from;
   for (; to - p >= 64; p += 64) {
-    uint64_t nuls = Matches64(p, '\0');
-    if (nuls) {
+    BlockBits block = ClassifyBlock(p);
+    if (block.nuls) {
       for (const char* q = p; q < p + 64; ++q)
         WalkByte(q, s, visit);
       continue;
     }
-    uint64_t separators = Matches64(p, ';');
-    uint64_t ends = Matches64(p, '\n') | Matches64(p, '\r');
+    uint64_t ends = block.lineEnds;
     uint64_t before = (ends << 1) | (s.afterLineEnd ? 1 : 0);
     uint64_t rowStarts = ~ends & before;
-    uint64_t runStarts = ends & ~before;
-    for (uint64_t events = separators | rowStarts | runStarts; events; events &= events - 1) {
+    for (uint64_t events = block.separators | (ends & ~before); events; events &= events - 1) {
       unsigned i = static_cast<unsigned>(__builtin_ctzll(events));
-      uint64_t bit = uint64_t{1} << i;
-      const char* at = p + i;
-      if (rowStarts & bit) {
-        s.start = at;
+      uint64_t upTo = events ^ (events - 1);  // the bits up to and with this one
+      if (uint64_t started = rowStarts & upTo) {
+        s.start = p + 63 - __builtin_clzll(started);
         s.column = 0;
         s.pastRow = false;
+        rowStarts &= ~upTo;
       }
-      if (s.pastRow || (rowStarts & bit & ~separators))
+      if (s.pastRow)
         continue;
+      const char* at = p + i;
       if (at > s.start)
         visit(s.column, s.start, static_cast<size_t>(at - s.start));
-      if (separators & bit) {
+      if ((block.separators >> i) & 1) {
         ++s.column;
         s.start = at + 1;
       } else {
         s.pastRow = true;
       }
+    }
+    if (rowStarts) {
+      s.start = p + 63 - __builtin_clzll(rowStarts);
+      s.column = 0;
+      s.pastRow = false;
     }
     s.afterLineEnd = (ends >> 63) != 0;
   }

@@ -6,12 +6,32 @@
 #include <unistd.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 
 #include "table/LostPages.h"
 
 namespace {
 const char kNoBytes[1] = {};
+constexpr size_t kHugePage = size_t{2} << 20;
+
+// An address for `size` bytes on a 2 MiB boundary: the file cache holds a file read from disk in
+// pages of 2 MiB where it can, and only a mapping on such a boundary maps them whole, which spares
+// the processor a translation for every 4 KiB of the file.
+void* AlignedAddress(size_t size) {
+  if (size < kHugePage)
+    return nullptr;
+  void* room = mmap(nullptr, size + kHugePage, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (room == MAP_FAILED)
+    return nullptr;
+  auto start = reinterpret_cast<uintptr_t>(room);
+  uintptr_t aligned = (start + kHugePage - 1) & ~(kHugePage - 1);
+  // The room around the aligned stretch goes back; the stretch itself is mapped over.
+  if (aligned > start)
+    munmap(room, aligned - start);
+  munmap(reinterpret_cast<void*>(aligned + size), start + kHugePage - aligned);
+  return reinterpret_cast<void*>(aligned);
+}
 }  // namespace
 
 MappedFile::~MappedFile() {
@@ -43,7 +63,10 @@ bool MappedFile::Open(const char* path) {
   // them in one by one would take hundreds of thousands.
   flags |= MAP_POPULATE;
 #endif
-  void* view = mmap(nullptr, static_cast<size_t>(size_), PROT_READ, flags, fd, 0);
+  void* at = AlignedAddress(static_cast<size_t>(size_));
+  if (at)
+    flags |= MAP_FIXED;
+  void* view = mmap(at, static_cast<size_t>(size_), PROT_READ, flags, fd, 0);
   close(fd);
   if (view == MAP_FAILED) {
     data_ = nullptr;

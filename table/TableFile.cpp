@@ -72,24 +72,18 @@ const char* TableFile::ColumnName(int32_t index) {
 
 std::string_view TableFile::FieldText(int32_t row, int32_t k) const {
   const char* data = buffer_.Data();
-  const char* p = data + index_.starts[static_cast<size_t>(row)];
-  const char* end = data + index_.starts[static_cast<size_t>(row) + 1];
-  for (;; --k) {
-    const char* stop = fields::FieldEnd(p, end);
-    if (k <= 0)
-      return {p, static_cast<size_t>(stop - p)};
-    if (stop == end || *stop != ';')
-      return {};
-    p = stop + 1;
-  }
+  return fields::FindField(data + index_.starts[static_cast<size_t>(row)],
+                           data + index_.starts[static_cast<size_t>(row) + 1],
+                           data + buffer_.Length(), k);
 }
 
 int32_t TableFile::RowFields(int32_t row, int32_t count, std::string_view* texts) const {
   const char* data = buffer_.Data();
   const char* p = data + index_.starts[static_cast<size_t>(row)];
   const char* end = data + index_.starts[static_cast<size_t>(row) + 1];
+  const char* limit = data + buffer_.Length();
   for (int32_t k = 0; k < count; ++k) {
-    const char* stop = fields::FieldEnd(p, end);
+    const char* stop = fields::FieldEnd(p, end, limit);
     texts[k] = {p, static_cast<size_t>(stop - p)};
     if (stop == end || *stop != ';')
       return k + 1;

@@ -10,14 +10,13 @@
 #include "table/TableFile.h"
 #include "table/Workers.h"
 #include "view/RowListView.h"
+#include "view/RowPrefetch.h"
 #include "view/TextFold.h"
 #include "view/TextMatcher.h"
 
 namespace {
 // Rows one thread takes at a time in a walk over the list.
 constexpr size_t kRowGrain = size_t{1} << 14;
-// How far ahead a walk over sorted rows, which lie scattered over the buffer, asks for a row.
-constexpr size_t kPrefetchDistance = 16;
 // Find looks through this many rows per thread before it checks for a hit, so that a hit near the
 // selection is found without walking the whole list.
 constexpr size_t kFindWindow = size_t{1} << 16;
@@ -26,15 +25,6 @@ bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && SameIgnoringCase(a.data(), b.data(), a.size());
 }
 
-// Asks for the row some way ahead in a walk over rows in an order of their own: its entry in the
-// index twice as far ahead, then its bytes.
-void PrefetchAhead(const TableFile& table, const ListItemView& rows, size_t i) {
-  if (i + 2 * kPrefetchDistance < rows.size())
-    table.PrefetchRowStart(static_cast<int32_t>(rows[i + 2 * kPrefetchDistance]));
-  if (i + kPrefetchDistance < rows.size())
-    __builtin_prefetch(table.Buffer().Data() +
-                       table.RowStart(static_cast<int32_t>(rows[i + kPrefetchDistance])));
-}
 }  // namespace
 
 bool IsColumnOf(const TableFile& table, int32_t column) {
@@ -95,52 +85,60 @@ bool SelectNextMatch(RowListView& list, int32_t column, const char* match, bool 
 // before. So each range of rows is settled on its own from its first such row on, every range at
 // once, and only the rows before that wait for the ranges before them.
 void KeepDuplicateRows(RowListView& list, int32_t column) {
-  list.SortByColumn(column, 1);
+  // Without room to hold the items one by one, nothing can be sorted or kept.
+  if (!list.SortByColumn(column, 1))
+    return;
   ListItemView rows = list.ItemData();
   size_t n = rows.size();
-  std::vector<std::string_view> texts(n);
   std::vector<uint8_t> equalsNext(n, 0);
   std::vector<uint8_t> keep(n, 0);
   size_t ranges = Workers::RangeCount(n, kRowGrain);
   auto rangeBegin = [&](size_t r) { return Workers::RangeStart(n, ranges, r); };
-  // The index of the last kept row after a step; n while none is known.
-  auto step = [&](size_t i, size_t lastKept) {
+  // The last kept row after a step, and its text; index n while none is known.
+  struct Kept {
+    size_t index;
+    std::string_view text;
+  };
+  auto step = [&](size_t i, std::string_view text, Kept last) {
     bool kept = equalsNext[i] ||
-                (lastKept != n && (lastKept + 1 == i ? equalsNext[lastKept] != 0
-                                                     : SameText(texts[lastKept], texts[i])));
+                (last.index != n &&
+                 (last.index + 1 == i ? equalsNext[last.index] != 0 : SameText(last.text, text)));
     keep[i] = kept;
-    return kept ? i : lastKept;
+    return kept ? Kept{i, text} : last;
   };
   std::vector<size_t> settledFrom(ranges);
-  std::vector<size_t> lastKeptAtEnd(ranges, n);
+  std::vector<Kept> keptAtEnd(ranges, Kept{n, {}});
   // One walk per range finds each row's text, compares it with the one before while both are in
   // the cache, and settles the rows from the first that equals its next one.
   Workers::ForEach(ranges, [&](size_t r) {
     size_t begin = rangeBegin(r), end = rangeBegin(r + 1);
     size_t from = end;
-    size_t lastKept = n;
+    Kept last{n, {}};
+    const TableFile& table = *list.Table();
+    auto rowAt = [&](size_t i) { return static_cast<int32_t>(rows[i]); };
+    prefetch::Begin(table, rowAt, begin, std::min(n, end + 1));
     std::string_view next = list.CellText(rows[begin], column);
     for (size_t i = begin; i < end; ++i) {
-      PrefetchAhead(*list.Table(), rows, i);
-      texts[i] = next;
+      prefetch::Step(table, rowAt, i, n);
+      std::string_view text = next;
       if (i + 1 < n) {
         next = list.CellText(rows[i + 1], column);
-        equalsNext[i] = SameText(next, texts[i]);
+        equalsNext[i] = SameText(next, text);
       }
       if (from == end && equalsNext[i])
         from = i;
       if (from != end)
-        lastKept = step(i, lastKept);
+        last = step(i, text, last);
     }
     settledFrom[r] = from;
-    lastKeptAtEnd[r] = lastKept;
+    keptAtEnd[r] = last;
   });
-  size_t lastKept = n;
+  Kept last{n, {}};
   for (size_t r = 0; r < ranges; ++r) {
     for (size_t i = rangeBegin(r); i < settledFrom[r]; ++i)
-      lastKept = step(i, lastKept);
+      last = step(i, list.CellText(rows[i], column), last);
     if (settledFrom[r] < rangeBegin(r + 1))
-      lastKept = lastKeptAtEnd[r];
+      last = keptAtEnd[r];
   }
   list.KeepItems(keep);
 }

@@ -120,10 +120,17 @@ void CheckTable(TableFile& table, const uint8_t* data, size_t size) {
   // The walk along the bytes of all rows finds each row's fields that are not empty.
   std::vector<std::pair<int32_t, std::string_view>> walked, read;
   const char* bytes = table.Buffer().Data();
-  fields::WalkFields(bytes, bytes + table.RowStart(table.lineCount),
-                     [&](int32_t k, const char* text, size_t length) {
-                       walked.emplace_back(k, std::string_view(text, length));
-                     });
+  fields::WalkFields(
+      bytes, bytes + table.RowStart(table.lineCount),
+      [&](int32_t k, const char* text, size_t length, const fields::ByteKinds& kinds) {
+        std::string_view field(text, length);
+        Require(kinds.digits == static_cast<size_t>(
+                                    std::count_if(field.begin(), field.end(), fields::IsDigit)) &&
+                    kinds.others == static_cast<size_t>(
+                                        std::count_if(field.begin(), field.end(), fields::IsOther)),
+                "the kinds of a field's bytes");
+        walked.emplace_back(k, field);
+      });
   for (int32_t row = 0; row < table.lineCount; ++row) {
     for (int32_t k = 0; k < static_cast<int32_t>(rows[static_cast<size_t>(row)].size()); ++k) {
       if (!table.FieldText(row, k).empty())

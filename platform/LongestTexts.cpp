@@ -6,27 +6,15 @@ LongestTexts::LongestTexts(size_t columns, size_t capacity, const std::vector<bo
                            const Advances& advances)
     : columns_(columns),
       floor_(columns, -1),
+      last_(columns),
       fitted_(fitted),
       capacity_(std::max<size_t>(capacity, 1)),
-      advances_(advances),
-      widest_(*std::max_element(advances.begin(), advances.end())),
-      uniform_(std::all_of(advances.begin(), advances.end(),
-                           [&](int a) { return a == advances.front(); })) {
+      bound_(advances) {
   fitted_.resize(columns, false);
   for (size_t k = 0; k < columns; ++k) {
     if (fitted_[k])
       floor_[k] = std::numeric_limits<int64_t>::max();
   }
-}
-
-void LongestTexts::Consider(size_t column, const char* text, size_t length) {
-  int64_t bound = static_cast<int64_t>(length) * widest_;
-  if (!uniform_) {
-    bound = 0;
-    for (size_t i = 0; i < length; ++i)
-      bound += advances_[static_cast<unsigned char>(text[i])];
-  }
-  Keep(column, Entry{bound, text, length});
 }
 
 void LongestTexts::Keep(size_t column, const Entry& entry) {

@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/TextBound.h"
 
 class LongestTexts {
  public:
-  using Advances = std::array<int, 256>;
+  using Advances = TextBound::Advances;
 
   // Keeps, for each of `columns` columns, the `capacity` texts of the widest bound among those
   // offered. Columns that are already fitted take no texts.
@@ -24,15 +25,26 @@ class LongestTexts {
   size_t Columns() const { return columns_.size(); }
   // An empty collection for the same columns, to collect over other items and Merge.
   LongestTexts Fresh() const {
-    return LongestTexts(columns_.size(), capacity_, fitted_, advances_);
+    return LongestTexts(columns_.size(), capacity_, fitted_, bound_.advances());
   }
   // Whether texts of this column are wanted at all; a walk can skip the others.
   bool Wants(size_t column) const { return !fitted_[column]; }
+  // Offers a text, with how many of its bytes are digits and how many lie outside printable ASCII
+  // when the caller knows it; a caller that does not offers them all as the latter.
+  void Offer(size_t column, const char* text, size_t length, size_t digits, size_t others) {
+    // Most texts cannot beat the narrowest one kept, by the kinds of their bytes alone; they are
+    // passed over before their bytes are summed.
+    int64_t most = bound_.Most(length, digits, others);
+    if (most <= floor_[column])
+      return;
+    int64_t bound = digits == length && bound_.SumsDigits()
+                        ? most
+                        : bound_.Above(text, length, floor_[column], last_[column]);
+    if (bound >= 0)
+      Keep(column, Entry{bound, text, length});
+  }
   void Offer(size_t column, const char* text, size_t length) {
-    // Most texts cannot beat the narrowest one kept, even at the widest advance; they are passed
-    // over before their bytes are summed.
-    if (static_cast<int64_t>(length) * widest_ > floor_[column])
-      Consider(column, text, length);
+    Offer(column, text, length, 0, length);
   }
   // Takes in what another collection over other items kept.
   void Merge(const LongestTexts& other);
@@ -70,7 +82,6 @@ class LongestTexts {
   static int64_t Pixels(int64_t bound) {
     return (bound + Backend::kAdvanceUnits / 2) / Backend::kAdvanceUnits;
   }
-  void Consider(size_t column, const char* text, size_t length);
   void Keep(size_t column, const Entry& entry);
 
   // Each column's kept texts, a min-heap on the bound while collecting.
@@ -78,9 +89,8 @@ class LongestTexts {
   // The bound a text must beat to be kept: the least kept bound once the heap is full, -1 before,
   // and more than any bound for a fitted column.
   std::vector<int64_t> floor_;
+  std::vector<TextBound::Last> last_;
   std::vector<bool> fitted_;
   size_t capacity_;
-  Advances advances_;
-  int64_t widest_;  // the largest advance of any byte
-  bool uniform_;    // every byte has the same advance, so the bound follows the length
+  TextBound bound_;
 };

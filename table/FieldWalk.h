@@ -1,5 +1,6 @@
 // Every field of a stretch of whole rows, in one walk along their bytes: visit(column, text,
-// length) for each field that is not empty, in file order. It finds the same fields as
+// length, kinds) for each field that is not empty, in file order, with how many of its bytes are
+// digits and how many lie outside printable ASCII (0x20 to 0x7E). It finds the same fields as
 // TableFile::FieldText row by row, without the index, 64 bytes at a time where the processor can.
 #pragma once
 
@@ -15,14 +16,45 @@
 
 namespace fields {
 
-// Where the walk stands between two calls: in a row's field `column` since `start`, or past the
-// row's last field until the next row begins.
+// How many bytes of a field are of each kind that a text's width depends on most.
+struct ByteKinds {
+  size_t digits = 0;
+  size_t others = 0;  // outside printable ASCII
+};
+
+inline bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+inline bool IsOther(char c) {
+  auto b = static_cast<unsigned char>(c);
+  return b < 0x20 || b > 0x7E;
+}
+
+// Where the walk stands between two bytes: in a row's field `column` since `start`, with the kinds
+// of its bytes so far, or past the row's last field until the next row begins.
 struct WalkState {
+  explicit WalkState(const char* at) : start(at) {}
+
   const char* start;
   int32_t column = 0;
   bool pastRow = false;
   bool afterLineEnd = false;  // the byte before is a line-end byte
+  ByteKinds kinds;
 };
+
+template <class Visit>
+inline void EndField(const char* at, WalkState& s, Visit& visit) {
+  if (at > s.start)
+    visit(s.column, s.start, static_cast<size_t>(at - s.start), s.kinds);
+  s.kinds = ByteKinds{};
+  if (*at == ';') {
+    ++s.column;
+    s.start = at + 1;
+  } else {
+    s.pastRow = true;
+  }
+}
 
 template <class Visit>
 inline void WalkByte(const char* p, WalkState& s, Visit& visit) {
@@ -32,65 +64,85 @@ inline void WalkByte(const char* p, WalkState& s, Visit& visit) {
     s.start = p;
     s.column = 0;
     s.pastRow = false;
+    s.kinds = ByteKinds{};
   }
   s.afterLineEnd = lineEnd;
-  if (s.pastRow || !IsStop(c))
+  if (s.pastRow)
     return;
-  if (p > s.start)
-    visit(s.column, s.start, static_cast<size_t>(p - s.start));
-  if (c == ';') {
-    ++s.column;
-    s.start = p + 1;
-  } else {
-    s.pastRow = true;
+  if (IsStop(c)) {
+    EndField(p, s, visit);
+    return;
   }
+  s.kinds.digits += IsDigit(c);
+  s.kinds.others += IsOther(c);
 }
 
 template <class Visit>
 inline void WalkEnd(const char* end, WalkState& s, Visit& visit) {
   if (!s.pastRow && !s.afterLineEnd && end > s.start)
-    visit(s.column, s.start, static_cast<size_t>(end - s.start));
+    visit(s.column, s.start, static_cast<size_t>(end - s.start), s.kinds);
 }
 
 // The rows whose bytes are [from, to); `from` begins a row.
 template <class Visit>
 void WalkFieldsNarrow(const char* from, const char* to, Visit&& visit) {
-  WalkState s{from};
+  WalkState s(from);
   for (const char* p = from; p < to; ++p)
     WalkByte(p, s, visit);
   WalkEnd(to, s, visit);
 }
 
 #if LINTARO_WIDE_WALK
-// The bytes of a 64-byte block that end a field, that end a row, and that are NUL.
+// One bit for each byte of a 64-byte block of each kind the walk looks for.
 struct BlockBits {
   uint64_t separators;
   uint64_t lineEnds;
   uint64_t nuls;
+  uint64_t digits;
+  uint64_t others;
 };
 
-__attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high, __m256i value) {
-  auto lowBits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, value)));
-  auto highBits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, value)));
+__attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high) {
+  auto lowBits = static_cast<uint32_t>(_mm256_movemask_epi8(low));
+  auto highBits = static_cast<uint32_t>(_mm256_movemask_epi8(high));
   return lowBits | static_cast<uint64_t>(highBits) << 32;
+}
+
+__attribute__((target("avx2"))) inline uint64_t Equal(__m256i low, __m256i high, char b) {
+  const __m256i value = _mm256_set1_epi8(b);
+  return Bits(_mm256_cmpeq_epi8(low, value), _mm256_cmpeq_epi8(high, value));
+}
+
+// The bytes strictly between `below` and `above`, compared as signed bytes.
+__attribute__((target("avx2"))) inline uint64_t Between(__m256i low, __m256i high, char below,
+                                                        char above) {
+  const __m256i a = _mm256_set1_epi8(below);
+  const __m256i b = _mm256_set1_epi8(above);
+  return Bits(_mm256_and_si256(_mm256_cmpgt_epi8(low, a), _mm256_cmpgt_epi8(b, low)),
+              _mm256_and_si256(_mm256_cmpgt_epi8(high, a), _mm256_cmpgt_epi8(b, high)));
 }
 
 __attribute__((target("avx2"))) inline BlockBits ClassifyBlock(const char* at) {
   __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
   __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 32));
-  return BlockBits{
-      Bits(low, high, _mm256_set1_epi8(';')),
-      Bits(low, high, _mm256_set1_epi8('\n')) | Bits(low, high, _mm256_set1_epi8('\r')),
-      Bits(low, high, _mm256_setzero_si256())};
+  return BlockBits{Equal(low, high, ';'), Equal(low, high, '\n') | Equal(low, high, '\r'),
+                   Equal(low, high, '\0'), Between(low, high, '0' - 1, '9' + 1),
+                   ~Between(low, high, 0x1F, 0x7F)};
+}
+
+// The bits below `to` of a block, 0 <= to <= 64.
+inline uint64_t Below(unsigned to) {
+  return to >= 64 ? ~uint64_t{0} : (uint64_t{1} << to) - 1;
 }
 
 // Only the ends of fields are visited one by one; a row's start, of which there is at most one
-// between two ends of fields, is taken up at the end that follows it. A block that holds a NUL (a
-// page lost under the mapping) is walked a byte at a time.
+// between two ends of fields, is taken up at the end that follows it. The kinds of a field's bytes
+// are counted from the block's bits between its start, or the block's, and its end. A block that
+// holds a NUL (a page lost under the mapping) is walked a byte at a time.
 template <class Visit>
-__attribute__((target("avx2,bmi"))) void WalkFieldsWide(const char* from, const char* to,
-                                                        Visit&& visit) {
-  WalkState s{from};
+__attribute__((target("avx2,bmi,popcnt"))) void WalkFieldsWide(const char* from, const char* to,
+                                                               Visit&& visit) {
+  WalkState s(from);
   const char* p = from;
   for (; to - p >= 64; p += 64) {
     BlockBits block = ClassifyBlock(p);
@@ -99,35 +151,39 @@ __attribute__((target("avx2,bmi"))) void WalkFieldsWide(const char* from, const 
         WalkByte(q, s, visit);
       continue;
     }
+    // Where the field that is open in this block began in it; 0 for one begun before.
+    auto begun = [&] { return s.start > p ? static_cast<unsigned>(s.start - p) : 0u; };
+    auto count = [&](unsigned end) {
+      uint64_t span = Below(end) & ~Below(begun());
+      s.kinds.digits += static_cast<size_t>(__builtin_popcountll(block.digits & span));
+      s.kinds.others += static_cast<size_t>(__builtin_popcountll(block.others & span));
+    };
     uint64_t ends = block.lineEnds;
     uint64_t before = (ends << 1) | (s.afterLineEnd ? 1 : 0);
     uint64_t rowStarts = ~ends & before;
     for (uint64_t events = block.separators | (ends & ~before); events; events &= events - 1) {
-      unsigned i = static_cast<unsigned>(__builtin_ctzll(events));
+      auto i = static_cast<unsigned>(__builtin_ctzll(events));
       uint64_t upTo = events ^ (events - 1);  // the bits up to and with this one
       if (uint64_t started = rowStarts & upTo) {
         s.start = p + 63 - __builtin_clzll(started);
         s.column = 0;
         s.pastRow = false;
+        s.kinds = ByteKinds{};
         rowStarts &= ~upTo;
       }
       if (s.pastRow)
         continue;
-      const char* at = p + i;
-      if (at > s.start)
-        visit(s.column, s.start, static_cast<size_t>(at - s.start));
-      if ((block.separators >> i) & 1) {
-        ++s.column;
-        s.start = at + 1;
-      } else {
-        s.pastRow = true;
-      }
+      count(i);
+      EndField(p + i, s, visit);
     }
     if (rowStarts) {
       s.start = p + 63 - __builtin_clzll(rowStarts);
       s.column = 0;
       s.pastRow = false;
+      s.kinds = ByteKinds{};
     }
+    if (!s.pastRow)
+      count(64);
     s.afterLineEnd = (ends >> 63) != 0;
   }
   for (; p < to; ++p)
@@ -136,7 +192,8 @@ __attribute__((target("avx2,bmi"))) void WalkFieldsWide(const char* from, const 
 }
 
 inline bool CanWalkWide() {
-  static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi");
+  static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+                           __builtin_cpu_supports("popcnt");
   return wide;
 }
 #endif

@@ -57,14 +57,15 @@ void RowListView::CollectLongestTexts(LongestTexts& longest) {
   const char* data = table_->Buffer().Data();
   Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
     LongestTexts mine = empty;
-    auto offer = [&](int32_t column, const char* text, size_t length) {
-      if (column < columns)
-        mine.Offer(static_cast<size_t>(column), text, length);
-    };
     if (!rows.Stored()) {
       auto first = static_cast<int32_t>(rows[begin]);
       auto last = static_cast<int32_t>(rows[end - 1]) + 1;
-      fields::WalkFields(data + table_->RowStart(first), data + table_->RowStart(last), offer);
+      fields::WalkFields(
+          data + table_->RowStart(first), data + table_->RowStart(last),
+          [&](int32_t column, const char* text, size_t length, const fields::ByteKinds& kinds) {
+            if (column < columns)
+              mine.Offer(static_cast<size_t>(column), text, length, kinds.digits, kinds.others);
+          });
     } else {
       std::vector<std::string_view> texts(static_cast<size_t>(columns));
       for (size_t i = begin; i < end; ++i) {
@@ -72,7 +73,7 @@ void RowListView::CollectLongestTexts(LongestTexts& longest) {
         for (int32_t k = 0; k < fields; ++k) {
           std::string_view text = texts[static_cast<size_t>(k)];
           if (!text.empty())
-            offer(k, text.data(), text.size());
+            mine.Offer(static_cast<size_t>(k), text.data(), text.size());
         }
       }
     }

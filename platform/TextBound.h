@@ -1,0 +1,61 @@
+// The bound of a text's width that a column's fit sorts its texts by: the sum of its bytes'
+// advances (LongestTexts). A fit offers it every text of a column, most of which cannot beat the
+// texts kept already; those are told apart from the others by counts of kinds of bytes, 32 bytes
+// at a time where the processor can, and only the rest are summed byte by byte. In most fonts the
+// ten digits are equally wide, so a text of digits is summed by counting them.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+class TextBound {
+ public:
+  using Advances = std::array<int, 256>;
+
+  // The last text of a column summed: a text of the same length whose bytes differ from it only
+  // where both hold digits has the same sum, as the digits of the column's numbers mostly do.
+  struct Last {
+    const char* text = nullptr;
+    size_t length = 0;
+    int64_t sum = 0;
+  };
+
+  explicit TextBound(const Advances& advances);
+
+  // The sum of the text's advances, or -1 when even a bound of it from its kinds of bytes cannot
+  // exceed `floor`.
+  int64_t Above(const char* text, size_t length, int64_t floor, Last& last) const {
+    return (this->*above_)(text, length, floor, last);
+  }
+  int64_t Sum(const char* text, size_t length) const;
+
+  const Advances& advances() const { return advances_; }
+  // The largest advance of any byte.
+  int64_t Widest() const { return widest_; }
+  // A bound of a text from how many of its bytes are digits and how many lie outside printable
+  // ASCII; the sum itself for a text of digits only when they are all as wide.
+  int64_t Most(size_t length, size_t digits, size_t others) const {
+    return static_cast<int64_t>(digits) * widestDigit_ +
+           static_cast<int64_t>(others) * widestOther_ +
+           static_cast<int64_t>(length - digits - others) * widestPrintable_;
+  }
+  bool SumsDigits() const { return digit_ >= 0; }
+  // Every byte has the same advance, so the bound is the length times it.
+  bool Uniform() const { return uniform_; }
+
+ private:
+  int64_t AboveNarrow(const char* text, size_t length, int64_t floor, Last& last) const;
+  int64_t AboveWide(const char* text, size_t length, int64_t floor, Last& last) const;
+
+  int64_t (TextBound::*above_)(const char*, size_t, int64_t, Last&) const = &TextBound::AboveNarrow;
+  Advances advances_;
+  int64_t widest_ = 0;
+  bool uniform_ = false;
+  // The largest advance of a printable ASCII byte (0x20 to 0x7E), and of any other byte.
+  int64_t widestPrintable_ = 0;
+  int64_t widestOther_ = 0;
+  int64_t widestDigit_ = 0;
+  // The advance of every digit, when they all have the same one; -1 otherwise.
+  int64_t digit_ = -1;
+};

@@ -77,14 +77,17 @@ run_tests() {
 }
 
 # A 32-bit process has 2 to 4 GB of address space. Wine cannot start in so little, so the Linux
-# build stands in, limited to 700 MB: a file of short rows whose bytes and row index fit, but whose
-# list of rows does not, must end with "Failed to open file.", not with the end of the program.
+# build stands in, limited to 700 MB: a file of short rows whose bytes can be mapped, but whose row
+# index does not fit beside them, must end with "Failed to open file.", not with the end of the
+# program.
 small_address_space() {
-  local file=$TMPDIR/short-rows.qdx
+  local file=$TMPDIR/two-byte-rows.qdx
   [ -f "$file" ] || python3 -c "
 import sys
 with open(sys.argv[1], 'wb') as f:
-    f.write(b'a;b\n' + b'x;y\n' * 40000000)" "$file"
+    f.write(b'a;b\\n')
+    for _ in range(20):
+        f.write(b'x\\n' * 10000000)" "$file"
   local shown
   shown=$( (ulimit -v 720000; printf 'start %s\nkey Ctrl+I\nmenu ID_FILE_EXIT\n' "$file" |
     "$linux/bin/lintaro-script") ) || true

@@ -183,11 +183,13 @@ TEST(BadInput, FileChangedWhileShown) {
   ASSERT_NE(second, std::string::npos) << run.out;
   EXPECT_NE(run.out.find("row n0;c\n", second), std::string::npos);
 #if defined(_WIN32)
-  EXPECT_NE(run.out.find("row n999;c\n" + info, second), std::string::npos);
+  EXPECT_NE(run.out.find(std::string("row n999;c\n").append(info), second), std::string::npos);
   EXPECT_EQ(run.out.find(told), std::string::npos);
 #else
   // The last row lies in a lost page; the first box comes at the next step, and only once.
-  EXPECT_NE(run.out.find("row ;\n" + told + info + info, second), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find(std::string("row ;\n").append(told).append(info).append(info), second),
+            std::string::npos)
+      << run.out;
 #endif
 }
 

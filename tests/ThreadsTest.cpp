@@ -88,7 +88,7 @@ void SortOneByOne(RowListView& list, int32_t column, int32_t ascending) {
   // The comparison sort, keeping equal fields in the order they came in, as the keyed sort does.
   ListItemView items = list.ItemData();
   std::vector<LPARAM> rows(items.begin(), items.end());
-  SortParams params{column, 1, list.Table()};
+  SortParams params{column, 1, list.Table(), nullptr};
   std::stable_sort(rows.begin(), rows.end(), [&](LPARAM a, LPARAM b) {
     return RowListView::CompareRows(a, b, reinterpret_cast<LPARAM>(&params)) < 0;
   });

@@ -98,13 +98,14 @@ int RowListView::CompareRows(LPARAM first, LPARAM second, LPARAM sortValue) {
 
 void RowListView::SortRows(int32_t* items, size_t count, LPARAM sortValue) {
   const auto* params = reinterpret_cast<const SortParams*>(sortValue);
-  SortRowsByField(items, count, *params->table, params->column, params->ascending == 0);
+  SortRowsByField(items, count, *params->table, params->column, params->ascending == 0,
+                  params->prefixes);
 }
 
-BOOL RowListView::SortByColumn(int32_t column, int32_t ascending) {
+BOOL RowListView::SortByColumn(int32_t column, int32_t ascending, FieldPrefixes* prefixes) {
   CWinApp* app = AfxGetApp();
   app->BeginWaitCursor();
-  SortParams params{column, ascending, table_};
+  SortParams params{column, ascending, table_, prefixes};
   BOOL sorted = SortItems(&RowListView::CompareRows, reinterpret_cast<LPARAM>(&params),
                           table_ ? &RowListView::SortRows : nullptr);
   app->EndWaitCursor();

@@ -8,6 +8,7 @@
 
 #include "platform/ListCtrl.h"
 
+class FieldPrefixes;
 class TableFile;
 
 // The parameter of one sort.
@@ -15,6 +16,7 @@ struct SortParams {
   int32_t column;
   int32_t ascending;  // non-zero: ascending
   const TableFile* table;
+  FieldPrefixes* prefixes;  // where the sorted fields' first bytes go; none when null
 };
 
 class RowListView : public CListCtrl {
@@ -27,7 +29,8 @@ class RowListView : public CListCtrl {
   const TableFile* Table() const { return table_; }
 
   void SelectAndReveal(int index);
-  BOOL SortByColumn(int32_t column, int32_t ascending);
+  // Given `prefixes`, the sort leaves there the sorted fields' first sixteen bytes.
+  BOOL SortByColumn(int32_t column, int32_t ascending, FieldPrefixes* prefixes = nullptr);
 
   // The text that GetItemText gives for an item holding `row`, in column k; safe to call from
   // several threads at once, unlike GetItemText.

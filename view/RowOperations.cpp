@@ -11,6 +11,7 @@
 #include "table/Workers.h"
 #include "view/RowListView.h"
 #include "view/RowPrefetch.h"
+#include "view/RowSort.h"
 #include "view/TextFold.h"
 #include "view/TextMatcher.h"
 
@@ -21,8 +22,36 @@ constexpr size_t kRowGrain = size_t{1} << 14;
 // selection is found without walking the whole list.
 constexpr size_t kFindWindow = size_t{1} << 16;
 
+// How far ahead a walk over sorted rows asks for their first bytes.
+constexpr size_t kPrefixAhead = 32;
+
 bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && SameIgnoringCase(a.data(), b.data(), a.size());
+}
+
+// A to Z as a to z in each byte of a word; bytes from 0x80 up stay.
+uint64_t FoldWord(uint64_t word) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHigh = kOnes << 7;
+  uint64_t low = word & ~kHigh;
+  uint64_t fromA = low + kOnes * (0x80 - 'A');
+  uint64_t pastZ = low + kOnes * (0x80 - 'Z' - 1);
+  return word | ((fromA & ~pastZ & ~word & kHigh) >> 2);
+}
+
+enum class Prefixed { Same, Different, Unknown };
+
+// Two fields by their first 24 bytes, ignoring case. A field holds no NUL, so a word whose last
+// byte is zero holds the end of its text, and of the other's when they are equal.
+Prefixed SameByPrefix(const FieldPrefixes& prefixes, int32_t a, int32_t b) {
+  for (size_t w = 0; w < FieldPrefixes::kWords; ++w) {
+    uint64_t word = prefixes.Word(a, w);
+    if (FoldWord(word) != FoldWord(prefixes.Word(b, w)))
+      return Prefixed::Different;
+    if ((word & 0xFF) == 0)
+      return Prefixed::Same;
+  }
+  return Prefixed::Unknown;
 }
 
 }  // namespace
@@ -85,8 +114,9 @@ bool SelectNextMatch(RowListView& list, int32_t column, const char* match, bool 
 // before. So each range of rows is settled on its own from its first such row on, every range at
 // once, and only the rows before that wait for the ranges before them.
 void KeepDuplicateRows(RowListView& list, int32_t column) {
+  FieldPrefixes prefixes;
   // Without room to hold the items one by one, nothing can be sorted or kept.
-  if (!list.SortByColumn(column, 1))
+  if (!list.SortByColumn(column, 1, &prefixes))
     return;
   ListItemView rows = list.ItemData();
   size_t n = rows.size();
@@ -94,49 +124,50 @@ void KeepDuplicateRows(RowListView& list, int32_t column) {
   std::vector<uint8_t> keep(n, 0);
   size_t ranges = Workers::RangeCount(n, kRowGrain);
   auto rangeBegin = [&](size_t r) { return Workers::RangeStart(n, ranges, r); };
-  // The last kept row after a step, and its text; index n while none is known.
-  struct Kept {
-    size_t index;
-    std::string_view text;
+  // Whether the fields of the rows at places a and b are equal ignoring case: most are told apart,
+  // or found equal, by their first 24 bytes alone; only the rest are read.
+  auto same = [&](size_t a, size_t b) {
+    auto rowA = static_cast<int32_t>(rows[a]);
+    auto rowB = static_cast<int32_t>(rows[b]);
+    if (!prefixes.empty()) {
+      Prefixed found = SameByPrefix(prefixes, rowA, rowB);
+      if (found != Prefixed::Unknown)
+        return found == Prefixed::Same;
+    }
+    return SameText(list.CellText(rowA, column), list.CellText(rowB, column));
   };
-  auto step = [&](size_t i, std::string_view text, Kept last) {
-    bool kept = equalsNext[i] ||
-                (last.index != n &&
-                 (last.index + 1 == i ? equalsNext[last.index] != 0 : SameText(last.text, text)));
+  // The index of the last kept row after a step; n while none is known.
+  auto step = [&](size_t i, size_t last) {
+    bool kept =
+        equalsNext[i] || (last != n && (last + 1 == i ? equalsNext[last] != 0 : same(last, i)));
     keep[i] = kept;
-    return kept ? Kept{i, text} : last;
+    return kept ? i : last;
   };
   std::vector<size_t> settledFrom(ranges);
-  std::vector<Kept> keptAtEnd(ranges, Kept{n, {}});
-  // One walk per range finds each row's text, compares it with the one before while both are in
-  // the cache, and settles the rows from the first that equals its next one.
+  std::vector<size_t> keptAtEnd(ranges, n);
+  // One walk per range compares each row with the next, and settles the rows from the first that
+  // equals its next one.
   Workers::ForEach(ranges, [&](size_t r) {
     size_t begin = rangeBegin(r), end = rangeBegin(r + 1);
     size_t from = end;
-    Kept last{n, {}};
-    const TableFile& table = *list.Table();
-    auto rowAt = [&](size_t i) { return static_cast<int32_t>(rows[i]); };
-    prefetch::Begin(table, rowAt, begin, std::min(n, end + 1));
-    std::string_view next = list.CellText(rows[begin], column);
+    size_t last = n;
     for (size_t i = begin; i < end; ++i) {
-      prefetch::Step(table, rowAt, i, n);
-      std::string_view text = next;
-      if (i + 1 < n) {
-        next = list.CellText(rows[i + 1], column);
-        equalsNext[i] = SameText(next, text);
-      }
+      if (!prefixes.empty() && i + kPrefixAhead < n)
+        __builtin_prefetch(prefixes.Address(static_cast<int32_t>(rows[i + kPrefixAhead])));
+      if (i + 1 < n)
+        equalsNext[i] = same(i, i + 1);
       if (from == end && equalsNext[i])
         from = i;
       if (from != end)
-        last = step(i, text, last);
+        last = step(i, last);
     }
     settledFrom[r] = from;
     keptAtEnd[r] = last;
   });
-  Kept last{n, {}};
+  size_t last = n;
   for (size_t r = 0; r < ranges; ++r) {
     for (size_t i = rangeBegin(r); i < settledFrom[r]; ++i)
-      last = step(i, list.CellText(rows[i], column), last);
+      last = step(i, last);
     if (settledFrom[r] < rangeBegin(r + 1))
       last = keptAtEnd[r];
   }

@@ -51,18 +51,21 @@ struct Run {
 // number of threads.
 class FieldSorter {
  public:
-  FieldSorter(const TableFile& table, int32_t column) : table_(table), column_(column) {}
+  // Each row's second and third eight bytes are taken with its first and kept by row, for the rows
+  // that tie on the first; with `keepFirst`, the first eight bytes are kept before them.
+  FieldSorter(const TableFile& table, int32_t column, bool keepFirst)
+      : table_(table), column_(column), stride_(keepFirst ? 3 : 2), later_(keepFirst ? 1 : 0) {}
 
   bool Sort(int32_t* rows, size_t count, bool descending) {
     keyed_.reset(static_cast<KeyedRow*>(AllocateHugePages(count * sizeof(KeyedRow))));
     spare_.reset(static_cast<KeyedRow*>(AllocateHugePages(count * sizeof(KeyedRow))));
     // Only the entries of the rows sorted are touched, so a short list of a long file costs little.
-    second_.reset(static_cast<uint64_t*>(
-        AllocateHugePages((static_cast<size_t>(table_.lineCount) + 1) * sizeof(uint64_t))));
-    if (!keyed_ || !spare_ || !second_)
+    prefix_.reset(static_cast<uint64_t*>(AllocateHugePages(
+        (static_cast<size_t>(table_.lineCount) + 1) * stride_ * sizeof(uint64_t))));
+    if (!keyed_ || !spare_ || !prefix_)
       return false;
     // The rows are read in the order they came in, in file order after a load; most fields tie on
-    // their first eight bytes with others, so the next eight are taken at the same time.
+    // their first eight bytes with others, so the next sixteen are taken at the same time.
     Workers::ForRange(count, kGrain, [&](size_t begin, size_t end) {
       auto rowAt = [&](size_t i) { return rows[i]; };
       prefetch::Begin(table_, rowAt, begin, end);
@@ -70,7 +73,11 @@ class FieldSorter {
         prefetch::Step(table_, rowAt, i, end);
         std::string_view text = table_.FieldText(rows[i], column_);
         keyed_[i] = {KeyOf(text, 0), rows[i]};
-        second_[rows[i]] = KeyOf(text, 1);
+        uint64_t* prefix = &prefix_[static_cast<size_t>(rows[i]) * stride_];
+        if (later_)
+          prefix[0] = keyed_[i].key;
+        prefix[later_] = KeyOf(text, 1);
+        prefix[later_ + 1] = KeyOf(text, 2);
       }
     });
     SortLarge(Run{0, count, 0, 0});
@@ -81,6 +88,9 @@ class FieldSorter {
     });
     return true;
   }
+
+  // The rows' first 24 bytes, by row, once sorted with `keepFirst`.
+  std::unique_ptr<uint64_t[], FieldPrefixes::Free> TakePrefixes() { return std::move(prefix_); }
 
  private:
   // Eight bytes of a text from byte 8 * chunk on, big-endian, so that keys order as the texts do;
@@ -103,13 +113,13 @@ class FieldSorter {
     return key << (8 * (8 - n));
   }
 
-  // The second chunk was taken with the first; the later ones are read from the row.
+  // The second and third chunks were taken with the first; the later ones are read from the row.
   void Rekey(size_t begin, size_t end, int chunk) {
-    if (chunk == 1) {
+    if (chunk <= 2) {
       for (size_t i = begin; i < end; ++i) {
         if (i + prefetch::kBytesAhead < end)
-          __builtin_prefetch(&second_[keyed_[i + prefetch::kBytesAhead].row]);
-        keyed_[i].key = second_[keyed_[i].row];
+          __builtin_prefetch(Taken(keyed_[i + prefetch::kBytesAhead].row, chunk));
+        keyed_[i].key = *Taken(keyed_[i].row, chunk);
       }
       return;
     }
@@ -119,6 +129,11 @@ class FieldSorter {
       prefetch::Step(table_, rowAt, i, end);
       keyed_[i].key = KeyOf(table_.FieldText(rowAt(i), column_), chunk);
     }
+  }
+
+  // Chunk 1 or 2 of a row's field, as the first pass took it.
+  const uint64_t* Taken(int32_t row, int chunk) const {
+    return &prefix_[static_cast<size_t>(row) * stride_ + later_ + static_cast<size_t>(chunk) - 1];
   }
 
   // A run whose keys are all equal: its texts differ, if at all, past this chunk, unless the chunk
@@ -271,15 +286,21 @@ class FieldSorter {
   int32_t column_;
   KeyedArray keyed_;
   KeyedArray spare_;
-  // Each sorted row's second eight bytes, by row number.
-  std::unique_ptr<uint64_t[], FreeBlock> second_;
+  // Each sorted row's second and third eight bytes, after its first with `keepFirst`, by row.
+  size_t stride_;
+  size_t later_;
+  std::unique_ptr<uint64_t[], FieldPrefixes::Free> prefix_;
 };
 }  // namespace
 
 void SortRowsByField(int32_t* rows, size_t count, const TableFile& table, int32_t column,
-                     bool descending) {
-  if (FieldSorter(table, column).Sort(rows, count, descending))
+                     bool descending, FieldPrefixes* prefixes) {
+  FieldSorter sorter(table, column, prefixes != nullptr);
+  if (sorter.Sort(rows, count, descending)) {
+    if (prefixes)
+      prefixes->Take(sorter.TakePrefixes());
     return;
+  }
   // Without room for the keys, the comparison alone sorts, keeping equal fields in order as above.
   std::stable_sort(rows, rows + count, [&](int32_t a, int32_t b) {
     return table.FieldText(a, column) < table.FieldText(b, column);

@@ -163,7 +163,7 @@ TEST(BadInput, FileChangedWhileShown) {
   TempDir dir;
   std::string rows = "name;city\n";
   for (int i = 0; i < 1000; ++i)
-    rows += "n" + std::to_string(i) + ";c\n";
+    rows.append("n").append(std::to_string(i)).append(";c\n");
   std::string path = dir.Write("changing.qdx", rows);
   // The first dump shows the rows as loaded; the file changes when the driver asks for the next
   // line.

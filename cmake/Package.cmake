@@ -14,7 +14,9 @@ foreach(size 16 32 48 256)
   install(FILES ${LINTARO_SHARE_DIR}/icons/hicolor/${size}x${size}/apps/lintaro.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES README.md docs/lintaro-script.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The README with the docs/ folder beside it, as in the source tree, so that its links lead somewhere.
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 install(FILES examples/people.qdx examples/demo.script DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
 set(CPACK_GENERATOR DEB)

@@ -8,13 +8,14 @@ import glob, os, sys, tempfile, time
 
 from xdgcheck import Failures, run, scratch_env, validate_desktop_entry
 
-FILES = {
+DOCS = sorted(os.listdir(os.path.join(os.path.dirname(__file__), "..", "..", "docs")))
+FILES = {"usr/share/doc/lintaro/docs/" + name for name in DOCS} | {
     "usr/bin/lintaro", "usr/bin/lintaro-script",
     "usr/share/applications/lintaro.desktop", "usr/share/mime/packages/lintaro.xml",
     "usr/share/icons/hicolor/16x16/apps/lintaro.png", "usr/share/icons/hicolor/32x32/apps/lintaro.png",
     "usr/share/icons/hicolor/48x48/apps/lintaro.png",
     "usr/share/icons/hicolor/256x256/apps/lintaro.png",
-    "usr/share/doc/lintaro/README.md", "usr/share/doc/lintaro/lintaro-script.md",
+    "usr/share/doc/lintaro/README.md",
     "usr/share/doc/lintaro/examples/people.qdx", "usr/share/doc/lintaro/examples/demo.script",
 }
 QT_RUNTIME = ("libqt6core6", "libqt6gui6", "libqt6widgets6")

@@ -26,25 +26,29 @@ set(LINTARO_MAINTAINER "Quorvel <lintaro@quorvel.example>")
 # bytes.
 set(LINTARO_DOC_DIR ${CMAKE_BINARY_DIR}/doc)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+# LICENSE is its title, the copyright line, and the terms, which the copyright file indents.
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE license_lines)
-list(FIND license_lines "Copyright (c) 2026 Quorvel" copyright_line)
-math(EXPR first_term "${copyright_line} + 1")
-list(SUBLIST license_lines ${first_term} -1 license_terms)
+set(license_holder "")
 set(LINTARO_LICENSE_TEXT "")
-foreach(line IN LISTS license_terms)
-  if(line STREQUAL "")
-    set(line ".")
+foreach(line IN LISTS license_lines)
+  if(license_holder STREQUAL "")
+    if(line MATCHES "^Copyright \\(c\\) (.+)$")
+      set(license_holder ${CMAKE_MATCH_1})
+    endif()
+  elseif(NOT (line STREQUAL "" AND LINTARO_LICENSE_TEXT STREQUAL ""))
+    if(line STREQUAL "")
+      set(line ".")
+    endif()
+    string(APPEND LINTARO_LICENSE_TEXT " ${line}\n")
   endif()
-  string(APPEND LINTARO_LICENSE_TEXT " ${line}\n")
 endforeach()
-string(REGEX REPLACE "^ \\.\n" "" LINTARO_LICENSE_TEXT "${LINTARO_LICENSE_TEXT}")
 file(WRITE ${LINTARO_DOC_DIR}/copyright
   "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
   "Upstream-Name: Lintaro\n"
   "Upstream-Contact: ${LINTARO_MAINTAINER}\n"
   "\n"
   "Files: *\n"
-  "Copyright: 2026 Quorvel\n"
+  "Copyright: ${license_holder}\n"
   "License: Expat\n"
   "\n"
   "License: Expat\n"

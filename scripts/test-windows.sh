@@ -121,23 +121,29 @@ downloads() {
   LINTARO_UNPACKED='%LOCALAPPDATA%\Programs\Lintaro' "${wine[@]}" \
     "$run_dir/bin/lintaro-desktop-tests.exe" --gtest_filter='*AnUnpackedCopy*' --gtest_brief=1 ||
     return 1
-  # The uninstaller runs a copy of itself from the temporary folder and returns at once.
+  # The uninstaller runs a copy of itself from the temporary folder and returns at once: what it
+  # leaves is looked at until nothing is left, for half a minute at most.
   "${wine[@]}" "$folder/uninstall.exe" /S
-  local waited=0
-  while [ -e "$folder" ] && [ $waited -lt 30 ]; do
+  local left waited=0
+  while left=$(left_by_uninstaller "$folder" "$entry" "$key") && [ -n "$left" ] &&
+        [ $waited -lt 30 ]; do
     sleep 1
     waited=$((waited + 1))
   done
-  local left=""
-  [ ! -e "$folder" ] || left+=" $(find "$folder" | tr '\n' ' ')"
-  [ ! -e "$entry" ] || left+=" the Start menu entry"
-  ! "${wine[@]}" reg query "$key" > /dev/null 2>&1 || left+=" $key"
-  ! "${wine[@]}" reg query 'HKCR\QDX file\shell\Open\command' > /dev/null 2>&1 ||
-    left+=" the open command of .qdx files"
   if [ -n "$left" ]; then
     echo "the uninstaller left:$left" >&2
     return 1
   fi
+}
+
+left_by_uninstaller() {  # the install folder, the Start menu entry, the uninstall key
+  local left=""
+  [ ! -e "$1" ] || left+=" $(find "$1" | tr '\n' ' ')"
+  [ ! -e "$2" ] || left+=" the Start menu entry"
+  ! "${wine[@]}" reg query "$3" > /dev/null 2>&1 || left+=" $3"
+  ! "${wine[@]}" reg query 'HKCR\QDX file\shell\Open\command' > /dev/null 2>&1 ||
+    left+=" the open command of .qdx files"
+  echo "$left"
 }
 
 # The Linux path of a folder that Windows names by an environment variable, in the prefix.

@@ -18,12 +18,13 @@ std::vector<Line> Lines(const std::string& text) {
   std::vector<Line> lines;
   for (size_t at = 0; at < text.size();) {
     size_t newline = text.find('\n', at);
-    size_t stop = newline == std::string::npos ? text.size() : newline;
-    size_t cr = stop > at && text[stop - 1] == '\r' ? 1 : 0;
-    lines.push_back({text.substr(at, stop - at - cr), newline == std::string::npos ? ""
-                                                      : cr                         ? "\r\n"
-                                                                                   : "\n"});
-    at = stop + 1;
+    if (newline == std::string::npos) {
+      lines.push_back({text.substr(at), ""});
+      break;
+    }
+    bool cr = newline > at && text[newline - 1] == '\r';
+    lines.push_back({text.substr(at, newline - at - (cr ? 1 : 0)), cr ? "\r\n" : "\n"});
+    at = newline + 1;
   }
   return lines;
 }

@@ -11,14 +11,45 @@
 
 #include "platform/posix/DurableFile.h"
 
+namespace {
+
+// Which lock file the path names: every holder makes a new one, so a new file means that the lock
+// changed hands (an inode's number may come again, but not with the same change time).
+struct LockFileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  timespec changed{};
+
+  bool operator==(const LockFileIdentity& o) const {
+    return device == o.device && inode == o.inode && changed.tv_sec == o.changed.tv_sec &&
+           changed.tv_nsec == o.changed.tv_nsec;
+  }
+};
+
+LockFileIdentity IdentityOf(const std::string& path) {
+  struct stat status;
+  if (stat(path.c_str(), &status) != 0)
+    return LockFileIdentity{};
+  return LockFileIdentity{status.st_dev, status.st_ino, status.st_ctim};
+}
+
+}  // namespace
+
 FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : path_(path) {
   using Clock = std::chrono::steady_clock;
-  const Clock::time_point deadline = Clock::now() + wait;
+  Clock::time_point deadline = Clock::now() + wait;
+  LockFileIdentity holder = IdentityOf(path_);
   std::chrono::milliseconds pause(1);
   while (!TryTake()) {
     if (error_)
       return;
     Clock::time_point now = Clock::now();
+    // Many instances may take turns for longer than the wait; only a holder that keeps the lock
+    // all that time has stopped.
+    if (LockFileIdentity seen = IdentityOf(path_); !(seen == holder)) {
+      holder = seen;
+      deadline = now + wait;
+    }
     if (now >= deadline) {
       error_ = ETIMEDOUT;
       return;

@@ -9,15 +9,15 @@
 
 class FileLock {
  public:
-  // Makes the lock file (and its folder) and waits for the lock, at most `wait`: a holder that
-  // has stopped must not stop everyone else.
+  // Makes the lock file (and its folder) and waits for the lock, but no longer than `wait` after
+  // it last changed hands: a holder that has stopped must not stop everyone else.
   FileLock(const std::string& path, std::chrono::milliseconds wait);
   ~FileLock();
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
 
-  // 0 while the lock is held; ETIMEDOUT when another process held it for the whole wait; else the
-  // errno that prevented it.
+  // 0 while the lock is held; ETIMEDOUT when one other holder kept it for the whole wait; else
+  // the errno that prevented it.
   int Error() const { return error_; }
 
  private:

@@ -2,11 +2,11 @@
 // $XDG_CONFIG_HOME/lintaro/HKEY_CURRENT_USER.reg and HKEY_CLASSES_ROOT.reg (platform/posix/
 // RegistryText.h gives their text). Several running instances share them: each change takes the
 // folder's lock (registry.lock, there only while it is held), reads the file again, and replaces
-// it as a whole. A change waits a few seconds at most for the lock and then fails, as a change
-// that cannot be written does. A file that does not read as a registry is never written over: it
-// counts as empty, and the first change renames it aside (".damaged-<time>-<pid>") before it
-// writes. A root left with no keys and no values has no file, and the folder goes with its last
-// file.
+// it as a whole. A change waits for the lock while it changes hands, and fails, as a change that
+// cannot be written does, once one holder has kept it for kLockWait. A file that does not read as
+// a registry is never written over: it counts as empty, and the first change renames it aside
+// (".damaged-<time>-<pid>") before it writes. A root left with no keys and no values has no file,
+// and the folder goes with its last file.
 #pragma once
 
 #include <chrono>

@@ -6,7 +6,7 @@
 // A backend that shows the box enforces the limit as the user types, so it hears of a new one.
 void CEdit::LimitText(int maxChars) {
   limit_ = maxChars;
-  CurrentBackend().ControlChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::StateChanged);
 }
 
 void CEdit::Type(const std::string& text) {

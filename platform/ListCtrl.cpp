@@ -28,7 +28,7 @@ void CListCtrl::Changed(ListChange what) {
     pending_ |= Bit(what);
     return;
   }
-  CurrentBackend().ListChanged(*this, what);
+  CurrentBackend().Show(*this, &WindowPeer::ListChanged, what);
 }
 
 void CListCtrl::OnLockReleased() {
@@ -36,7 +36,7 @@ void CListCtrl::OnLockReleased() {
   for (ListChange what :
        {ListChange::Columns, ListChange::Items, ListChange::Selection, ListChange::Reveal}) {
     if (pending & Bit(what))
-      CurrentBackend().ListChanged(*this, what);
+      CurrentBackend().Show(*this, &WindowPeer::ListChanged, what);
   }
 }
 

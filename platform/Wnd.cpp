@@ -32,7 +32,7 @@ HICON CWnd::SetIcon(HICON icon, BOOL big) {
   HICON& slot = big ? bigIcon_ : smallIcon_;
   HICON previous = slot;
   slot = icon;
-  CurrentBackend().IconChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::IconChanged);
   return previous;
 }
 
@@ -49,7 +49,7 @@ void CWnd::ShowWindow(UINT showCmd) {
   if (showCmd == SW_SHOWMINIMIZED || showCmd == SW_SHOWMAXIMIZED || showCmd == SW_SHOWNORMAL) {
     placement_.showCmd = showCmd;
   }
-  CurrentBackend().WindowRectChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::RectChanged);
   if (!visible_)
     return;
   RECT client;
@@ -83,9 +83,9 @@ void CWnd::GetClientRect(RECT* rect) const {
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
   placement_.rcNormalPosition = RECT{x, y, x + width, y + height};
   moved_ = true;
-  CurrentBackend().WindowRectChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::RectChanged);
   if (repaint)
-    CurrentBackend().Redraw(*this);
+    CurrentBackend().Show(*this, &WindowPeer::Redraw);
   RECT client;
   GetClientRect(&client);
   SendMessage(WM_SIZE, SIZE_RESTORED, MakeSizeParam(client));
@@ -108,7 +108,7 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement) {
           : SW_SHOWNORMAL;
   visible_ = placement->showCmd != SW_HIDE;
   moved_ = true;
-  CurrentBackend().WindowRectChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::RectChanged);
   RECT client;
   GetClientRect(&client);
   UINT type = IsZoomed() ? SIZE_MAXIMIZED : IsIconic() ? SIZE_MINIMIZED : SIZE_RESTORED;
@@ -117,7 +117,7 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement) {
 }
 
 BOOL CWnd::RedrawWindow(UINT /*flags*/) {
-  CurrentBackend().Redraw(*this);
+  CurrentBackend().Show(*this, &WindowPeer::Redraw);
   return TRUE;
 }
 

@@ -140,43 +140,6 @@ int Win32Backend::RunFileDialog(CFileDialog& dialog) {
   return IDOK;
 }
 
-// State changes go to the window's peer; a window that is not shown has none.
-
-void Win32Backend::WindowTextChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->TextChanged();
-}
-
-void Win32Backend::WindowRectChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->RectChanged();
-}
-
-void Win32Backend::MenuChanged(CWnd& owner) {
-  if (owner.peer)
-    owner.peer->MenuChanged();
-}
-
-void Win32Backend::ControlChanged(CWnd& control) {
-  if (control.peer)
-    control.peer->StateChanged();
-}
-
-void Win32Backend::ListChanged(CListCtrl& list, ListChange what) {
-  if (list.peer)
-    list.peer->ListChanged(what);
-}
-
-void Win32Backend::IconChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->IconChanged();
-}
-
-void Win32Backend::Redraw(CWnd& window) {
-  if (window.peer)
-    window.peer->Redraw();
-}
-
 // Painting a minimised window happens inside its WM_PAINT, on the surface that the window paints.
 
 void Win32Backend::EraseIconBackground(CWnd& window) {

@@ -37,13 +37,6 @@ class Win32Backend : public Backend {
                  UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
 
-  void WindowTextChanged(CWnd& window) override;
-  void WindowRectChanged(CWnd& window) override;
-  void MenuChanged(CWnd& owner) override;
-  void ControlChanged(CWnd& control) override;
-  void ListChanged(CListCtrl& list, ListChange what) override;
-  void IconChanged(CWnd& window) override;
-  void Redraw(CWnd& window) override;
   void DrawIcon(CWnd& window, int x, int y, const Icon* icon) override;
   void WaitCursor(bool on) override;
   void EraseIconBackground(CWnd& window) override;

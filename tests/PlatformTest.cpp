@@ -16,6 +16,7 @@
 #include "platform/App.h"
 #include "platform/GapVector.h"
 #include "platform/ListCtrl.h"
+#include "platform/StaticIcon.h"
 
 namespace {
 
@@ -197,11 +198,47 @@ TEST_F(ListTest, SortKeepsTheSelectedItemSelectedAtItsNewPlace) {
   EXPECT_EQ(Data(), (std::vector<LPARAM>{10, 20, 30, 40, 50}));
   EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
   EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 2);
+  list.UserClickItem(1);
   list.SortItems(&CompareData, 1);
-  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 3);
   list.UserClickItem(4);
   list.SortItems(&CompareData, 0);
   EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 0);
+}
+
+// An icon control shows the icon resource that its text names, else its window's, else the main
+// window's.
+TEST(IconControl, ShowsTheNamedIconElseItsWindowsElseTheMainWindows) {
+  QuietBackend backend;
+  const Icon own{1, {}}, main{2, {}};
+  CWnd mainWindow, dialog;
+  mainWindow.SetIcon(&main, TRUE);
+  CWinApp* app = AfxGetApp();
+  app->m_pMainWnd = &mainWindow;
+  struct {
+    const char* text;
+    bool windowHasIcon;
+    HICON shown;
+  } const cases[] = {
+      {"128", true, LoadIcon(128)},
+      {"#128", true, LoadIcon(128)},
+      {"0128", true, LoadIcon(128)},
+      {"129", true, nullptr},
+      {"#", true, &own},
+      {"12a", true, &own},
+      {"1234567890", true, &own},
+      {"", false, &main},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    dialog.SetIcon(c.windowHasIcon ? &own : nullptr, TRUE);
+    CWnd control;
+    dialog.AddControl(
+        control, ControlTemplate{ControlKind::Icon, 1, c.text, 0, 0, 0, 0, SS_ICON, 0}, RECT{});
+    EXPECT_EQ(IconOfStatic(control), c.shown);
+    dialog.RemoveChildren();
+  }
+  app->m_pMainWnd = nullptr;
 }
 
 TEST(CommandLine, ApplicationCommandLineIsTheTailAfterTheProgramName) {

@@ -1,36 +1,17 @@
 #include "platform/win32/ControlPeer.h"
 
-#include <cstdlib>
-
-#include "platform/App.h"
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
 #include "platform/ControlVisitor.h"
 #include "platform/Dialog.h"
 #include "platform/Edit.h"
+#include "platform/StaticIcon.h"
 #include "platform/win32/DialogPeer.h"
 #include "platform/win32/Win32Backend.h"
 
 namespace {
 constexpr int kEditChanged = 0x0300;  // EN_CHANGE
 constexpr int kComboEdited = 5;       // CBN_EDITCHANGE
-
-// The icon that an SS_ICON static shows: the resource its text names ("128" or "#128"), else the
-// icon of the window it belongs to, else the application's.
-HICON IconOfStatic(const CWnd& control) {
-  const std::string& name = control.GetWindowText();
-  std::string digits = !name.empty() && name[0] == '#' ? name.substr(1) : name;
-  if (!digits.empty() && digits.size() < 10 &&
-      digits.find_first_not_of("0123456789") == std::string::npos) {
-    return LoadIcon(static_cast<int>(std::strtol(digits.c_str(), nullptr, 10)));
-  }
-  for (const CWnd* w = control.GetParent(); w; w = w->GetParent()) {
-    if (HICON icon = w->GetIcon(TRUE))
-      return icon;
-  }
-  CWinApp* app = AfxGetApp();
-  return app && app->m_pMainWnd ? app->m_pMainWnd->GetIcon(TRUE) : nullptr;
-}
 
 void ShowText(native::ControlWindow& window, const std::string& text) {
   if (window.Text() != text)

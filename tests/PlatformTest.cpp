@@ -1,7 +1,7 @@
 // The platform pieces where a fault would hide behind the program: the list's item sequence and
-// selection, sorting with a key, and the command line. (Menu check marks show in every dump of the
-// scripts, accelerators in modifier_keys.case, placements at the ends of the coordinates in
-// tests/reliability/bad_inputs.py.)
+// selection, sorting with a key, the icon an icon control shows, and the command line. (Menu check
+// marks show in every dump of the scripts, accelerators in modifier_keys.case, placements at the
+// ends of the coordinates in tests/reliability/bad_inputs.py.)
 #include <gtest/gtest.h>
 
 #include <cstdint>

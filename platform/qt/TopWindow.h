@@ -77,7 +77,7 @@ class TopWindow : public QDialog, public WindowPeer {
   void FeedKey(UINT key, Qt::KeyboardModifiers modifiers);
   void FocusFirstTabStop();
   // The user moved, sized, minimised or maximised the window: the platform hears of it.
-  void SyncPlacementFromQt();
+  void ReportPlacement();
 
   CDialog& dialog_;
   MenuBar* menuBar_ = nullptr;
@@ -85,8 +85,6 @@ class TopWindow : public QDialog, public WindowPeer {
   std::vector<ControlPeer*> peers_;  // in template order; the widgets own them
   QEventLoop* loop_ = nullptr;
   bool shown_ = false;
-  bool applying_ = false;   // Qt is being told the platform's placement
-  bool reporting_ = false;  // the platform is being told Qt's placement
+  bool applying_ = false;  // Qt is being told the platform's placement
   bool destroying_ = false;
-  QSize lastClient_;
 };

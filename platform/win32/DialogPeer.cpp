@@ -191,7 +191,7 @@ void DialogPeer::Redraw() {
 // Placement.
 
 void DialogPeer::RectChanged() {
-  if (!reporting_)
+  if (!dialog_.TakingReport())
     ApplyPlacement();
 }
 
@@ -209,31 +209,19 @@ void DialogPeer::ApplyPlacement() {
     window_.SetPlacement(shown);
   }
   applying_ = false;
-  lastClient_ = window_.ClientRect();
 }
 
 void DialogPeer::ReportPlacement() {
-  if (!shown_ || applying_ || reporting_ || dialog_.HasEnded() || !window_.IsVisible())
+  if (!shown_ || applying_ || dialog_.HasEnded() || !window_.IsVisible())
     return;
   native::Placement real;
   if (!window_.GetPlacement(&real))
     return;
-  WINDOWPLACEMENT placement;
-  dialog_.GetWindowPlacement(&placement);
   UINT show = real.showCmd == SW_SHOWMINIMIZED   ? SW_SHOWMINIMIZED
               : real.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED
                                                  : SW_SHOWNORMAL;
-  RECT normal = ToScreen(real.normal);
   native::Rect client = window_.ClientRect();
-  if (show == placement.showCmd && normal == placement.rcNormalPosition && client == lastClient_)
-    return;
-  lastClient_ = client;
-  placement.showCmd = show;
-  placement.rcNormalPosition = normal;
-  reporting_ = true;
-  // The platform takes the new placement and sends the window WM_SIZE, so it lays itself out.
-  dialog_.SetWindowPlacement(&placement);
-  reporting_ = false;
+  dialog_.ReportPlacement(show, ToScreen(real.normal), POINT{client.Width(), client.Height()});
 }
 
 void DialogPeer::OnSize(unsigned /*type*/, int /*width*/, int /*height*/) {

@@ -91,7 +91,5 @@ class DialogPeer : public WindowPeer, public native::WindowEvents, public native
   unsigned systemCommand_ = 0;  // the one being handled, or 0
   bool systemDefault_ = false;
   bool shown_ = false;
-  bool applying_ = false;   // the window is being given the platform's placement
-  bool reporting_ = false;  // the platform is being given the window's placement
-  native::Rect lastClient_;
+  bool applying_ = false;  // the window is being given the platform's placement
 };

@@ -142,11 +142,7 @@ void DesktopUser::PressKey(ListViewPeer& shown, UINT key, bool ctrl, bool shift,
 void DesktopUser::ClickTitle(ListViewPeer& shown, CListCtrl& list, int column) {
   QHeaderView* header = shown.View().horizontalHeader();
   if (column < 0 || column >= header->count() || header->sectionSize(column) == 0) {
-    NMLISTVIEW note;
-    note.hdr = NMHDR{&list, static_cast<UINT>(list.GetDlgCtrlID()), LVN_COLUMNCLICK};
-    note.iSubItem = column;
-    shown.Window().Feed(MSG{nullptr, WM_NOTIFY, static_cast<WPARAM>(list.GetDlgCtrlID()),
-                            reinterpret_cast<LPARAM>(&note)});
+    shown.Window().Feed(list.TitleClickMessage(column));
     return;
   }
   shown.View().horizontalScrollBar()->setValue(header->sectionPosition(column));

@@ -328,6 +328,22 @@ void CListCtrl::UserClickItem(int index) {
   SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+// The notification goes to the list's parent, which reflects it back to the list.
+MSG CListCtrl::TitleClickMessage(int column) {
+  titleClick_ = NMLISTVIEW();
+  titleClick_.hdr = NMHDR{this, static_cast<UINT>(GetDlgCtrlID()), LVN_COLUMNCLICK};
+  titleClick_.iItem = -1;
+  titleClick_.iSubItem = column;
+  return MSG{GetParent(), WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()),
+             reinterpret_cast<LPARAM>(&titleClick_)};
+}
+
+void CListCtrl::UserClickTitle(int column) {
+  MSG click = TitleClickMessage(column);
+  if (click.hwnd)
+    click.hwnd->SendMessage(click.message, click.wParam, click.lParam);
+}
+
 LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     // A list is created empty, whatever an earlier window of the same object listed.

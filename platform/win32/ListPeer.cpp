@@ -90,14 +90,8 @@ const char* ListPeer::ItemText(int item, int column) {
   return list_.GetItemText(item, column);
 }
 
-// The notification goes to the list's parent, which reflects it back to the list.
 void ListPeer::ColumnClicked(int column) {
-  NMLISTVIEW note;
-  note.hdr = NMHDR{&list_, static_cast<UINT>(list_.GetDlgCtrlID()), LVN_COLUMNCLICK};
-  note.iItem = -1;
-  note.iSubItem = column;
-  dialog_.Dialog().SendMessage(WM_NOTIFY, static_cast<WPARAM>(list_.GetDlgCtrlID()),
-                               reinterpret_cast<LPARAM>(&note));
+  list_.UserClickTitle(column);
 }
 
 void ListPeer::ItemSelected(int item) {

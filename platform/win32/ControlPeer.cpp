@@ -6,8 +6,7 @@
 #include "platform/Dialog.h"
 #include "platform/Edit.h"
 #include "platform/StaticIcon.h"
-#include "platform/win32/DialogPeer.h"
-#include "platform/win32/Win32Backend.h"
+#include "platform/win32/IconCache.h"
 
 namespace {
 constexpr int kEditChanged = 0x0300;  // EN_CHANGE
@@ -26,7 +25,7 @@ class ControlPeer::Show : public ControlVisitor {
 
   void StaticText(CWnd& control) override { ShowText(window_, control.GetWindowText()); }
   void Icon(CWnd& control) override {
-    window_.SetIcon(peer_.backend_.IconHandle(IconOfStatic(control), 32));
+    window_.SetIcon(peer_.icons_.Get(IconOfStatic(control), 32));
   }
   void PushButton(CButton& control) override { ShowText(window_, control.GetWindowText()); }
   void CheckBox(CButton& control) override {
@@ -96,9 +95,9 @@ class ControlPeer::Take : public ControlVisitor {
   void Clicked(CButton& control) {
     if (code_ != BN_CLICKED)
       return;
-    peer_.dialog_.Dialog().SendMessage(
-        WM_COMMAND, MAKEWPARAM(static_cast<WORD>(control.GetDlgCtrlID()), BN_CLICKED),
-        reinterpret_cast<LPARAM>(&control));
+    peer_.dialog_.SendMessage(WM_COMMAND,
+                              MAKEWPARAM(static_cast<WORD>(control.GetDlgCtrlID()), BN_CLICKED),
+                              reinterpret_cast<LPARAM>(&control));
     taken = true;
   }
 
@@ -107,9 +106,8 @@ class ControlPeer::Take : public ControlVisitor {
   int code_;
 };
 
-ControlPeer::ControlPeer(CWnd& control, native::Handle window, DialogPeer& dialog,
-                         Win32Backend& backend)
-    : control_(control), window_(window), dialog_(dialog), backend_(backend) {}
+ControlPeer::ControlPeer(CWnd& control, native::Handle window, CDialog& dialog, IconCache& icons)
+    : control_(control), window_(window), dialog_(dialog), icons_(icons) {}
 
 void ControlPeer::Sync() {
   Show show(*this);

@@ -23,16 +23,16 @@ constexpr char kUsage[] = "usage: lintaro-script [--desktop] [SCRIPT]\n";
 
 // The words as a list that wraps before 80 columns, each line indented by two blanks.
 std::string WrappedList(const std::vector<std::string_view>& words) {
-  std::string text, line = " ";
+  std::string text, line(1, ' ');
   for (size_t i = 0; i < words.size(); ++i) {
-    std::string word = std::string(words[i]) + (i + 1 < words.size() ? "," : "");
-    if (line.size() + 1 + word.size() > 78) {
-      text += line + "\n";
-      line = " ";
+    std::string_view comma = i + 1 < words.size() ? "," : "";
+    if (line.size() + 1 + words[i].size() + comma.size() > 78) {
+      text.append(line).push_back('\n');
+      line.assign(1, ' ');
     }
-    line += " " + word;
+    line.append(1, ' ').append(words[i]).append(comma);
   }
-  return text + line + "\n";
+  return text.append(line).append(1, '\n');
 }
 
 void PrintHelp(std::ostream& out) {

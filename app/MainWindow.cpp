@@ -14,7 +14,6 @@
 #include "settings/SettingsSerializer.h"
 #include "shell/FileTypeRegistrar.h"
 #include "view/RowOperations.h"
-#include "view/TypedMatch.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
 ON_WM_SYSCOMMAND()
@@ -353,8 +352,8 @@ bool MainWindow::AskFieldQuery(const char* caption, int32_t& column,
     return false;
   column = dialog.selection;
   exact = dialog.exact != 0;
-  match = dialog.MatchForms();
-  if (dialog.match.empty()) {
+  match = dialog.match;
+  if (match.front().empty()) {
     MessageBox(kEnterMatch, kCaptionInfo, MB_OK);
     return false;
   }
@@ -369,7 +368,7 @@ void MainWindow::OnViewPick() {
     return;
   SetWindowText(kTitlePicking);
   list.LockWindowUpdate();
-  KeepRowsMatchingAny(list, column, match, exact);
+  KeepMatchingRows(list, column, match, exact);
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
   allShown = false;
@@ -381,7 +380,7 @@ void MainWindow::OnViewFind() {
   bool exact = false;
   if (!AskFieldQuery(kFindCaption, column, match, exact))
     return;
-  if (!SelectNextMatchingAny(list, column, match, exact))
+  if (!SelectNextMatch(list, column, match, exact))
     MessageBox(kNoMatches, kCaptionInfo, MB_OK);
 }
 

@@ -7,21 +7,13 @@
 #include <string>
 
 #include "platform/Win32.h"
+#include "platform/WindowPeer.h"
+#include "platform/Wnd.h"
 
-class CWnd;
 class CDialog;
-class CListCtrl;
 class CFileDialog;
 struct AcceleratorTemplate;
 struct Icon;
-
-// What changed in a list control, so that a backend redraws no more than it must.
-enum class ListChange {
-  Items,      // items were inserted, deleted or reordered
-  Columns,    // a column was inserted, deleted, retitled or resized
-  Selection,  // the selected or focused item changed
-  Reveal,     // an item is to be scrolled into view (CListCtrl::RevealedItem)
-};
 
 class Backend {
  public:
@@ -40,14 +32,15 @@ class Backend {
                          UINT type) = 0;
   virtual int RunFileDialog(CFileDialog& dialog) = 0;
 
-  // State changes to show.
-  virtual void WindowTextChanged(CWnd& /*window*/) {}
-  virtual void WindowRectChanged(CWnd& /*window*/) {}
-  virtual void MenuChanged(CWnd& /*owner*/) {}
-  virtual void ControlChanged(CWnd& /*control*/) {}
-  virtual void ListChanged(CListCtrl& /*list*/, ListChange /*what*/) {}
-  virtual void IconChanged(CWnd& /*window*/) {}
-  virtual void Redraw(CWnd& /*window*/) {}
+  // A change of a window's state to show: the window's peer shows it, while the backend shows
+  // the window at all. A new kind of change is one more operation of WindowPeer, called here.
+  template <typename... Args>
+  void Show(CWnd& window, void (WindowPeer::*change)(Args...), Args... args) {
+    if (window.peer)
+      (window.peer->*change)(args...);
+  }
+  // The title, which a backend may watch besides showing it (the script driver prints it).
+  virtual void WindowTextChanged(CWnd& window) { Show(window, &WindowPeer::TextChanged); }
   virtual void DrawIcon(CWnd& /*window*/, int /*x*/, int /*y*/, const Icon* /*icon*/) {}
   virtual void WaitCursor(bool /*on*/) {}
   // The window system's own parts of a window: its system menu, shown at the window, whose pick

@@ -5,7 +5,7 @@
 
 void CButton::SetCheck(int check) {
   checked_ = check ? 1 : 0;
-  CurrentBackend().ControlChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::StateChanged);
 }
 
 void CButton::Click() {

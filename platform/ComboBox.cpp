@@ -5,7 +5,7 @@
 
 int CComboBox::AddString(const std::string& text) {
   items_.push_back(text);
-  CurrentBackend().ControlChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::StateChanged);
   return GetCount() - 1;
 }
 
@@ -13,7 +13,7 @@ int CComboBox::SetCurSel(int index) {
   bool inside = index >= 0 && index < GetCount();
   selected_ = inside ? index : CB_ERR;
   text_ = inside ? items_[static_cast<size_t>(index)] : std::string();
-  CurrentBackend().ControlChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::StateChanged);
   return inside ? index : CB_ERR;
 }
 

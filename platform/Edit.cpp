@@ -6,7 +6,7 @@
 // A backend that shows the box enforces the limit as the user types, so it hears of a new one.
 void CEdit::LimitText(int maxChars) {
   limit_ = maxChars;
-  CurrentBackend().ControlChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::StateChanged);
 }
 
 void CEdit::Type(const std::string& text) {
@@ -22,7 +22,7 @@ void CEdit::TypeForms(const std::vector<std::string>& forms) {
   SetWindowText(typedText_);
 }
 
-std::vector<std::string> CEdit::TypedForms() const {
+std::vector<std::string> CEdit::GetWindowTextForms() const {
   std::vector<std::string> forms{text_};
   if (text_ == typedText_)
     forms.insert(forms.end(), otherForms_.begin(), otherForms_.end());

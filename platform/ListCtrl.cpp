@@ -28,7 +28,7 @@ void CListCtrl::Changed(ListChange what) {
     pending_ |= Bit(what);
     return;
   }
-  CurrentBackend().ListChanged(*this, what);
+  CurrentBackend().Show(*this, &WindowPeer::ListChanged, what);
 }
 
 void CListCtrl::OnLockReleased() {
@@ -36,7 +36,7 @@ void CListCtrl::OnLockReleased() {
   for (ListChange what :
        {ListChange::Columns, ListChange::Items, ListChange::Selection, ListChange::Reveal}) {
     if (pending & Bit(what))
-      CurrentBackend().ListChanged(*this, what);
+      CurrentBackend().Show(*this, &WindowPeer::ListChanged, what);
   }
 }
 
@@ -332,6 +332,22 @@ void CListCtrl::UserClickItem(int index) {
     return;
   }
   SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+// The notification goes to the list's parent, which reflects it back to the list.
+MSG CListCtrl::TitleClickMessage(int column) {
+  titleClick_ = NMLISTVIEW();
+  titleClick_.hdr = NMHDR{this, static_cast<UINT>(GetDlgCtrlID()), LVN_COLUMNCLICK};
+  titleClick_.iItem = -1;
+  titleClick_.iSubItem = column;
+  return MSG{GetParent(), WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()),
+             reinterpret_cast<LPARAM>(&titleClick_)};
+}
+
+void CListCtrl::UserClickTitle(int column) {
+  MSG click = TitleClickMessage(column);
+  if (click.hwnd)
+    click.hwnd->SendMessage(click.message, click.wParam, click.lParam);
 }
 
 LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

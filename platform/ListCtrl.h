@@ -75,6 +75,11 @@ class CListCtrl : public CWnd {
 
   // What the user does, fed in by a backend.
   void UserClickItem(int index);  // -1 clears the selection
+  // A click on the title of `column`: the list's parent hears of it as LVN_COLUMNCLICK. The
+  // message is for a backend whose clicks pass the program's loop; the notification it carries
+  // lives in the list until the next title click.
+  MSG TitleClickMessage(int column);
+  void UserClickTitle(int column);
 
   void Accept(ControlVisitor& visitor) override { visitor.ListView(*this); }
 
@@ -110,6 +115,7 @@ class CListCtrl : public CWnd {
   const MessageMapEntry* dispInfoHandler_ = nullptr;
   bool dispInfoLooked_ = false;
   char scratch_[264] = {};
+  NMLISTVIEW titleClick_;
 
   // Fitted widths of every column, measured in one pass over the items and kept until the items
   // change. A cell's text depends on its item and column number only, so retitling keeps them.

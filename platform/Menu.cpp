@@ -46,7 +46,7 @@ DWORD CMenu::CheckMenuItem(UINT id, UINT check) {
   DWORD previous = item->state & MF_CHECKED;
   item->state = (item->state & ~MF_CHECKED) | (check & MF_CHECKED);
   if (owner_)
-    CurrentBackend().MenuChanged(*owner_);
+    CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
   return previous;
 }
 
@@ -57,6 +57,6 @@ BOOL CMenu::AppendMenu(UINT flags, UINT id, const char* text) {
   item.state = flags & (MF_CHECKED | MF_SEPARATOR);
   items_.push_back(std::move(item));
   if (owner_)
-    CurrentBackend().MenuChanged(*owner_);
+    CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
   return TRUE;
 }

@@ -1,8 +1,14 @@
 // What a backend keeps for one window that it shows: the widget, or whatever else it draws with.
-// The backend hands each change of the window's state on to it; the platform only holds it.
+// Each change of the window's state reaches it through Backend::Show; the platform only holds it.
 #pragma once
 
-#include "platform/Backend.h"
+// What changed in a list control, so that a backend redraws no more than it must.
+enum class ListChange {
+  Items,      // items were inserted, deleted or reordered
+  Columns,    // a column was inserted, deleted, retitled or resized
+  Selection,  // the selected or focused item changed
+  Reveal,     // an item is to be scrolled into view (CListCtrl::RevealedItem)
+};
 
 class WindowPeer {
  public:

@@ -12,10 +12,6 @@ CWnd* lockedWindow = nullptr;
 // The low bits of a static control's style say what it shows.
 constexpr DWORD kStaticTypeMask = 0x1F;
 
-LPARAM MakeSizeParam(const RECT& client) {
-  return static_cast<LPARAM>(
-      MAKEWPARAM(static_cast<WORD>(client.Width()), static_cast<WORD>(client.Height())));
-}
 }  // namespace
 
 CWnd::~CWnd() {
@@ -32,7 +28,7 @@ HICON CWnd::SetIcon(HICON icon, BOOL big) {
   HICON& slot = big ? bigIcon_ : smallIcon_;
   HICON previous = slot;
   slot = icon;
-  CurrentBackend().IconChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::IconChanged);
   return previous;
 }
 
@@ -49,13 +45,19 @@ void CWnd::ShowWindow(UINT showCmd) {
   if (showCmd == SW_SHOWMINIMIZED || showCmd == SW_SHOWMAXIMIZED || showCmd == SW_SHOWNORMAL) {
     placement_.showCmd = showCmd;
   }
-  CurrentBackend().WindowRectChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::RectChanged);
   if (!visible_)
     return;
+  SendSize(IsZoomed() ? SIZE_MAXIMIZED : IsIconic() ? SIZE_MINIMIZED : SIZE_RESTORED);
+}
+
+void CWnd::SendSize(UINT type) {
   RECT client;
   GetClientRect(&client);
-  UINT type = IsZoomed() ? SIZE_MAXIMIZED : IsIconic() ? SIZE_MINIMIZED : SIZE_RESTORED;
-  SendMessage(WM_SIZE, type, MakeSizeParam(client));
+  sizedClient_ = POINT{client.Width(), client.Height()};
+  SendMessage(WM_SIZE, type,
+              static_cast<LPARAM>(MAKEWPARAM(static_cast<WORD>(client.Width()),
+                                             static_cast<WORD>(client.Height()))));
 }
 
 RECT CWnd::CurrentRect() const {
@@ -83,12 +85,10 @@ void CWnd::GetClientRect(RECT* rect) const {
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
   placement_.rcNormalPosition = RECT{x, y, x + width, y + height};
   moved_ = true;
-  CurrentBackend().WindowRectChanged(*this);
+  CurrentBackend().Show(*this, &WindowPeer::RectChanged);
   if (repaint)
-    CurrentBackend().Redraw(*this);
-  RECT client;
-  GetClientRect(&client);
-  SendMessage(WM_SIZE, SIZE_RESTORED, MakeSizeParam(client));
+    CurrentBackend().Show(*this, &WindowPeer::Redraw);
+  SendSize(SIZE_RESTORED);
 }
 
 BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const {
@@ -108,16 +108,32 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement) {
           : SW_SHOWNORMAL;
   visible_ = placement->showCmd != SW_HIDE;
   moved_ = true;
-  CurrentBackend().WindowRectChanged(*this);
-  RECT client;
-  GetClientRect(&client);
-  UINT type = IsZoomed() ? SIZE_MAXIMIZED : IsIconic() ? SIZE_MINIMIZED : SIZE_RESTORED;
-  SendMessage(WM_SIZE, type, MakeSizeParam(client));
+  CurrentBackend().Show(*this, &WindowPeer::RectChanged);
+  SendSize(IsZoomed() ? SIZE_MAXIMIZED : IsIconic() ? SIZE_MINIMIZED : SIZE_RESTORED);
   return TRUE;
 }
 
+void CWnd::ReportPlacement(UINT showCmd, const RECT& normal, POINT clientSize) {
+  if (reporting_)
+    return;
+  if (showCmd == placement_.showCmd && normal == placement_.rcNormalPosition &&
+      clientSize.x == sizedClient_.x && clientSize.y == sizedClient_.y) {
+    return;
+  }
+  WINDOWPLACEMENT placement;
+  GetWindowPlacement(&placement);
+  placement.showCmd = showCmd;
+  placement.rcNormalPosition = normal;
+  reporting_ = true;
+  SetWindowPlacement(&placement);
+  // The client size reported stands, even where the platform reckons the frame otherwise, so
+  // that the same report is not taken again.
+  sizedClient_ = clientSize;
+  reporting_ = false;
+}
+
 BOOL CWnd::RedrawWindow(UINT /*flags*/) {
-  CurrentBackend().Redraw(*this);
+  CurrentBackend().Show(*this, &WindowPeer::Redraw);
   return TRUE;
 }
 

@@ -28,6 +28,9 @@ class CWnd : public CCmdTarget {
   // Text and look.
   void SetWindowText(const std::string& text);
   const std::string& GetWindowText() const { return text_; }
+  // The text first, then the other texts of bytes that show the characters the user typed, while
+  // the text is still what was typed (an edit box keeps them; see CEdit::TypeForms).
+  virtual std::vector<std::string> GetWindowTextForms() const { return {text_}; }
   HICON SetIcon(HICON icon, BOOL big);
   HICON GetIcon(BOOL big) const { return big ? bigIcon_ : smallIcon_; }
 
@@ -41,6 +44,14 @@ class CWnd : public CCmdTarget {
   void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
   BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
+  // What the window system reports of a top-level window that the user moved, sized, minimised
+  // or maximised: its show state, its normal rectangle on the screen and the size of its client
+  // area. A report that differs from the window's placement, or from the client size that the
+  // window last heard of in WM_SIZE, becomes its placement, and the window gets WM_SIZE to lay
+  // itself out. A report that comes while one is being taken is dropped.
+  void ReportPlacement(UINT showCmd, const RECT& normal, POINT clientSize);
+  // Whether a report is being taken: the window system shows that placement already.
+  bool TakingReport() const { return reporting_; }
   BOOL RedrawWindow(UINT flags);
 
   // Menus.
@@ -120,6 +131,10 @@ class CWnd : public CCmdTarget {
     LPARAM lParam;
   };
   Current current_{WM_NULL, 0, 0};
+  POINT sizedClient_{-1, -1};  // the client size that the last WM_SIZE carried
+  bool reporting_ = false;
   RECT CurrentRect() const;
+  // Tells the window its client size, as the window system does after a change of placement.
+  void SendSize(UINT type);
   void FillSystemMenu(CMenu& menu) const;
 };

@@ -36,10 +36,7 @@ MSG ScriptDriver::WindowMessage(const ScriptStep& step, MainWindow& window) {
       msg.wParam = static_cast<WPARAM>(step.number);
       break;
     case ScriptStep::Kind::ClickTitle:
-      columnClick_ = NMLISTVIEW();
-      columnClick_.hdr = NMHDR{&window.list, IDC_ROWS, LVN_COLUMNCLICK};
-      columnClick_.iSubItem = static_cast<int>(step.number);
-      msg = MSG{&window, WM_NOTIFY, IDC_ROWS, reinterpret_cast<LPARAM>(&columnClick_)};
+      msg = window.list.TitleClickMessage(static_cast<int>(step.number));
       break;
     case ScriptStep::Kind::Select:
       msg = MSG{&window.list, WM_LBUTTONDOWN, 0, step.number};

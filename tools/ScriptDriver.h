@@ -37,5 +37,4 @@ class ScriptDriver : public HeadlessBackend {
 
   ScriptSession session_;
   CDialog* freshDialog_ = nullptr;
-  NMLISTVIEW columnClick_;
 };

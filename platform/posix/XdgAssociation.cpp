@@ -6,6 +6,7 @@
 
 #include "platform/IconBitmap.h"
 #include "platform/PngWriter.h"
+#include "platform/ProgramIdentity.h"
 #include "platform/posix/DesktopEntry.h"
 #include "platform/posix/DurableFile.h"
 #include "platform/posix/MimeAppsList.h"
@@ -46,16 +47,17 @@ XdgAssociation XdgAssociation::ForUser() {
 }
 
 std::string XdgAssociation::DesktopEntryPath() const {
-  return dataHome_ + "/applications/" + kDesktopId;
+  return dataHome_ + "/applications/" + GetProgramIdentity().desktopEntry;
 }
 
 std::string XdgAssociation::MimePackagePath() const {
-  return dataHome_ + "/mime/packages/" + kMimePackage;
+  return dataHome_ + "/mime/packages/" + GetProgramIdentity().mimePackage;
 }
 
 std::string XdgAssociation::IconPath(int size) const {
   std::string pixels = std::to_string(size);
-  return dataHome_ + "/icons/hicolor/" + pixels + "x" + pixels + "/apps/" + kIconName + ".png";
+  return dataHome_ + "/icons/hicolor/" + pixels + "x" + pixels + "/apps/" +
+         GetProgramIdentity().iconName + ".png";
 }
 
 std::string XdgAssociation::MimeAppsPath() const {
@@ -63,7 +65,9 @@ std::string XdgAssociation::MimeAppsPath() const {
 }
 
 bool XdgAssociation::Mirror(const std::vector<DesktopFileType>& types) const {
-  if (dataHome_.empty())
+  // Files without the program's names would be no one's.
+  const ProgramIdentity& names = GetProgramIdentity();
+  if (dataHome_.empty() || !*names.desktopEntry || !*names.iconName || !*names.mimePackage)
     return false;
   bool mimeChanged = false, entryChanged = false, withIcon = false;
   for (const DesktopFileType& type : types)
@@ -98,7 +102,7 @@ bool XdgAssociation::MirrorMimePackage(const std::vector<DesktopFileType>& types
                                        bool* changed) const {
   if (types.empty())
     return Remove(MimePackagePath(), changed);
-  return Put(MimePackagePath(), MimePackageText(types, kIconName), changed);
+  return Put(MimePackagePath(), MimePackageText(types, GetProgramIdentity().iconName), changed);
 }
 
 bool XdgAssociation::MirrorIcon(const std::vector<DesktopFileType>& types) const {
@@ -126,8 +130,9 @@ bool XdgAssociation::MirrorDesktopEntry(const std::vector<DesktopFileType>& type
       handled->push_back(type.mimeType);
   }
   std::string text;
-  if (handled->empty() ||
-      !DesktopEntryText(kAppName, program, withIcon ? kIconName : "", *handled, &text)) {
+  const ProgramIdentity& names = GetProgramIdentity();
+  const char* icon = withIcon ? names.iconName : "";
+  if (handled->empty() || !DesktopEntryText(names.displayName, program, icon, *handled, &text)) {
     handled->clear();
     return Remove(DesktopEntryPath(), changed);
   }
@@ -141,7 +146,8 @@ bool XdgAssociation::MirrorDefaults(const std::vector<std::string>& own,
   int error = ReadWholeFile(MimeAppsPath(), &text);
   if (error != 0 && error != ENOENT)
     return false;
-  std::string updated = UpdateDefaultApplications(text, own, handled, kDesktopId);
+  std::string updated =
+      UpdateDefaultApplications(text, own, handled, GetProgramIdentity().desktopEntry);
   if (updated == text)
     return true;
   bool changed = false;

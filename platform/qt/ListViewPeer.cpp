@@ -36,15 +36,8 @@ ListViewPeer::ListViewPeer(CListCtrl& list, TopWindow& window, QWidget* parent)
     if (!updating_)
       ScrollTo(value);
   });
-  connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-    NMLISTVIEW note;
-    note.hdr = NMHDR{&list_, static_cast<UINT>(list_.GetDlgCtrlID()), LVN_COLUMNCLICK};
-    note.iItem = -1;
-    note.iSubItem = column;
-    // The notification goes to the list's parent, which reflects it back to the list.
-    window_.Feed(MSG{nullptr, WM_NOTIFY, static_cast<WPARAM>(list_.GetDlgCtrlID()),
-                     reinterpret_cast<LPARAM>(&note), false});
-  });
+  connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int column) { window_.Feed(list_.TitleClickMessage(column)); });
 }
 
 void ListViewPeer::ListChanged(ListChange what) {

@@ -6,6 +6,7 @@
 
 #include <QFrame>
 
+#include "platform/Win32.h"
 #include "platform/qt/ControlPeer.h"
 
 class CListCtrl;

@@ -176,43 +176,6 @@ int QtBackend::RunFileDialog(CFileDialog& dialog) {
   return IDOK;
 }
 
-// State changes go to the window's peer; a window that is not shown has none.
-
-void QtBackend::WindowTextChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->TextChanged();
-}
-
-void QtBackend::WindowRectChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->RectChanged();
-}
-
-void QtBackend::MenuChanged(CWnd& owner) {
-  if (owner.peer)
-    owner.peer->MenuChanged();
-}
-
-void QtBackend::ControlChanged(CWnd& control) {
-  if (control.peer)
-    control.peer->StateChanged();
-}
-
-void QtBackend::ListChanged(CListCtrl& list, ListChange what) {
-  if (list.peer)
-    list.peer->ListChanged(what);
-}
-
-void QtBackend::IconChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->IconChanged();
-}
-
-void QtBackend::Redraw(CWnd& window) {
-  if (window.peer)
-    window.peer->Redraw();
-}
-
 void QtBackend::WaitCursor(bool on) {
   if (on) {
     QApplication::setOverrideCursor(Qt::WaitCursor);

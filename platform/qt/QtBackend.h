@@ -26,13 +26,6 @@ class QtBackend : public Backend {
                  UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
 
-  void WindowTextChanged(CWnd& window) override;
-  void WindowRectChanged(CWnd& window) override;
-  void MenuChanged(CWnd& owner) override;
-  void ControlChanged(CWnd& control) override;
-  void ListChanged(CListCtrl& list, ListChange what) override;
-  void IconChanged(CWnd& window) override;
-  void Redraw(CWnd& window) override;
   void WaitCursor(bool on) override;
   void ShowSystemMenu(CWnd& window) override;
   void BeginMoveOrSize(CWnd& window, UINT command) override;

@@ -221,7 +221,7 @@ void TopWindow::ShowFromPlatform() {
   applying_ = false;
   activateWindow();
   FocusFirstTabStop();
-  SyncPlacementFromQt();
+  ReportPlacement();
 }
 
 bool TopWindow::RunLoop() {
@@ -241,7 +241,7 @@ void TopWindow::EndLoop() {
 }
 
 void TopWindow::RectChanged() {
-  if (reporting_ || destroying_)
+  if (dialog_.TakingReport() || destroying_)
     return;
   WINDOWPLACEMENT placement;
   dialog_.GetWindowPlacement(&placement);
@@ -266,15 +266,16 @@ void TopWindow::RectChanged() {
   applying_ = false;
   // What the window system made of it, which may be nothing at all.
   if (dialog_.IsWindowVisible())
-    SyncPlacementFromQt();
+    ReportPlacement();
 }
 
 bool TopWindow::ShownMaximized() const {
   return isMaximized() && size() != normalGeometry().size();
 }
 
-void TopWindow::SyncPlacementFromQt() {
-  if (!shown_ || applying_ || reporting_ || destroying_ || dialog_.HasEnded())
+// A minimised or maximised window whose normal place Qt does not know keeps the platform's.
+void TopWindow::ReportPlacement() {
+  if (!shown_ || applying_ || destroying_ || dialog_.HasEnded())
     return;
   WINDOWPLACEMENT placement;
   dialog_.GetWindowPlacement(&placement);
@@ -287,16 +288,7 @@ void TopWindow::SyncPlacementFromQt() {
   } else if (QRect before = normalGeometry(); before.isValid() && !before.isEmpty()) {
     normal = ToRect(before);
   }
-  QSize client = client_->size();
-  if (show == placement.showCmd && normal == placement.rcNormalPosition && client == lastClient_)
-    return;
-  lastClient_ = client;
-  placement.showCmd = show;
-  placement.rcNormalPosition = normal;
-  reporting_ = true;
-  // The platform takes the new placement and sends the window WM_SIZE, so it lays itself out.
-  dialog_.SetWindowPlacement(&placement);
-  reporting_ = false;
+  dialog_.ReportPlacement(show, normal, POINT{client_->width(), client_->height()});
 }
 
 // Qt events.
@@ -304,18 +296,18 @@ void TopWindow::SyncPlacementFromQt() {
 void TopWindow::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   LayOutFrame();
-  SyncPlacementFromQt();
+  ReportPlacement();
 }
 
 void TopWindow::moveEvent(QMoveEvent* event) {
   QDialog::moveEvent(event);
-  SyncPlacementFromQt();
+  ReportPlacement();
 }
 
 void TopWindow::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange)
-    SyncPlacementFromQt();
+    ReportPlacement();
 }
 
 void TopWindow::FeedKey(UINT key, Qt::KeyboardModifiers modifiers) {

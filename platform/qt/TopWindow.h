@@ -77,7 +77,7 @@ class TopWindow : public QDialog, public WindowPeer {
   void FeedKey(UINT key, Qt::KeyboardModifiers modifiers);
   void FocusFirstTabStop();
   // The user moved, sized, minimised or maximised the window: the platform hears of it.
-  void SyncPlacementFromQt();
+  void ReportPlacement();
   // Qt takes a request to maximise the window for done at once, but only the window manager
   // makes it so, later, and with none (a bare X server) nothing changes on the screen. So the
   // window counts as maximised only once its size is no longer its normal size (a work area
@@ -91,8 +91,6 @@ class TopWindow : public QDialog, public WindowPeer {
   std::vector<ControlPeer*> peers_;  // in template order; the widgets own them
   QEventLoop* loop_ = nullptr;
   bool shown_ = false;
-  bool applying_ = false;   // Qt is being told the platform's placement
-  bool reporting_ = false;  // the platform is being told Qt's placement
+  bool applying_ = false;  // Qt is being told the platform's placement
   bool destroying_ = false;
-  QSize lastClient_;
 };

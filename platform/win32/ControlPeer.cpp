@@ -1,36 +1,16 @@
 #include "platform/win32/ControlPeer.h"
 
-#include <cstdlib>
-
-#include "platform/App.h"
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
 #include "platform/ControlVisitor.h"
 #include "platform/Dialog.h"
 #include "platform/Edit.h"
-#include "platform/win32/DialogPeer.h"
-#include "platform/win32/Win32Backend.h"
+#include "platform/StaticIcon.h"
+#include "platform/win32/IconCache.h"
 
 namespace {
 constexpr int kEditChanged = 0x0300;  // EN_CHANGE
 constexpr int kComboEdited = 5;       // CBN_EDITCHANGE
-
-// The icon that an SS_ICON static shows: the resource its text names ("128" or "#128"), else the
-// icon of the window it belongs to, else the application's.
-HICON IconOfStatic(const CWnd& control) {
-  const std::string& name = control.GetWindowText();
-  std::string digits = !name.empty() && name[0] == '#' ? name.substr(1) : name;
-  if (!digits.empty() && digits.size() < 10 &&
-      digits.find_first_not_of("0123456789") == std::string::npos) {
-    return LoadIcon(static_cast<int>(std::strtol(digits.c_str(), nullptr, 10)));
-  }
-  for (const CWnd* w = control.GetParent(); w; w = w->GetParent()) {
-    if (HICON icon = w->GetIcon(TRUE))
-      return icon;
-  }
-  CWinApp* app = AfxGetApp();
-  return app && app->m_pMainWnd ? app->m_pMainWnd->GetIcon(TRUE) : nullptr;
-}
 
 void ShowText(native::ControlWindow& window, const std::string& text) {
   if (window.Text() != text)
@@ -45,7 +25,7 @@ class ControlPeer::Show : public ControlVisitor {
 
   void StaticText(CWnd& control) override { ShowText(window_, control.GetWindowText()); }
   void Icon(CWnd& control) override {
-    window_.SetIcon(peer_.backend_.IconHandle(IconOfStatic(control), 32));
+    window_.SetIcon(peer_.icons_.Get(IconOfStatic(control), 32));
   }
   void PushButton(CButton& control) override { ShowText(window_, control.GetWindowText()); }
   void CheckBox(CButton& control) override {
@@ -115,9 +95,9 @@ class ControlPeer::Take : public ControlVisitor {
   void Clicked(CButton& control) {
     if (code_ != BN_CLICKED)
       return;
-    peer_.dialog_.Dialog().SendMessage(
-        WM_COMMAND, MAKEWPARAM(static_cast<WORD>(control.GetDlgCtrlID()), BN_CLICKED),
-        reinterpret_cast<LPARAM>(&control));
+    peer_.dialog_.SendMessage(WM_COMMAND,
+                              MAKEWPARAM(static_cast<WORD>(control.GetDlgCtrlID()), BN_CLICKED),
+                              reinterpret_cast<LPARAM>(&control));
     taken = true;
   }
 
@@ -126,9 +106,8 @@ class ControlPeer::Take : public ControlVisitor {
   int code_;
 };
 
-ControlPeer::ControlPeer(CWnd& control, native::Handle window, DialogPeer& dialog,
-                         Win32Backend& backend)
-    : control_(control), window_(window), dialog_(dialog), backend_(backend) {}
+ControlPeer::ControlPeer(CWnd& control, native::Handle window, CDialog& dialog, IconCache& icons)
+    : control_(control), window_(window), dialog_(dialog), icons_(icons) {}
 
 void ControlPeer::Sync() {
   Show show(*this);

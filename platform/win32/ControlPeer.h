@@ -9,13 +9,14 @@
 #include "platform/WindowPeer.h"
 #include "platform/win32/native/ControlWindow.h"
 
+class CDialog;
 class CWnd;
-class DialogPeer;
-class Win32Backend;
+class IconCache;
 
 class ControlPeer : public WindowPeer {
  public:
-  ControlPeer(CWnd& control, native::Handle window, DialogPeer& dialog, Win32Backend& backend);
+  // `control` of `dialog` is shown in the real control `window`, with icons from `icons`.
+  ControlPeer(CWnd& control, native::Handle window, CDialog& dialog, IconCache& icons);
 
   const native::ControlWindow& Window() const { return window_; }
 
@@ -37,7 +38,7 @@ class ControlPeer : public WindowPeer {
 
   CWnd& control_;
   native::ControlWindow window_;
-  DialogPeer& dialog_;
-  Win32Backend& backend_;
+  CDialog& dialog_;
+  IconCache& icons_;
   std::vector<std::string> comboItems_;  // as the real combo box lists them
 };

@@ -7,17 +7,17 @@
 #include "platform/Edit.h"
 #include "platform/ListCtrl.h"
 #include "platform/win32/ControlPeer.h"
+#include "platform/win32/IconCache.h"
 #include "platform/win32/ListPeer.h"
 #include "platform/win32/NativeDescriptions.h"
-#include "platform/win32/Win32Backend.h"
 #include "platform/win32/native/Metrics.h"
 
 namespace {
 // The peer that shows a control: the list has one of its own.
 class PeerMaker : public ControlVisitor {
  public:
-  PeerMaker(DialogPeer& dialog, Win32Backend& backend, native::Handle window)
-      : dialog_(dialog), backend_(backend), window_(window) {}
+  PeerMaker(DialogPeer& dialog, IconCache& icons, TextMeasure& measure, native::Handle window)
+      : dialog_(dialog), icons_(icons), measure_(measure), window_(window) {}
 
   std::unique_ptr<WindowPeer> made;
   ControlPeer* simple = nullptr;
@@ -29,20 +29,21 @@ class PeerMaker : public ControlVisitor {
   void Edit(CEdit& control) override { Simple(control); }
   void ComboBox(CComboBox& control) override { Simple(control); }
   void ListView(CListCtrl& control) override {
-    auto list = std::make_unique<ListPeer>(control, dialog_, backend_);
+    auto list = std::make_unique<ListPeer>(control, dialog_.Window(), measure_);
     if (list->Attach())
       made = std::move(list);
   }
 
  private:
   void Simple(CWnd& control) {
-    auto peer = std::make_unique<ControlPeer>(control, window_, dialog_, backend_);
+    auto peer = std::make_unique<ControlPeer>(control, window_, dialog_.Dialog(), icons_);
     simple = peer.get();
     made = std::move(peer);
   }
 
   DialogPeer& dialog_;
-  Win32Backend& backend_;
+  IconCache& icons_;
+  TextMeasure& measure_;
   native::Handle window_;
 };
 
@@ -65,8 +66,8 @@ bool IsDialogKey(const native::Message& message) {
 }
 }  // namespace
 
-DialogPeer::DialogPeer(Win32Backend& backend, CDialog& dialog)
-    : backend_(backend), dialog_(dialog) {}
+DialogPeer::DialogPeer(IconCache& icons, TextMeasure& measure, CDialog& dialog)
+    : icons_(icons), measure_(measure), dialog_(dialog) {}
 
 DialogPeer::~DialogPeer() {
   // The controls' peers go first: the list still talks to its window as it goes.
@@ -101,7 +102,7 @@ void DialogPeer::MakeControlPeers() {
   std::vector<native::Handle> windows = window_.Controls();
   const std::vector<CWnd*>& children = dialog_.Children();
   for (size_t i = 0; i < children.size() && i < windows.size(); ++i) {
-    PeerMaker maker(*this, backend_, windows[i]);
+    PeerMaker maker(*this, icons_, measure_, windows[i]);
     children[i]->Accept(maker);
     if (!maker.made)
       continue;
@@ -167,8 +168,7 @@ void DialogPeer::TextChanged() {
 }
 
 void DialogPeer::IconChanged() {
-  window_.SetIcons(backend_.IconHandle(dialog_.GetIcon(TRUE), 32),
-                   backend_.IconHandle(dialog_.GetIcon(FALSE), 16));
+  window_.SetIcons(icons_.Get(dialog_.GetIcon(TRUE), 32), icons_.Get(dialog_.GetIcon(FALSE), 16));
 }
 
 void DialogPeer::MenuChanged() {
@@ -191,7 +191,7 @@ void DialogPeer::Redraw() {
 // Placement.
 
 void DialogPeer::RectChanged() {
-  if (!reporting_)
+  if (!dialog_.TakingReport())
     ApplyPlacement();
 }
 
@@ -209,31 +209,19 @@ void DialogPeer::ApplyPlacement() {
     window_.SetPlacement(shown);
   }
   applying_ = false;
-  lastClient_ = window_.ClientRect();
 }
 
 void DialogPeer::ReportPlacement() {
-  if (!shown_ || applying_ || reporting_ || dialog_.HasEnded() || !window_.IsVisible())
+  if (!shown_ || applying_ || dialog_.HasEnded() || !window_.IsVisible())
     return;
   native::Placement real;
   if (!window_.GetPlacement(&real))
     return;
-  WINDOWPLACEMENT placement;
-  dialog_.GetWindowPlacement(&placement);
   UINT show = real.showCmd == SW_SHOWMINIMIZED   ? SW_SHOWMINIMIZED
               : real.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED
                                                  : SW_SHOWNORMAL;
-  RECT normal = ToScreen(real.normal);
   native::Rect client = window_.ClientRect();
-  if (show == placement.showCmd && normal == placement.rcNormalPosition && client == lastClient_)
-    return;
-  lastClient_ = client;
-  placement.showCmd = show;
-  placement.rcNormalPosition = normal;
-  reporting_ = true;
-  // The platform takes the new placement and sends the window WM_SIZE, so it lays itself out.
-  dialog_.SetWindowPlacement(&placement);
-  reporting_ = false;
+  dialog_.ReportPlacement(show, ToScreen(real.normal), POINT{client.Width(), client.Height()});
 }
 
 void DialogPeer::OnSize(unsigned /*type*/, int /*width*/, int /*height*/) {
@@ -288,5 +276,5 @@ bool DialogPeer::OnPaint(native::PaintSurface& surface) {
 
 native::Handle DialogPeer::DragIcon() {
   LRESULT icon = dialog_.SendMessage(WM_QUERYDRAGICON);
-  return backend_.IconHandle(reinterpret_cast<HICON>(icon), 32);
+  return icons_.Get(reinterpret_cast<HICON>(icon), 32);
 }

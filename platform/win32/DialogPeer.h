@@ -16,11 +16,13 @@
 class CDialog;
 class CWnd;
 class ControlPeer;
-class Win32Backend;
+class IconCache;
+class TextMeasure;
 
 class DialogPeer : public WindowPeer, public native::WindowEvents, public native::MessageFilter {
  public:
-  DialogPeer(Win32Backend& backend, CDialog& dialog);
+  // The window shows icons from `icons`, and its list gives `measure` its font.
+  DialogPeer(IconCache& icons, TextMeasure& measure, CDialog& dialog);
   ~DialogPeer() override;
   DialogPeer(const DialogPeer&) = delete;
   DialogPeer& operator=(const DialogPeer&) = delete;
@@ -78,7 +80,8 @@ class DialogPeer : public WindowPeer, public native::WindowEvents, public native
   // The user moved, sized, minimised or maximised the window: the platform hears of it.
   void ReportPlacement();
 
-  Win32Backend& backend_;
+  IconCache& icons_;
+  TextMeasure& measure_;
   CDialog& dialog_;
   native::DialogWindow window_;
   native::MenuBar menu_;
@@ -91,7 +94,5 @@ class DialogPeer : public WindowPeer, public native::WindowEvents, public native
   unsigned systemCommand_ = 0;  // the one being handled, or 0
   bool systemDefault_ = false;
   bool shown_ = false;
-  bool applying_ = false;   // the window is being given the platform's placement
-  bool reporting_ = false;  // the platform is being given the window's placement
-  native::Rect lastClient_;
+  bool applying_ = false;  // the window is being given the platform's placement
 };

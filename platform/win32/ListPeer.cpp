@@ -2,23 +2,21 @@
 
 #include <algorithm>
 
-#include "platform/Dialog.h"
 #include "platform/ListCtrl.h"
-#include "platform/win32/DialogPeer.h"
-#include "platform/win32/Win32Backend.h"
+#include "platform/win32/TextMeasure.h"
 #include "platform/win32/native/ControlWindow.h"
 
-ListPeer::ListPeer(CListCtrl& list, DialogPeer& dialog, Win32Backend& backend)
-    : list_(list), dialog_(dialog), backend_(backend) {}
+ListPeer::ListPeer(CListCtrl& list, native::DialogWindow& window, TextMeasure& measure)
+    : list_(list), window_(window), measure_(measure) {}
 
 ListPeer::~ListPeer() {
-  backend_.MeasureWith(nullptr);
+  measure_.MeasureWith(nullptr);
 }
 
 bool ListPeer::Attach() {
-  if (!report_.Attach(dialog_.Window(), list_.GetDlgCtrlID(), this))
+  if (!report_.Attach(window_, list_.GetDlgCtrlID(), this))
     return false;
-  backend_.MeasureWith(report_.Window());
+  measure_.MeasureWith(report_.Window());
   ShowColumns();
   ShowItems();
   return true;
@@ -90,14 +88,8 @@ std::string_view ListPeer::ItemText(int item, int column) {
   return list_.GetItemText(item, column);
 }
 
-// The notification goes to the list's parent, which reflects it back to the list.
 void ListPeer::ColumnClicked(int column) {
-  NMLISTVIEW note;
-  note.hdr = NMHDR{&list_, static_cast<UINT>(list_.GetDlgCtrlID()), LVN_COLUMNCLICK};
-  note.iItem = -1;
-  note.iSubItem = column;
-  dialog_.Dialog().SendMessage(WM_NOTIFY, static_cast<WPARAM>(list_.GetDlgCtrlID()),
-                               reinterpret_cast<LPARAM>(&note));
+  list_.UserClickTitle(column);
 }
 
 void ListPeer::ItemSelected(int item) {

@@ -12,12 +12,15 @@
 #include "platform/win32/native/ReportList.h"
 
 class CListCtrl;
-class DialogPeer;
-class Win32Backend;
+class TextMeasure;
+namespace native {
+class DialogWindow;
+}
 
 class ListPeer : public WindowPeer, public native::ListSource {
  public:
-  ListPeer(CListCtrl& list, DialogPeer& dialog, Win32Backend& backend);
+  // Shows `list` in the real list of `window`, whose font `measure` measures in while it lives.
+  ListPeer(CListCtrl& list, native::DialogWindow& window, TextMeasure& measure);
   ~ListPeer() override;
 
   // Takes over the real list of the dialog's window; false when it has none that is virtual.
@@ -36,8 +39,8 @@ class ListPeer : public WindowPeer, public native::ListSource {
   void ShowSelection();
 
   CListCtrl& list_;
-  DialogPeer& dialog_;
-  Win32Backend& backend_;
+  native::DialogWindow& window_;
+  TextMeasure& measure_;
   native::ReportList report_;
   // The columns as the real list shows them: title and width.
   std::vector<std::pair<std::string, int>> columns_;

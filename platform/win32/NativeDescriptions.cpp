@@ -1,5 +1,7 @@
 #include "platform/win32/NativeDescriptions.h"
 
+#include <utility>
+
 namespace {
 // The kinds are the same in both, in the same order.
 constexpr native::ControlKind kKinds[] = {
@@ -57,9 +59,6 @@ std::vector<native::AcceleratorEntry> DescribeAccelerators(const AcceleratorTemp
   return entries;
 }
 
-native::IconPixels DescribeIconImage(const IconImage& image) {
-  native::IconPixels pixels;
-  pixels.size = image.size;
-  pixels.rows.assign(image.rows.begin(), image.rows.end());
-  return pixels;
+native::IconPixels DescribeIconBitmap(IconBitmap bitmap) {
+  return native::IconPixels{bitmap.size, std::move(bitmap.rgba)};
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/IconBitmap.h"
 #include "platform/Menu.h"
 #include "platform/Resources.h"
 #include "platform/win32/native/NativeTypes.h"
@@ -13,4 +14,4 @@ native::DialogDescription DescribeDialog(const DialogTemplate& source);
 std::vector<native::MenuRow> DescribeMenuBar(const CMenu& menu);
 native::MenuRow DescribeMenuItem(const CMenu::Item& item);
 std::vector<native::AcceleratorEntry> DescribeAccelerators(const AcceleratorTemplate& table);
-native::IconPixels DescribeIconImage(const IconImage& image);
+native::IconPixels DescribeIconBitmap(IconBitmap bitmap);

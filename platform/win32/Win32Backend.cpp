@@ -1,8 +1,5 @@
 #include "platform/win32/Win32Backend.h"
 
-#include <algorithm>
-#include <span>
-
 #include "platform/App.h"
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"
@@ -75,7 +72,7 @@ DialogPeer* Win32Backend::TopLevelPeerOf(CWnd& window) const {
 bool Win32Backend::CreateDialogWindow(CDialog& dialog) {
   const CWnd* owner = dialog.GetParent();
   DialogPeer* ownerPeer = owner ? PeerOf(*owner) : nullptr;
-  auto peer = std::make_unique<DialogPeer>(*this, dialog);
+  auto peer = std::make_unique<DialogPeer>(icons_, measure_, dialog);
   if (!peer->Create(ownerPeer ? ownerPeer->Handle() : nullptr))
     return false;
   dialog.peer = peer.get();
@@ -140,43 +137,6 @@ int Win32Backend::RunFileDialog(CFileDialog& dialog) {
   return IDOK;
 }
 
-// State changes go to the window's peer; a window that is not shown has none.
-
-void Win32Backend::WindowTextChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->TextChanged();
-}
-
-void Win32Backend::WindowRectChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->RectChanged();
-}
-
-void Win32Backend::MenuChanged(CWnd& owner) {
-  if (owner.peer)
-    owner.peer->MenuChanged();
-}
-
-void Win32Backend::ControlChanged(CWnd& control) {
-  if (control.peer)
-    control.peer->StateChanged();
-}
-
-void Win32Backend::ListChanged(CListCtrl& list, ListChange what) {
-  if (list.peer)
-    list.peer->ListChanged(what);
-}
-
-void Win32Backend::IconChanged(CWnd& window) {
-  if (window.peer)
-    window.peer->IconChanged();
-}
-
-void Win32Backend::Redraw(CWnd& window) {
-  if (window.peer)
-    window.peer->Redraw();
-}
-
 // Painting a minimised window happens inside its WM_PAINT, on the surface that the window paints.
 
 void Win32Backend::EraseIconBackground(CWnd& window) {
@@ -188,7 +148,7 @@ void Win32Backend::EraseIconBackground(CWnd& window) {
 void Win32Backend::DrawIcon(CWnd& window, int x, int y, const Icon* icon) {
   DialogPeer* peer = PeerOf(window);
   if (peer && peer->Surface())
-    peer->Surface()->DrawIcon(x, y, IconHandle(icon, SystemMetric(SM_CXICON)));
+    peer->Surface()->DrawIcon(x, y, icons_.Get(icon, SystemMetric(SM_CXICON)));
 }
 
 void Win32Backend::WaitCursor(bool on) {
@@ -221,45 +181,14 @@ bool Win32Backend::DefaultSystemCommand(CWnd& window, UINT command) {
   return peer && peer->LeaveSystemCommandToDefault(command);
 }
 
-native::Handle Win32Backend::IconHandle(HICON icon, int size) {
-  if (!icon || icon->images.empty())
-    return nullptr;
-  auto [slot, made] = icons_.try_emplace({icon, size});
-  if (made) {
-    // The picture of that size, or else the first one, which the window system scales.
-    const IconImage* image = &icon->images.front();
-    for (const IconImage& candidate : icon->images) {
-      if (candidate.size == size)
-        image = &candidate;
-    }
-    slot->second.Build(DescribeIconImage(*image), std::span<const uint32_t, 16>(kIconPalette));
-  }
-  return slot->second.Get();
-}
-
 // Measures.
 
 int Win32Backend::TextWidth(const char* text, size_t length) {
-  return native::Metrics::TextWidth(measuringList_, std::string(text, length));
+  return measure_.TextWidth(text, length);
 }
 
-// The code page's characters are one byte each; a byte's own width bounds what it adds. A byte
-// that is no character on its own, NUL or a lead byte, gets the widest of them all.
 int Win32Backend::ByteAdvance(unsigned char byte) {
-  if (byteAdvances_.empty()) {
-    byteAdvances_.assign(256, 0);
-    int widest = 0;
-    for (int b = 1; b < 256; ++b) {
-      char c = static_cast<char>(b);
-      byteAdvances_[static_cast<size_t>(b)] = TextWidth(&c, 1);
-      widest = std::max(widest, byteAdvances_[static_cast<size_t>(b)]);
-    }
-    for (int& advance : byteAdvances_) {
-      if (advance <= 0)
-        advance = widest;
-    }
-  }
-  return byteAdvances_[byte] * kAdvanceUnits;
+  return measure_.ByteAdvance(byte) * kAdvanceUnits;
 }
 
 int Win32Backend::SystemMetric(int index) {

@@ -7,14 +7,12 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/Backend.h"
-#include "platform/Resources.h"
+#include "platform/win32/IconCache.h"
+#include "platform/win32/TextMeasure.h"
 #include "platform/win32/native/AcceleratorTable.h"
-#include "platform/win32/native/NativeIcon.h"
-#include "platform/win32/native/NativeTypes.h"
 
 class DialogPeer;
 
@@ -37,13 +35,6 @@ class Win32Backend : public Backend {
                  UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
 
-  void WindowTextChanged(CWnd& window) override;
-  void WindowRectChanged(CWnd& window) override;
-  void MenuChanged(CWnd& owner) override;
-  void ControlChanged(CWnd& control) override;
-  void ListChanged(CListCtrl& list, ListChange what) override;
-  void IconChanged(CWnd& window) override;
-  void Redraw(CWnd& window) override;
   void DrawIcon(CWnd& window, int x, int y, const Icon* icon) override;
   void WaitCursor(bool on) override;
   void EraseIconBackground(CWnd& window) override;
@@ -59,21 +50,14 @@ class Win32Backend : public Backend {
 
   // The window that shows a dialog, or null while it has none.
   DialogPeer* PeerOf(const CWnd& dialog) const;
-  // The native picture of a platform icon at 32 or 16 pixels; null when there is none.
-  native::Handle IconHandle(HICON icon, int size);
-  // Texts are measured in the font of this list.
-  void MeasureWith(native::Handle list) {
-    measuringList_ = list;
-    byteAdvances_.clear();
-  }
 
  private:
   DialogPeer* TopLevelPeerOf(CWnd& window) const;
 
+  // Before the windows, which show its pictures and so go first.
+  IconCache icons_;
+  TextMeasure measure_;
   std::vector<std::unique_ptr<DialogPeer>> dialogs_;
-  std::map<std::pair<HICON, int>, native::NativeIcon> icons_;
   std::map<const AcceleratorTemplate*, std::unique_ptr<native::AcceleratorTable>> keys_;
   POINT baseUnits_;
-  native::Handle measuringList_ = nullptr;
-  std::vector<int> byteAdvances_;  // measured once, on first use
 };

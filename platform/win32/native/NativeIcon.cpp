@@ -2,38 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
 namespace native {
-namespace {
-// The palette index of a pixel, -1 for transparent, -2 for a character that is neither.
-int PixelIndex(char c) {
-  if (c == '.')
-    return -1;
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -2;
-}
-
-bool Valid(const IconPixels& pixels) {
-  if (pixels.size <= 0 || pixels.rows.size() != static_cast<size_t>(pixels.size))
-    return false;
-  for (const std::string& row : pixels.rows) {
-    if (row.size() != static_cast<size_t>(pixels.size))
-      return false;
-    for (char c : row) {
-      if (PixelIndex(c) == -2)
-        return false;
-    }
-  }
-  return true;
-}
-}  // namespace
 
 NativeIcon::~NativeIcon() {
   Release();
@@ -55,11 +28,11 @@ void NativeIcon::Release() {
   icon_ = nullptr;
 }
 
-bool NativeIcon::Build(const IconPixels& pixels, std::span<const uint32_t, 16> palette) {
+bool NativeIcon::Build(const IconPixels& pixels) {
   Release();
-  if (!Valid(pixels))
-    return false;
   const int size = pixels.size;
+  if (size <= 0 || pixels.rgba.size() != static_cast<size_t>(size) * static_cast<size_t>(size) * 4)
+    return false;
   // Colour as top-down 32-bit pixels whose alpha is zero, so that the mask decides transparency.
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -78,14 +51,15 @@ bool NativeIcon::Build(const IconPixels& pixels, std::span<const uint32_t, 16> p
   std::vector<uint8_t> mask(maskStride * static_cast<size_t>(size), 0);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
-      int index = PixelIndex(pixels.rows[static_cast<size_t>(y)][static_cast<size_t>(x)]);
       size_t at = static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x);
-      if (index < 0) {
+      const uint8_t* pixel = &pixels.rgba[at * 4];
+      if (pixel[3] == 0) {
         out[at] = 0;
         mask[static_cast<size_t>(y) * maskStride + static_cast<size_t>(x / 8)] |=
             static_cast<uint8_t>(0x80 >> (x % 8));
       } else {
-        out[at] = palette[static_cast<size_t>(index)] & 0xFFFFFF;  // 0x00RRGGBB is BGRA in memory
+        // 0x00RRGGBB is BGRA in memory.
+        out[at] = uint32_t{pixel[0]} << 16 | uint32_t{pixel[1]} << 8 | pixel[2];
       }
     }
   }

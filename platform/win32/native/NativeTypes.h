@@ -60,11 +60,11 @@ struct AcceleratorEntry {
   uint16_t command = 0;
 };
 
-// A square picture, one string a row from the top, one character a pixel: its index in a
-// 16-colour palette as a hex digit, or '.' for transparent.
+// A square picture of `size` by `size` pixels, row by row from the top, each pixel as the bytes
+// red, green, blue and alpha; alpha 0 is transparent, any other opaque.
 struct IconPixels {
   int size = 0;
-  std::vector<std::string> rows;
+  std::vector<uint8_t> rgba;
 };
 
 struct Placement {

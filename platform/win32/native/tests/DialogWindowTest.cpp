@@ -117,8 +117,7 @@ TEST_F(DialogWindowTest, MenuBarKeepsTheDescribedClientSize) {
 
 TEST_F(DialogWindowTest, PaintHandlerDrawsTheIconAndDragIconIsTheOwners) {
   NativeIcon icon;
-  ASSERT_TRUE(icon.Build(IconPixels{32, std::vector<std::string>(kTestIcon32, kTestIcon32 + 32)},
-                         kTestPalette));
+  ASSERT_TRUE(icon.Build(TestIconPixels(32)));
   events.paintIcon = icon.Get();
   events.iconX = 9;
   events.iconY = 4;

@@ -8,47 +8,38 @@
 namespace native {
 namespace {
 
-IconPixels Rows(const char* const* rows, int size) {
-  return IconPixels{size, std::vector<std::string>(rows, rows + size)};
-}
-
-// What the rows say each pixel is, from the top left.
+// What the pixels say each one is, from the top left: its colour, or -1 where transparent.
 std::vector<int32_t> Expected(const IconPixels& pixels) {
   std::vector<int32_t> out;
-  for (const std::string& row : pixels.rows) {
-    for (char c : row) {
-      int index = c == '.' ? -1 : (c <= '9' ? c - '0' : c - 'A' + 10);
-      out.push_back(index < 0 ? -1 : static_cast<int32_t>(kTestPalette[index]));
-    }
+  for (size_t at = 0; at < pixels.rgba.size(); at += 4) {
+    const uint8_t* p = &pixels.rgba[at];
+    out.push_back(p[3] == 0 ? -1 : p[0] << 16 | p[1] << 8 | p[2]);
   }
   return out;
 }
 
-TEST(NativeIconTest, BuiltAndResourceIconsShowTheRowsPixelForPixel) {
-  const IconPixels images[] = {Rows(kTestIcon32, 32), Rows(kTestIcon16, 16)};
-  for (const IconPixels& image : images) {
-    SCOPED_TRACE(image.size);
+TEST(NativeIconTest, BuiltAndResourceIconsShowThePixels) {
+  for (int size : {32, 16}) {
+    SCOPED_TRACE(size);
+    IconPixels image = TestIconPixels(size);
     NativeIcon built;
-    ASSERT_TRUE(built.Build(image, kTestPalette));
-    EXPECT_EQ(IconPixelsOf(static_cast<HICON>(built.Get()), image.size), Expected(image));
+    ASSERT_TRUE(built.Build(image));
+    EXPECT_EQ(IconPixelsOf(static_cast<HICON>(built.Get()), size), Expected(image));
     // The same rows went through the resource compiler into this program's icon.
     NativeIcon loaded;
-    ASSERT_TRUE(loaded.Load(kTestIconId, image.size));
-    EXPECT_EQ(IconPixelsOf(static_cast<HICON>(loaded.Get()), image.size), Expected(image));
+    ASSERT_TRUE(loaded.Load(kTestIconId, size));
+    EXPECT_EQ(IconPixelsOf(static_cast<HICON>(loaded.Get()), size), Expected(image));
   }
 }
 
-TEST(NativeIconTest, RefusesRowsThatDoNotMakeTheSquare) {
-  IconPixels good = Rows(kTestIcon16, 16);
-  IconPixels shortRow = good;
-  shortRow.rows[5].pop_back();
-  IconPixels missingRow = good;
-  missingRow.rows.pop_back();
-  IconPixels badPixel = good;
-  badPixel.rows[3][7] = 'G';
-  for (const IconPixels& bad : {shortRow, missingRow, badPixel}) {
+TEST(NativeIconTest, RefusesPixelsThatDoNotMakeTheSquare) {
+  IconPixels shortRow = TestIconPixels(16);
+  shortRow.rgba.resize(shortRow.rgba.size() - 4);
+  IconPixels noSize = TestIconPixels(16);
+  noSize.size = 0;
+  for (const IconPixels& bad : {shortRow, noSize}) {
     NativeIcon icon;
-    EXPECT_FALSE(icon.Build(bad, kTestPalette));
+    EXPECT_FALSE(icon.Build(bad));
     EXPECT_EQ(icon.Get(), nullptr);
   }
 }

@@ -31,3 +31,18 @@ const char* const kTestIcon16[] = {
 const uint32_t kTestPalette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
                                    0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
                                    0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+
+native::IconPixels TestIconPixels(int size) {
+  native::IconPixels pixels{size, {}};
+  const char* const* rows = size == 16 ? kTestIcon16 : kTestIcon32;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      char c = rows[y][x];
+      uint32_t rgb = c == '.' ? 0 : kTestPalette[c <= '9' ? c - '0' : c - 'A' + 10];
+      for (int shift : {16, 8, 0})
+        pixels.rgba.push_back(static_cast<uint8_t>(rgb >> shift));
+      pixels.rgba.push_back(c == '.' ? 0 : 0xFF);
+    }
+  }
+  return pixels;
+}

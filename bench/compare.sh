@@ -64,8 +64,8 @@ measure() {
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-# The median of the numbers in a list of words.
-middle() { tr ' ' '\n' <<< "${1:-}" | grep . | median; }
+# The median of the numbers in a list of words; empty for none (a peer that did not run).
+middle() { tr ' ' '\n' <<< "${1:-}" | { grep . || true; } | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 
 # The file as the system's cache holds a file read from disk: written by qdx-gen, its pages are

@@ -35,6 +35,6 @@ class FieldPrefixes {
 // Reorders `rows` (row numbers of `table`) by their field `column`: ascending, or descending when
 // asked. Rows whose fields are equal may end in any order. Sorting contiguous keys, eight bytes of
 // the field at a time, touches far less memory than a comparison that chases two rows. Given
-// `prefixes`, it leaves there the sorted fields' first sixteen bytes, when it had room for them.
+// `prefixes`, it leaves there the sorted fields' first 24 bytes, when it had room for them.
 void SortRowsByField(int32_t* rows, size_t count, const TableFile& table, int32_t column,
                      bool descending, FieldPrefixes* prefixes = nullptr);

@@ -4,9 +4,10 @@ set -euo pipefail
 packages=(cmake ninja-build g++ python3 clang-format libgtest-dev libbenchmark-dev qt6-base-dev
           xvfb xauth xdotool  # xdotool: real X key events in the desktop tests
           clang libclang-rt-14-dev util-linux)  # the fuzz targets; setpriv for the bad-input table
-# The desktop's tools that the association and package tests use: only these, not what they
-# recommend (a terminal, X utilities...).
-desktop=(xdg-utils libfile-mimeinfo-perl desktop-file-utils shared-mime-info dpkg-dev file)
+# The desktop's tools that the association and package tests use, and the package's checker and
+# the manual-page reader: only these, not what they recommend (a terminal, X utilities...).
+desktop=(xdg-utils libfile-mimeinfo-perl desktop-file-utils shared-mime-info dpkg-dev file
+         lintian man-db)
 missing() {
   for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || echo "$p"

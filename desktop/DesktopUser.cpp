@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -32,7 +33,31 @@ Qt::Key QtKey(UINT key) {
     return Qt::Key_Return;
   if (key == VK_ESCAPE)
     return Qt::Key_Escape;
+  if (key == VK_APPS)
+    return Qt::Key_Menu;
+  if (key >= VK_F1 && key <= VK_F12)
+    return static_cast<Qt::Key>(Qt::Key_F1 + static_cast<int>(key - VK_F1));
   return static_cast<Qt::Key>(key);  // letters share their codes
+}
+
+// Where item `item` shows in the list, scrolled into view first, or below the last row for -1;
+// false when the list has no such spot.
+bool ItemSpot(ListViewPeer& shown, CListCtrl& list, int item, QPoint& spot) {
+  RowTableView& view = shown.View();
+  ListModel& model = shown.Model();
+  if (item >= 0 && item < list.GetItemCount() && model.RowOf(item) < 0)
+    shown.ScrollBar().setValue(item);
+  int y = -1;
+  if (item >= 0 && model.RowOf(item) >= 0) {
+    y = view.rowViewportPosition(model.RowOf(item)) + view.RowHeight() / 2;
+  } else if (item < 0) {
+    int rows = 0;
+    while (rows < model.rowCount() && model.ItemAt(rows) >= 0)
+      ++rows;
+    y = rows * view.RowHeight() + 2;
+  }
+  spot = QPoint(2, y);
+  return y >= 0 && y < view.viewport()->height();
 }
 
 // What a button box offers to confirm with, whichever its mode names it.
@@ -88,7 +113,7 @@ void DesktopUser::PickMenuCommand(TopWindow& top, UINT command) {
   }
 }
 
-bool DesktopUser::PickFromSystemMenu(UINT command, const std::function<void()>& open) {
+bool DesktopUser::PickFromMenu(UINT command, const std::function<void()>& open) {
   bool picked = false;
   // The menu runs a loop of its own once it is open; the pick is made from inside it.
   QTimer picker;
@@ -115,9 +140,8 @@ bool DesktopUser::PickFromSystemMenu(UINT command, const std::function<void()>& 
 void DesktopUser::PickSystemCommand(TopWindow& top, UINT command) {
   MenuBar* bar = top.Menus();
   QPoint empty(bar->width() - 3, bar->height() / 2);
-  bool picked = !bar->actionAt(empty) && PickFromSystemMenu(command, [&] {
-    QTest::mouseClick(bar, Qt::RightButton, {}, empty);
-  });
+  bool picked = !bar->actionAt(empty) &&
+                PickFromMenu(command, [&] { QTest::mouseClick(bar, Qt::RightButton, {}, empty); });
   if (!picked)
     top.Feed(MSG{nullptr, WM_SYSCOMMAND, command, 0});
 }
@@ -153,24 +177,31 @@ void DesktopUser::ClickTitle(ListViewPeer& shown, CListCtrl& list, int column) {
 }
 
 void DesktopUser::ClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
-  RowTableView& view = shown.View();
-  ListModel& model = shown.Model();
-  if (item >= 0 && item < list.GetItemCount() && model.RowOf(item) < 0)
-    shown.ScrollBar().setValue(item);
-  int y = -1;
-  if (item >= 0 && model.RowOf(item) >= 0) {
-    y = view.rowViewportPosition(model.RowOf(item)) + view.RowHeight() / 2;
-  } else if (item < 0) {
-    int rows = 0;
-    while (rows < model.rowCount() && model.ItemAt(rows) >= 0)
-      ++rows;
-    y = rows * view.RowHeight() + 2;
-  }
-  if (y < 0 || y >= view.viewport()->height()) {
+  QPoint spot;
+  if (!ItemSpot(shown, list, item, spot)) {
     shown.Window().Feed(MSG{&list, WM_LBUTTONDOWN, 0, item});
     return;
   }
-  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(2, y));
+  QTest::mouseClick(shown.View().viewport(), Qt::LeftButton, {}, spot);
+}
+
+void DesktopUser::RightClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
+  QPoint spot;
+  if (!ItemSpot(shown, list, item, spot)) {
+    shown.Window().Feed(MSG{&list, WM_RBUTTONDOWN, 0, item});
+    shown.Window().Feed(MSG{&list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(&list), 0});
+    return;
+  }
+  QTest::mouseClick(shown.View().viewport(), Qt::RightButton, {}, spot);
+}
+
+void DesktopUser::DoubleClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
+  QPoint spot;
+  if (!ItemSpot(shown, list, item, spot)) {
+    shown.Window().Feed(MSG{&list, WM_LBUTTONDBLCLK, 0, item});
+    return;
+  }
+  QTest::mouseDClick(shown.View().viewport(), Qt::LeftButton, {}, spot);
 }
 
 void DesktopUser::ChooseFile(QWidget* dialog, bool ok, const std::string& path) {
@@ -194,6 +225,15 @@ void DesktopUser::ConfirmBox(QWidget* box) {
   if (!buttons || buttons->buttons().isEmpty())
     return Dismiss(box);
   Click(buttons->buttons().front());
+}
+
+void DesktopUser::AnswerQuestion(QWidget* box, bool yes) {
+  auto* question = qobject_cast<QMessageBox*>(box);
+  QAbstractButton* button =
+      question ? question->button(yes ? QMessageBox::Yes : QMessageBox::No) : nullptr;
+  if (!button)
+    return Dismiss(box);
+  Click(button);
 }
 
 void DesktopUser::Dismiss(QWidget* window) {

@@ -37,8 +37,12 @@ void TableFile::Clear() {
 
 bool TableFile::Parse(const char* path, bool withHeaders) {
   headers = withHeaders;
-  if (!buffer_.LoadFile(path, true, "\n"))
+  if (!buffer_.LoadFile(path, false, "\n"))
     return false;
+  const char* lineFeed = static_cast<const char*>(
+      std::memchr(buffer_.data, '\n', static_cast<size_t>(buffer_.length)));
+  crLf_ = lineFeed && lineFeed > buffer_.data && lineFeed[-1] == '\r';
+  buffer_.StripCarriageReturns();
   char* data = buffer_.data;
   const auto length = static_cast<size_t>(buffer_.length);
   char* firstLf = static_cast<char*>(std::memchr(data, '\n', length));
@@ -145,6 +149,21 @@ int32_t TableFile::RowFields(const char* row, int32_t count, const char** texts,
     p += length + 1;
   }
   return k;
+}
+
+void TableFile::AppendRowBytes(const char* row, std::string& out) const {
+  // The row runs to the NUL that was its line end; blank lines may follow before the next row.
+  const char* end = RowEnd(row);
+  while (end > row && end[-1] == '\n')
+    --end;
+  if (end > row && end[-1] == '\0')
+    --end;
+  size_t at = out.size();
+  out.append(row, end);
+  for (size_t i = at; i < out.size(); ++i) {
+    if (out[i] == '\0')
+      out[i] = ';';
+  }
 }
 
 int32_t TableFile::DataRowCount() const {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "table/FileBuffer.h"
@@ -34,6 +35,13 @@ class TableFile {
   // The same for the fields the row has, up to `count`; returns how many that is. A row's missing
   // fields cost nothing, however many columns the table has.
   int32_t RowFields(const char* row, int32_t count, const char** texts, size_t* lengths) const;
+
+  // Appends the row's bytes as the file holds them, every field of the row and the `;` between
+  // them, without its line end. Known limit of a table split in place: a CR inside a field, which
+  // the split removes with those of the line ends, is not there.
+  void AppendRowBytes(const char* row, std::string& out) const;
+  // How the file ends its lines, as its first line ends: "\r\n" or "\n".
+  const char* LineEnd() const { return crLf_ ? "\r\n" : "\n"; }
 
   int32_t DataRowCount() const;
   const char* DataRow(int32_t i) const;
@@ -71,4 +79,5 @@ class TableFile {
   // each one afresh would cost columns x columns on a wide file.
   std::vector<const char*> titles_;
   char title_[32] = {};
+  bool crLf_ = false;
 };

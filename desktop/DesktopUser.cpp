@@ -176,32 +176,26 @@ void DesktopUser::ClickTitle(ListViewPeer& shown, CListCtrl& list, int column) {
                     QPoint((left + right) / 2, header->height() / 2));
 }
 
-void DesktopUser::ClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
+// Where the list has no spot for the item, the messages that the click stands for go to the
+// window directly.
+void DesktopUser::ClickItem(ListViewPeer& shown, CListCtrl& list, int item, ItemClick how) {
   QPoint spot;
   if (!ItemSpot(shown, list, item, spot)) {
-    shown.Window().Feed(MSG{&list, WM_LBUTTONDOWN, 0, item});
+    TopWindow& window = shown.Window();
+    UINT button = how == ItemClick::Left    ? WM_LBUTTONDOWN
+                  : how == ItemClick::Right ? WM_RBUTTONDOWN
+                                            : WM_LBUTTONDBLCLK;
+    window.Feed(MSG{&list, button, 0, item});
+    if (how == ItemClick::Right)
+      window.Feed(MSG{&list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(&list), 0});
     return;
   }
-  QTest::mouseClick(shown.View().viewport(), Qt::LeftButton, {}, spot);
-}
-
-void DesktopUser::RightClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
-  QPoint spot;
-  if (!ItemSpot(shown, list, item, spot)) {
-    shown.Window().Feed(MSG{&list, WM_RBUTTONDOWN, 0, item});
-    shown.Window().Feed(MSG{&list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(&list), 0});
+  QWidget* viewport = shown.View().viewport();
+  if (how == ItemClick::Double) {
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, spot);
     return;
   }
-  QTest::mouseClick(shown.View().viewport(), Qt::RightButton, {}, spot);
-}
-
-void DesktopUser::DoubleClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
-  QPoint spot;
-  if (!ItemSpot(shown, list, item, spot)) {
-    shown.Window().Feed(MSG{&list, WM_LBUTTONDBLCLK, 0, item});
-    return;
-  }
-  QTest::mouseDClick(shown.View().viewport(), Qt::LeftButton, {}, spot);
+  QTest::mouseClick(viewport, how == ItemClick::Right ? Qt::RightButton : Qt::LeftButton, {}, spot);
 }
 
 void DesktopUser::ChooseFile(QWidget* dialog, bool ok, const std::string& path) {

@@ -33,10 +33,11 @@ class DesktopUser {
   // In the list: `shown` is what shows the platform's `list`.
   static void PressKey(ListViewPeer& shown, UINT key, bool ctrl, bool shift, bool alt);
   static void ClickTitle(ListViewPeer& shown, CListCtrl& list, int column);
-  // Clicks item `item`, scrolling it into view first; -1 clicks below the last row.
-  static void ClickItem(ListViewPeer& shown, CListCtrl& list, int item);
-  static void RightClickItem(ListViewPeer& shown, CListCtrl& list, int item);
-  static void DoubleClickItem(ListViewPeer& shown, CListCtrl& list, int item);
+  // Clicks item `item` with the left button, the right one (which opens the list's context menu)
+  // or twice, scrolling it into view first; -1 clicks below the last row.
+  enum class ItemClick { Left, Right, Double };
+  static void ClickItem(ListViewPeer& shown, CListCtrl& list, int item,
+                        ItemClick how = ItemClick::Left);
 
   // Answers a file dialog: types the path and presses Open, or presses Cancel.
   static void ChooseFile(QWidget* dialog, bool ok, const std::string& path);

@@ -116,31 +116,28 @@ int ScriptPlayer::MessageBox(CWnd& owner, const std::string& text, const std::st
   return QtBackend::MessageBox(owner, text, caption, type);
 }
 
+// A Save dialog asks about a file that exists in a box of its own, which gets its answer next.
 int ScriptPlayer::RunFileDialog(CFileDialog& dialog) {
-  if (!dialog.m_bOpenFileDialog)
-    return RunSaveDialog(dialog);
-  std::optional<FileAnswer> answer = session_.TakeFileAnswer(dialog);
-  bool ok = answer && answer->ok;
-  std::string path = ok ? answer->path : std::string();
+  bool ok = false;
+  std::string path;
+  if (dialog.m_bOpenFileDialog) {
+    std::optional<FileAnswer> answer = session_.TakeFileAnswer(dialog);
+    ok = answer && answer->ok;
+    path = ok ? answer->path : std::string();
+  }
+  std::optional<SaveAnswer> save =
+      dialog.m_bOpenFileDialog ? std::nullopt : session_.TakeSaveAnswer(dialog);
+  if (save && save->kind != SaveAnswer::Cancel) {
+    ok = true;
+    path = save->path;
+  }
   forNext_.push_back([ok, path](QWidget* chooser) { DesktopUser::ChooseFile(chooser, ok, path); });
-  int result = QtBackend::RunFileDialog(dialog);
-  // The file the script named, spelled as the script spells it.
-  if (result == IDOK && ok && SameFile(dialog.GetPathName(), path))
-    dialog.SetPathName(path);
-  return result;
-}
-
-// The dialog asks about a file that exists in a box of its own, which gets its answer next.
-int ScriptPlayer::RunSaveDialog(CFileDialog& dialog) {
-  std::optional<SaveAnswer> answer = session_.TakeSaveAnswer(dialog);
-  bool ok = answer && answer->kind != SaveAnswer::Cancel;
-  std::string path = ok ? answer->path : std::string();
-  forNext_.push_back([ok, path](QWidget* chooser) { DesktopUser::ChooseFile(chooser, ok, path); });
-  if (ok && answer->asked) {
-    bool replace = answer->kind == SaveAnswer::Save;
+  if (ok && save && save->asked) {
+    bool replace = save->kind == SaveAnswer::Save;
     forNext_.push_back([replace](QWidget* box) { DesktopUser::AnswerQuestion(box, replace); });
   }
   int result = QtBackend::RunFileDialog(dialog);
+  // The file the script named, spelled as the script spells it.
   if (result == IDOK && ok && SameFile(dialog.GetPathName(), path))
     dialog.SetPathName(path);
   return result;
@@ -252,16 +249,19 @@ void ScriptPlayer::PlayStep(const ScriptStep& step, TopWindow& top) {
         DesktopUser::PickMenuCommand(top, step.command);
       } else if (list) {
         session_.PickWithStep(step.command);
-        DesktopUser::RightClickItem(*list, window.list, window.list.GetNextItem(-1, LVNI_SELECTED));
+        DesktopUser::ClickItem(*list, window.list, window.list.GetNextItem(-1, LVNI_SELECTED),
+                               DesktopUser::ItemClick::Right);
       }
       break;
     case ScriptStep::Kind::RightClick:
       if (list)
-        DesktopUser::RightClickItem(*list, window.list, static_cast<int>(step.number));
+        DesktopUser::ClickItem(*list, window.list, static_cast<int>(step.number),
+                               DesktopUser::ItemClick::Right);
       break;
     case ScriptStep::Kind::DoubleClick:
       if (list)
-        DesktopUser::DoubleClickItem(*list, window.list, static_cast<int>(step.number));
+        DesktopUser::ClickItem(*list, window.list, static_cast<int>(step.number),
+                               DesktopUser::ItemClick::Double);
       break;
     case ScriptStep::Kind::Key:
       if (list)

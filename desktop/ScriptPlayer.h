@@ -51,7 +51,6 @@ class ScriptPlayer : public QtBackend {
   Answer AnswerFor(CDialog& dialog);
   void AnswerFieldChooser(CDialog& dialog);
   void AnswerGoToRow(CDialog& dialog);
-  int RunSaveDialog(CFileDialog& dialog);
 
   ScriptSession& session_;
   QTimer poll_;

@@ -87,8 +87,11 @@ std::string ScriptPrinter::Entries(const CMenu& menu) {
       continue;
     }
     entries += EscapeAll(item.text);
-    if (item.popup)
-      entries += "[" + Entries(*item.popup) + "]";
+    if (!item.popup)
+      continue;
+    entries += '[';
+    entries += Entries(*item.popup);
+    entries += ']';
   }
   return entries;
 }

@@ -150,47 +150,41 @@ bool ScriptSession::TakeDialogFailure() {
   return true;
 }
 
-std::optional<DialogAnswer> ScriptSession::TakeDialogAnswer(CDialog& dialog) {
-  if (auto* field = dynamic_cast<CComboBox*>(dialog.GetDlgItem(IDC_FIELD)))
-    print_.FieldChooser(dialog.GetWindowText(), *field);
-  if (dialogAnswers_.empty()) {
+template <class Answer>
+std::optional<Answer> ScriptSession::Next(std::deque<Answer>& answers) {
+  if (answers.empty()) {
     print_.Error("no answer");
     return std::nullopt;
   }
-  DialogAnswer answer = dialogAnswers_.front();
-  dialogAnswers_.pop_front();
+  Answer answer = std::move(answers.front());
+  answers.pop_front();
   return answer;
+}
+
+std::optional<DialogAnswer> ScriptSession::TakeDialogAnswer(CDialog& dialog) {
+  if (auto* field = dynamic_cast<CComboBox*>(dialog.GetDlgItem(IDC_FIELD)))
+    print_.FieldChooser(dialog.GetWindowText(), *field);
+  return Next(dialogAnswers_);
 }
 
 std::optional<SaveAnswer> ScriptSession::TakeSaveAnswer(const CFileDialog& dialog) {
   print_.SaveDialog(dialog.m_ofn.lpstrInitialDir);
-  if (saveAnswers_.empty()) {
-    print_.Error("no answer");
-    return std::nullopt;
-  }
-  SaveAnswer answer = saveAnswers_.front();
-  saveAnswers_.pop_front();
-  if (answer.kind == SaveAnswer::Cancel)
+  std::optional<SaveAnswer> answer = Next(saveAnswers_);
+  if (!answer || answer->kind == SaveAnswer::Cancel)
     return answer;
-  answer.path = dialog.NameWithDefaultExtension(answer.path);
+  answer->path = dialog.NameWithDefaultExtension(answer->path);
   std::error_code error;
-  answer.asked =
-      (dialog.m_ofn.Flags & OFN_OVERWRITEPROMPT) && std::filesystem::exists(answer.path, error);
-  if (answer.asked)
-    print_.Overwrite(answer.path);
+  answer->asked =
+      (dialog.m_ofn.Flags & OFN_OVERWRITEPROMPT) && std::filesystem::exists(answer->path, error);
+  if (answer->asked)
+    print_.Overwrite(answer->path);
   return answer;
 }
 
 std::optional<GoToAnswer> ScriptSession::TakeGoToAnswer(CDialog& dialog) {
   CWnd* label = dialog.GetDlgItem(IDC_ROW_RANGE);
   print_.GoToRow(label ? label->GetWindowText() : std::string());
-  if (goToAnswers_.empty()) {
-    print_.Error("no answer");
-    return std::nullopt;
-  }
-  GoToAnswer answer = goToAnswers_.front();
-  goToAnswers_.pop_front();
-  return answer;
+  return Next(goToAnswers_);
 }
 
 void ScriptSession::ShowText(CDialog& dialog) {
@@ -223,11 +217,5 @@ bool ScriptSession::OnMenuBar(const CWnd& window, unsigned command) {
 
 std::optional<FileAnswer> ScriptSession::TakeFileAnswer(const CFileDialog& dialog) {
   print_.FileDialog(dialog.m_ofn.lpstrInitialDir);
-  if (fileAnswers_.empty()) {
-    print_.Error("no answer");
-    return std::nullopt;
-  }
-  FileAnswer answer = fileAnswers_.front();
-  fileAnswers_.pop_front();
-  return answer;
+  return Next(fileAnswers_);
 }

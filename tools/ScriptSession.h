@@ -75,6 +75,9 @@ class ScriptSession {
   bool ReadLine(std::string& line);
   Outcome Play(const std::string& line, ScriptStep& step);
   Outcome Unparsable();
+  // The next answer of its kind; none, printed as an error, when none is queued.
+  template <class Answer>
+  std::optional<Answer> Next(std::deque<Answer>& answers);
   void Start(const std::string& tail);
   static void SetRegistryValue(const ScriptStep& step);
 

@@ -48,14 +48,21 @@ QString EightBitText::Decode(std::string_view bytes) {
   return FromWindows1252(bytes);
 }
 
+// The whole cell decides how it is shown, as it does where it is copied; only its head is decoded.
 QString EightBitText::DecodeShown(std::string_view bytes) {
   if (bytes.size() <= kShownBytes)
     return Decode(bytes);
   std::string_view head = bytes.substr(0, kShownBytes);
-  size_t cut = Utf8Boundary(bytes, kShownBytes);
-  // A cut that lands inside a character would make valid UTF-8 look invalid; cut before it.
-  if (cut > 0 && IsValidUtf8(bytes.substr(0, cut)))
-    return Decode(bytes.substr(0, cut));
+  switch (EncodingOfCell(bytes)) {
+    case CellEncoding::Ascii:
+      return QString::fromLatin1(head.data(), static_cast<qsizetype>(head.size()));
+    case CellEncoding::Utf8:
+      // Cut before a character that the limit would split.
+      head = bytes.substr(0, Utf8Boundary(bytes, kShownBytes));
+      return QString::fromUtf8(head.data(), static_cast<qsizetype>(head.size()));
+    case CellEncoding::Windows1252:
+      break;
+  }
   return FromWindows1252(head);
 }
 

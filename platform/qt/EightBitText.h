@@ -16,7 +16,8 @@ class EightBitText {
   static constexpr size_t kShownBytes = 1024;
 
   static QString Decode(std::string_view bytes);
-  // The first kShownBytes bytes at most, cut at a character boundary when they are UTF-8.
+  // The first kShownBytes bytes at most, cut at a character boundary when they are UTF-8; shown
+  // as the whole text would be.
   static QString DecodeShown(std::string_view bytes);
   static QString Decode(const std::string& bytes) { return Decode(std::string_view(bytes)); }
 

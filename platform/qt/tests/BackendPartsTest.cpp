@@ -22,6 +22,9 @@ class BackendPartsTest : public QObject {
     QTest::newRow("utf-8 across the limit")
         << QByteArray(limit - 1, 'a') + "\xC3\xA5\xC3\xA5" << limit - 1 << QChar('a');
     QTest::newRow("1252") << QByteArray(limit + 5, '\xF6') << limit << QChar(0xF6);
+    // The whole text decides: valid UTF-8 up to the limit, but not after it.
+    QTest::newRow("1252 after the limit")
+        << QByteArray(limit - 2, 'a') + "\xC3\xA5" + "\xF6" << limit << QChar(0xA5);
   }
 
   void cutsLongTextAtACharacter() {

@@ -63,6 +63,10 @@ class TableFile {
   bool PastRow(const char* row, const char* p, const char*& end) const;
   // How many fields a row has, for a row with fewer than columnCount; columnCount for the others.
   int32_t FieldsBelowColumns(const char* row) const;
+  // How many fields a row has, also past the columns.
+  int32_t FieldCount(const char* row) const;
+  // Notes the rows with more fields than columns, in one walk over every row on every core.
+  void FindLongRows() const;
 
   FileBuffer buffer_;
   const char* columnTitleFormat_;
@@ -75,6 +79,11 @@ class TableFile {
   int32_t minFields_ = 0;
   std::vector<ShortRow> shortRows_;
   std::vector<uint64_t> shortMarks_;
+  // The rows with more fields than columns, marked the same way. Only writing rows out needs
+  // them, so they are found on its first call.
+  mutable bool longRowsKnown_ = false;
+  mutable std::vector<ShortRow> longRows_;
+  mutable std::vector<uint64_t> longMarks_;
   // The first line's fields, found once: a title is asked for by column number, and walking to
   // each one afresh would cost columns x columns on a wide file.
   std::vector<const char*> titles_;

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/Resource.h"
 #include "app/Strings.h"
@@ -15,7 +17,10 @@ GoToRowDialog::GoToRowDialog(long rows) : CDialog(IDD_GO_TO_ROW), rows_(rows) {}
 
 void GoToRowDialog::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
-  DDX_Text(pDX, IDC_ROW_NUMBER, number);
+  // A row number is digits, which every form of the typed text shows alike: the first will do.
+  std::vector<std::string> forms{number};
+  DDX_Text(pDX, IDC_ROW_NUMBER, forms);
+  number = forms.empty() ? std::string() : forms.front();
   DDV_MaxChars(pDX, number, kMaxNumber);
 }
 

@@ -15,7 +15,6 @@
 #include "view/RowFile.h"
 #include "view/RowOperations.h"
 #include "view/RowText.h"
-#include "view/TypedMatch.h"
 
 namespace {
 // More text than this is no longer something to paste: the user is better off with a file.
@@ -157,7 +156,7 @@ void ListCommands::OnViewGoToRow() {
 
 void ListCommands::Find(FindQuery query) {
   lastFind_ = std::move(query);
-  if (!SelectNextMatchingAny(window_.list, lastFind_->column, lastFind_->match, lastFind_->exact))
+  if (!SelectNextMatch(window_.list, lastFind_->column, lastFind_->match, lastFind_->exact))
     Say(kNoMatches, kCaptionInfo);
 }
 

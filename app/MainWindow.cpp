@@ -15,7 +15,6 @@
 #include "settings/SettingsSerializer.h"
 #include "shell/FileTypeRegistrar.h"
 #include "view/RowOperations.h"
-#include "view/TypedMatch.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
 ON_WM_SYSCOMMAND()
@@ -348,8 +347,8 @@ bool MainWindow::AskFieldQuery(const char* caption, int32_t& column,
     return false;
   column = dialog.selection;
   exact = dialog.exact != 0;
-  match = dialog.MatchForms();
-  if (dialog.match.empty()) {
+  match = dialog.match;
+  if (match.front().empty()) {
     MessageBox(kEnterMatch, kCaptionInfo, MB_OK);
     return false;
   }
@@ -364,7 +363,7 @@ void MainWindow::OnViewPick() {
     return;
   SetWindowText(kTitlePicking);
   list.LockWindowUpdate();
-  KeepRowsMatchingAny(list, column, match, exact);
+  KeepMatchingRows(list, column, match, exact);
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
   allShown = false;

@@ -167,7 +167,7 @@ void BM_FoldedSearch(benchmark::State& state) {
   Workers::SetCount(1);
   TextMatcher::SetWide(state.range(0) != 0);
   Loaded& t = Table();
-  TextMatcher matcher("Kan", false, t.list.TextBytes());
+  TextMatcher matcher({"Kan"}, false, t.list.TextBytes());
   for (auto _ : state) {
     size_t hits = 0;
     for (int32_t i = 0; i < t.table.DataRowCount(); ++i)
@@ -181,7 +181,7 @@ BENCHMARK(BM_FoldedSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Pick over the list: the search on every core, then one pass that deletes.
 void BM_Pick(benchmark::State& state) {
-  OnTheList(state, [](Loaded& t) { KeepMatchingRows(t.list, 4, "kan", false); });
+  OnTheList(state, [](Loaded& t) { KeepMatchingRows(t.list, 4, {"kan"}, false); });
 }
 BENCHMARK(BM_Pick)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

@@ -7,18 +7,7 @@
 #
 # The Pick keeps every row (every id starts with R), after two clicks on the name column's title,
 # so the rows are saved in sorted order, each from its own place in the file. Medians of RUNS.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-file=${1:-/tmp/lintaro-10m.qdx}
-runs=${2:-3}
-build=build/bench
-out=${LINTARO_BENCH_OUT:-/tmp/lintaro-bench-out}
-
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTARO_BENCH=ON \
-  -DLINTARO_TESTS=OFF -DLINTARO_QT=OFF > /dev/null
-cmake --build "$build" -j2 --target qdx-gen lintaro-bench > /dev/null
-[ -f "$file" ] || "$build/bin/qdx-gen" "$file"
-mkdir -p "$out"
+source "$(dirname "$0")/setup.sh"
 saved=$out/saved.qdx
 copy=$out/copy.qdx
 

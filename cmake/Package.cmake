@@ -14,7 +14,10 @@ foreach(size 16 32 48 256)
   install(FILES ${LINTARO_SHARE_DIR}/icons/hicolor/${size}x${size}/apps/lintaro.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES README.md docs/lintaro-script.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The README with the docs/ folder beside it, as in the source tree, so that its links lead somewhere
+# (the manual pages' sources become the manual pages below).
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs PATTERN man EXCLUDE)
 install(FILES examples/people.qdx examples/demo.script DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
 # Who answers for the package; the changelog's entries are signed with the same name and address.

@@ -258,7 +258,7 @@ void DDX_Check(CDataExchange* pDX, int id, int& value) {
   }
 }
 
-void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
+void DDX_Text(CDataExchange* pDX, int id, std::vector<std::string>& forms) {
   if (pDX->binding)
     return;
   CWnd* control = pDX->m_pDlgWnd->GetDlgItem(id);
@@ -266,9 +266,9 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
   if (!control)
     return;
   if (pDX->m_bSaveAndValidate) {
-    value = control->GetWindowText();
+    forms = control->GetWindowTextForms();
   } else {
-    control->SetWindowText(value);
+    control->SetWindowText(forms.empty() ? std::string() : forms.front());
   }
 }
 

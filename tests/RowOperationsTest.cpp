@@ -88,38 +88,48 @@ TEST_F(Rows, PickKeepsTheMatchingRows) {
   struct {
     const char* what;
     Texts keys;
-    const char* match;
+    std::vector<std::string> forms;
     bool exact;
     Texts kept;
   } const cases[] = {
       {"exact: equal ignoring case",
        {"abc", "ABC", "aBc", "abcd", " abc", ""},
-       "abc",
+       {"abc"},
        true,
        {"abc", "ABC", "aBc"}},
       {"contains, ignoring case",
        {"abc", "BCD", "xxbcxx", "b c", "b", ""},
-       "Bc",
+       {"Bc"},
        false,
        {"abc", "BCD", "xxbcxx"}},
-      {"'[' is not '{'", {"a[b", "a{b"}, "[", false, {"a[b"}},
-      {"'{' is not '['", {"a[b", "a{b"}, "{", false, {"a{b"}},
-      {"'@' is not '`'", {"a@", "a`"}, "@", false, {"a@"}},
-      {"'~' is not '^'", {"x^", "x~"}, "~", false, {"x~"}},
-      {"bytes from 0x80 are not folded", {"\xC4", "\xE4", "x\xC4y"}, "\xE4", false, {"\xE4"}},
-      {"exact, bytes from 0x80 not folded", {"\xC4", "\xE4"}, "\xC4", true, {"\xC4"}},
-      {"a match longer than the field", {"ab", "abc"}, "abc", false, {"abc"}},
-      {"a partial hit does not end the scan", {"aab", "aaab", "aa"}, "ab", false, {"aab", "aaab"}},
-      {"a hit at the very end", {"xyzab", "xyza"}, "AB", false, {"xyzab"}},
-      {"exact means the whole field", {"abc", "abcabc"}, "ABC", true, {"abc"}},
-      {"a match with a blank", {"a b", "ab"}, "a b", false, {"a b"}},
-      {"a match that hits every row", {"a1", "a2"}, "A", false, {"a1", "a2"}},
-      {"a missing field is empty, not the next row's", {kNone, "1x"}, "1", false, {"1x"}},
+      {"'[' is not '{'", {"a[b", "a{b"}, {"["}, false, {"a[b"}},
+      {"'{' is not '['", {"a[b", "a{b"}, {"{"}, false, {"a{b"}},
+      {"'@' is not '`'", {"a@", "a`"}, {"@"}, false, {"a@"}},
+      {"'~' is not '^'", {"x^", "x~"}, {"~"}, false, {"x~"}},
+      {"bytes from 0x80 are not folded", {"\xC4", "\xE4", "x\xC4y"}, {"\xE4"}, false, {"\xE4"}},
+      {"exact, bytes from 0x80 not folded", {"\xC4", "\xE4"}, {"\xC4"}, true, {"\xC4"}},
+      {"a match longer than the field", {"ab", "abc"}, {"abc"}, false, {"abc"}},
+      {"a partial hit does not end the scan",
+       {"aab", "aaab", "aa"},
+       {"ab"},
+       false,
+       {"aab", "aaab"}},
+      {"a hit at the very end", {"xyzab", "xyza"}, {"AB"}, false, {"xyzab"}},
+      {"exact means the whole field", {"abc", "abcabc"}, {"ABC"}, true, {"abc"}},
+      {"a match with a blank", {"a b", "ab"}, {"a b"}, false, {"a b"}},
+      {"a match that hits every row", {"a1", "a2"}, {"A"}, false, {"a1", "a2"}},
+      {"a missing field is empty, not the next row's", {kNone, "1x"}, {"1"}, false, {"1x"}},
+      {"any of several forms",
+       {"\xC3\xA4", "\xE4", "a", "\xC4"},
+       {"\xC3\xA4", "\xE4"},
+       false,
+       {"\xC3\xA4", "\xE4"}},
+      {"exact, any of several forms", {"ab", "cd", "abcd"}, {"AB", "cd"}, true, {"ab", "cd"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.keys);
-    KeepMatchingRows(list, 1, c.match, c.exact);
+    KeepMatchingRows(list, 1, c.forms, c.exact);
     EXPECT_EQ(Column(1), c.kept);
   }
 }
@@ -149,7 +159,7 @@ TEST_F(Rows, FindSelectsTheNextMatchBelowTheSelection) {
     Load(c.keys);
     if (c.selectedBefore >= 0)
       list.UserClickItem(c.selectedBefore);
-    EXPECT_EQ(SelectNextMatch(list, 1, c.match, c.exact), c.selected >= 0);
+    EXPECT_EQ(SelectNextMatch(list, 1, {c.match}, c.exact), c.selected >= 0);
     int expected = c.selected >= 0 ? c.selected : c.selectedBefore;
     EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), expected);
     if (c.selected >= 0) {

@@ -53,20 +53,29 @@ struct Outcome {
 };
 
 // The plain walks, one item at a time through the list, that the operations must agree with.
-bool Matches(const char* text, const char* match, bool exact) {
-  return exact ? CompareIgnoringCase(text, match) == 0 : ContainsIgnoringCase(text, match);
+bool Matches(const std::string& text, const std::vector<std::string>& forms, bool exact) {
+  auto fold = [](std::string t) {
+    for (char& c : t)
+      c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+    return t;
+  };
+  return std::any_of(forms.begin(), forms.end(), [&](const std::string& form) {
+    return exact ? fold(text) == fold(form) : fold(text).find(fold(form)) != std::string::npos;
+  });
 }
 
-void PickOneByOne(RowListView& list, int32_t column, const char* match, bool exact) {
+using Forms = std::vector<std::string>;
+
+void PickOneByOne(RowListView& list, int32_t column, const Forms& forms, bool exact) {
   for (int i = 0; i < list.GetItemCount();) {
-    Matches(list.GetItemText(i, column), match, exact) ? void(++i) : void(list.DeleteItem(i));
+    Matches(list.GetItemText(i, column), forms, exact) ? void(++i) : void(list.DeleteItem(i));
   }
 }
 
-void FindOneByOne(RowListView& list, int32_t column, const char* match, bool exact) {
+void FindOneByOne(RowListView& list, int32_t column, const Forms& forms, bool exact) {
   int selected = list.GetNextItem(-1, LVNI_SELECTED);
   for (int i = selected < 0 ? 0 : selected + 1; i < list.GetItemCount(); ++i) {
-    if (Matches(list.GetItemText(i, column), match, exact)) {
+    if (Matches(list.GetItemText(i, column), forms, exact)) {
       list.SelectAndReveal(i);
       return;
     }
@@ -119,26 +128,39 @@ std::vector<Operation> Operations() {
   }
   struct Query {
     int32_t column;
-    const char* match;
+    Forms forms;
     bool exact;
   };
-  for (Query q : {Query{1, "a", false}, Query{1, "ab", true}, Query{2, "\xE4", false},
-                  Query{3, "PPPPPPPPa", false}, Query{0, "[b", false}, Query{4, "", true}}) {
-    std::string what =
-        std::string(q.match) + (q.exact ? " exact in " : " in ") + std::to_string(q.column);
+  // One form, as every script and typed ASCII text is, and several, as typed letters may be.
+  for (const Query& q :
+       {Query{1, {"a"}, false}, Query{1, {"ab"}, true}, Query{2, {"\xE4"}, false},
+        Query{3, {"PPPPPPPPa"}, false}, Query{0, {"[b"}, false}, Query{4, {""}, true},
+        Query{2,
+              {"\xC4"
+               "b",
+               "[{", "Ba"},
+              false},
+        Query{3,
+              {"b",
+               "\xE4"
+               "a",
+               "A"},
+              true}}) {
+    std::string what = q.forms[0] + (q.forms.size() > 1 ? " or others" : "") +
+                       (q.exact ? " exact in " : " in ") + std::to_string(q.column);
     ops.push_back({"pick " + what,
-                   [=](RowListView& l) { KeepMatchingRows(l, q.column, q.match, q.exact); },
-                   [=](RowListView& l) { PickOneByOne(l, q.column, q.match, q.exact); }});
+                   [=](RowListView& l) { KeepMatchingRows(l, q.column, q.forms, q.exact); },
+                   [=](RowListView& l) { PickOneByOne(l, q.column, q.forms, q.exact); }});
     ops.push_back({"find twice, " + what,
                    [=](RowListView& l) {
                      l.UserClickItem(40);
-                     SelectNextMatch(l, q.column, q.match, q.exact);
-                     SelectNextMatch(l, q.column, q.match, q.exact);
+                     SelectNextMatch(l, q.column, q.forms, q.exact);
+                     SelectNextMatch(l, q.column, q.forms, q.exact);
                    },
                    [=](RowListView& l) {
                      l.UserClickItem(40);
-                     FindOneByOne(l, q.column, q.match, q.exact);
-                     FindOneByOne(l, q.column, q.match, q.exact);
+                     FindOneByOne(l, q.column, q.forms, q.exact);
+                     FindOneByOne(l, q.column, q.forms, q.exact);
                    }});
   }
   return ops;

@@ -43,10 +43,11 @@ bool ListAllRows(RowListView& list, const TableFile& table) {
   });
 }
 
-void KeepMatchingRows(RowListView& list, int32_t column, const char* match, bool exact) {
+void KeepMatchingRows(RowListView& list, int32_t column, const std::vector<std::string>& forms,
+                      bool exact) {
   std::span<const LPARAM> rows = list.ItemData();
   std::vector<uint8_t> keep(rows.size());
-  const TextMatcher matcher(match, exact, list.TextBytes());
+  const TextMatcher matcher(forms, exact, list.TextBytes());
   Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i)
       keep[i] = matcher.Matches(list.CellText(rows[i], column));
@@ -54,12 +55,13 @@ void KeepMatchingRows(RowListView& list, int32_t column, const char* match, bool
   list.KeepItems(keep);
 }
 
-bool SelectNextMatch(RowListView& list, int32_t column, const char* match, bool exact) {
+bool SelectNextMatch(RowListView& list, int32_t column, const std::vector<std::string>& forms,
+                     bool exact) {
   int count = list.GetItemCount();
   int selected = list.GetNextItem(-1, LVNI_SELECTED);
   int start = (selected < 0 || selected >= count) ? 0 : selected + 1;
   std::span<const LPARAM> rows = list.ItemData();
-  const TextMatcher matcher(match, exact, list.TextBytes());
+  const TextMatcher matcher(forms, exact, list.TextBytes());
   // Windows of rows in list order; within one, every thread looks at its own ranges, and the
   // first hit of the window is the least row that any of them found.
   size_t window = kFindWindow * Workers::Count();

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class RowListView;
 class TableFile;
@@ -15,12 +17,15 @@ bool IsColumnOf(const TableFile& table, int32_t column);
 // no memory for them all; it then holds those it took.
 bool ListAllRows(RowListView& list, const TableFile& table);
 
-// Pick: deletes every listed item whose field `column` does not match.
-void KeepMatchingRows(RowListView& list, int32_t column, const char* match, bool exact);
+// Pick: deletes every listed item whose field `column` matches none of the match's `forms`
+// (TextMatcher).
+void KeepMatchingRows(RowListView& list, int32_t column, const std::vector<std::string>& forms,
+                      bool exact);
 
-// Find: selects and reveals the next item below the selection whose field `column` matches; false
-// when there is none before the end of the list.
-bool SelectNextMatch(RowListView& list, int32_t column, const char* match, bool exact);
+// Find: selects and reveals the next item below the selection whose field `column` matches one of
+// `forms`; false when there is none before the end of the list.
+bool SelectNextMatch(RowListView& list, int32_t column, const std::vector<std::string>& forms,
+                     bool exact);
 
 // Duplicates: sorts the items by field `column`, then deletes every item whose field equals,
 // ignoring case, neither the next item's nor the last kept item's.

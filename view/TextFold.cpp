@@ -1,7 +1,5 @@
 #include "view/TextFold.h"
 
-#include <cstring>
-
 int CompareIgnoringCase(const char* a, const char* b) {
   return CompareIgnoringCase(a, b, static_cast<size_t>(-1));
 }
@@ -15,18 +13,4 @@ int CompareIgnoringCase(const char* a, const char* b, size_t n) {
       return d;
   }
   return 0;
-}
-
-bool ContainsIgnoringCase(const char* text, const char* match) {
-  size_t n = std::strlen(match);
-  if (n == 0)
-    return true;
-  unsigned char first = FoldCase(static_cast<unsigned char>(match[0]));
-  for (const char* p = text; *p; ++p) {
-    if (FoldCase(static_cast<unsigned char>(*p)) == first &&
-        CompareIgnoringCase(p, match, n) == 0) {
-      return true;
-    }
-  }
-  return false;
 }

@@ -12,5 +12,3 @@ inline unsigned char FoldCase(unsigned char c) {
 int CompareIgnoringCase(const char* a, const char* b);
 // The same over at most n bytes.
 int CompareIgnoringCase(const char* a, const char* b, size_t n);
-// Whether the folded text holds the folded match.
-bool ContainsIgnoringCase(const char* text, const char* match);

@@ -1,7 +1,7 @@
 #include "view/TextMatcher.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "view/TextFold.h"
 
@@ -16,12 +16,34 @@ bool wideSearch = __builtin_cpu_supports("avx2");
 #else
 bool wideSearch = false;
 #endif
+
+// The forms are folded and hold no NUL, so a NUL in the text never matches one of their bytes.
+bool SameFolded(const char* text, const std::string& form) {
+  return CompareIgnoringCase(text, form.c_str(), form.size()) == 0;
+}
+
+// The first place at or after `from` where the folded form starts in the text, a byte at a time.
+bool ContainsFrom(std::string_view text, size_t from, const std::string& form) {
+  if (form.size() > text.size())
+    return false;
+  auto first = static_cast<unsigned char>(form[0]);
+  for (size_t at = from; at + form.size() <= text.size(); ++at) {
+    if (FoldCase(static_cast<unsigned char>(text[at])) == first && SameFolded(&text[at], form))
+      return true;
+  }
+  return false;
+}
 }  // namespace
 
-TextMatcher::TextMatcher(const char* match, bool exact, std::span<const char> readable)
-    : match_(match), exact_(exact), readable_(readable) {
-  for (char& c : match_)
-    c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+TextMatcher::TextMatcher(const std::vector<std::string>& forms, bool exact,
+                         std::span<const char> readable)
+    : exact_(exact), readable_(readable) {
+  for (const std::string& form : forms) {
+    std::string folded(form.c_str());
+    for (char& c : folded)
+      c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+    forms_.push_back(std::move(folded));
+  }
 }
 
 bool TextMatcher::Wide() {
@@ -36,17 +58,22 @@ void TextMatcher::SetWide(bool wide) {
 #endif
 }
 
-bool TextMatcher::Matches(const char* text) const {
+bool TextMatcher::Matches(std::string_view text) const {
+  return std::any_of(forms_.begin(), forms_.end(),
+                     [&](const std::string& form) { return MatchesForm(text, form); });
+}
+
+bool TextMatcher::MatchesForm(std::string_view text, const std::string& form) const {
   if (exact_)
-    return CompareIgnoringCase(text, match_.c_str()) == 0;
-  const char* end = readable_.data() + readable_.size();
+    return text.size() == form.size() && SameFolded(text.data(), form);
+  if (form.empty())
+    return true;
   // Pointers into other memory do not order with these; compare them as addresses.
-  auto at = reinterpret_cast<uintptr_t>(text);
-  if (wideSearch && at >= reinterpret_cast<uintptr_t>(readable_.data()) &&
-      at < reinterpret_cast<uintptr_t>(end)) {
-    return ContainsWide(text, end);
-  }
-  return ContainsIgnoringCase(text, match_.c_str());
+  auto at = reinterpret_cast<uintptr_t>(text.data());
+  auto begin = reinterpret_cast<uintptr_t>(readable_.data());
+  if (wideSearch && at >= begin && at < begin + readable_.size())
+    return ContainsWide(text, form);
+  return ContainsFrom(text, 0, form);
 }
 
 #if LINTARO_WIDE_SEARCH
@@ -60,39 +87,36 @@ __attribute__((target("avx2"))) inline __m256i Fold(__m256i bytes) {
 }
 }  // namespace
 
-// Compares 32 positions at once on their first and last byte of the match; only positions where
-// both agree are compared in full. The blocks stop at the text's NUL or where the memory ends, and
-// the rest is searched a byte at a time.
-__attribute__((target("avx2,bmi"))) bool TextMatcher::ContainsWide(const char* text,
-                                                                   const char* readable) const {
-  size_t n = match_.size();
-  if (n == 0)
-    return true;
-  const __m256i first = _mm256_set1_epi8(match_[0]);
-  const __m256i last = _mm256_set1_epi8(match_[n - 1]);
-  const __m256i nul = _mm256_setzero_si256();
-  const char* p = text;
-  while (readable - p >= static_cast<std::ptrdiff_t>(32 + n - 1)) {
+// Compares 32 places at once on their first and last byte of the form; only places where both
+// agree are compared in full. The blocks stop before the last place the form fits in the text or
+// where the readable memory ends, and the rest is searched a byte at a time.
+__attribute__((target("avx2,bmi"))) bool TextMatcher::ContainsWide(std::string_view text,
+                                                                   const std::string& form) const {
+  size_t n = form.size();
+  if (n > text.size())
+    return false;
+  const char* end = readable_.data() + readable_.size();
+  const char* last = text.data() + (text.size() - n);  // the last place the form fits
+  const __m256i first = _mm256_set1_epi8(form[0]);
+  const __m256i lastByte = _mm256_set1_epi8(form[n - 1]);
+  const char* p = text.data();
+  while (p <= last && end - p >= static_cast<std::ptrdiff_t>(32 + n - 1)) {
     __m256i head = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
     __m256i tail = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + n - 1));
-    auto ends = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(head, nul)));
     auto hits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(
-        _mm256_cmpeq_epi8(Fold(head), first), _mm256_cmpeq_epi8(Fold(tail), last))));
-    if (ends)
-      hits &= ends ^ (ends - 1);  // positions up to the text's NUL
+        _mm256_cmpeq_epi8(Fold(head), first), _mm256_cmpeq_epi8(Fold(tail), lastByte))));
+    if (last - p < 31)
+      hits &= (uint32_t{2} << (last - p)) - 1;  // places up to the last
     for (; hits; hits &= hits - 1) {
-      const char* at = p + __builtin_ctz(hits);
-      if (CompareIgnoringCase(at, match_.c_str(), n) == 0)
+      if (SameFolded(p + __builtin_ctz(hits), form))
         return true;
     }
-    if (ends)
-      return false;
     p += 32;
   }
-  return ContainsIgnoringCase(p, match_.c_str());
+  return p <= last && ContainsFrom(text, static_cast<size_t>(p - text.data()), form);
 }
 #else
-bool TextMatcher::ContainsWide(const char* text, const char* /*readable*/) const {
-  return ContainsIgnoringCase(text, match_.c_str());
+bool TextMatcher::ContainsWide(std::string_view text, const std::string& form) const {
+  return ContainsFrom(text, 0, form);
 }
 #endif

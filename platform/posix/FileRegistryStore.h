@@ -1,11 +1,15 @@
-// The registry kept in files, one per root, in a folder of the user's configuration:
-// $XDG_CONFIG_HOME/lintaro/HKEY_CURRENT_USER.reg and HKEY_CLASSES_ROOT.reg (platform/posix/
+// The registry kept in files, one per root, in the program's folder of the user's configuration:
+// $XDG_CONFIG_HOME/<folder>/HKEY_CURRENT_USER.reg and HKEY_CLASSES_ROOT.reg (platform/posix/
 // RegistryText.h gives their text). Several running instances share them: each change takes the
-// folder's lock, reads the file again, and replaces it as a whole. A file that does not read as a
-// registry is never written over: it counts as empty, and the first change renames it aside
-// (".damaged-<time>-<pid>") before it writes.
+// folder's lock (registry.lock, there only while it is held), reads the file again, and replaces
+// it as a whole. A change waits for the lock while it changes hands, and fails, as a change that
+// cannot be written does, once one holder has kept it for kLockWait. A file that does not read as
+// a registry is never written over: it counts as empty, and the first change renames it aside
+// (".damaged-<time>-<pid>") before it writes. A root left with no keys and no values has no file,
+// and the folder goes with its last file.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -17,8 +21,9 @@ class FileRegistryStore : public RegistryStore {
   // An empty folder means there is nowhere to keep anything: every change fails.
   explicit FileRegistryStore(std::string folder) : folder_(std::move(folder)) {}
 
-  // $XDG_CONFIG_HOME/lintaro (when that is an absolute path), else $HOME/.config/lintaro; empty
-  // when there is no home.
+  // $XDG_CONFIG_HOME/<folder> (when that is an absolute path), else $HOME/.config/<folder>, with
+  // the folder that the program names (ProgramIdentity::settingsFolder); empty when there is no
+  // home or no folder named.
   static std::string DefaultFolder();
   std::string FilePath(RegistryRoot root) const;
 
@@ -39,6 +44,9 @@ class FileRegistryStore : public RegistryStore {
   // damaged one (*damaged tells).
   LSTATUS Read(RegistryRoot root, RegistryNode* top, bool* damaged) const;
   LSTATUS Apply(RegistryRoot root, const Change& change);
+  LSTATUS ApplyLocked(RegistryRoot root, const Change& change);
+
+  static constexpr std::chrono::milliseconds kLockWait{3000};
 
   std::string folder_;
 };

@@ -1,6 +1,7 @@
 // Makes the desktop's own files follow the file types that the keys define, for desktops that
 // read the freedesktop.org files rather than the keys: a shared-mime-info package, the icon in the
-// hicolor theme, a desktop entry for the program, and the user's default applications.
+// hicolor theme, a desktop entry for the program, and the user's default applications. The files
+// are named as the program names itself (platform/ProgramIdentity.h).
 #pragma once
 
 #include <string>
@@ -10,9 +11,6 @@
 
 class XdgAssociation {
  public:
-  static constexpr char kDesktopId[] = "lintaro.desktop";
-  static constexpr char kIconName[] = "lintaro";
-  static constexpr char kMimePackage[] = "lintaro.xml";
   static constexpr int kIconSizes[] = {16, 32, 48, 256};
 
   // `dataHome` holds applications/, mime/ and icons/; `configHome` holds mimeapps.list, and when
@@ -27,8 +25,11 @@ class XdgAssociation {
   // - the icon, at every size, exists while a type has one;
   // - the desktop entry exists while a type has a program, and opens the types of the first
   //   such program with it;
-  // - exactly those types have the entry as their default application.
-  // False when a file could not be written or removed (the others are still done).
+  // - exactly those of the types that the entry opens have it as their default application; the
+  //   user's choices for every other type stay as they are.
+  // Folders that a removed file leaves empty go with it; files that are symbolic links are
+  // written through to their targets. False when a file could not be written or removed (the
+  // others are still done).
   bool Mirror(const std::vector<DesktopFileType>& types) const;
 
   std::string DesktopEntryPath() const;
@@ -41,7 +42,10 @@ class XdgAssociation {
   bool MirrorIcon(const std::vector<DesktopFileType>& types) const;
   bool MirrorDesktopEntry(const std::vector<DesktopFileType>& types, bool withIcon,
                           std::vector<std::string>* handled, bool* changed) const;
-  bool MirrorDefaults(const std::vector<std::string>& handled) const;
+  bool MirrorDefaults(const std::vector<std::string>& own,
+                      const std::vector<std::string>& handled) const;
+  // Rebuilds the desktop's cache of the entries' types, which goes when no entry is left.
+  void RefreshApplications() const;
 
   std::string dataHome_;
   std::string configHome_;

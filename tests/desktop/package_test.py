@@ -10,13 +10,16 @@ import glob, gzip, os, re, sys, tempfile, time
 
 from xdgcheck import Failures, run, scratch_env, validate_desktop_entry
 
-FILES = {
+SOURCE_DOCS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs")
+DOCS = sorted(name for name in os.listdir(SOURCE_DOCS)
+              if os.path.isfile(os.path.join(SOURCE_DOCS, name)))
+FILES = {"usr/share/doc/lintaro/docs/" + name for name in DOCS} | {
     "usr/bin/lintaro", "usr/bin/lintaro-script",
     "usr/share/applications/lintaro.desktop", "usr/share/mime/packages/lintaro.xml",
     "usr/share/icons/hicolor/16x16/apps/lintaro.png", "usr/share/icons/hicolor/32x32/apps/lintaro.png",
     "usr/share/icons/hicolor/48x48/apps/lintaro.png",
     "usr/share/icons/hicolor/256x256/apps/lintaro.png",
-    "usr/share/doc/lintaro/README.md", "usr/share/doc/lintaro/lintaro-script.md",
+    "usr/share/doc/lintaro/README.md",
     "usr/share/doc/lintaro/examples/people.qdx", "usr/share/doc/lintaro/examples/demo.script",
     "usr/share/doc/lintaro/copyright", "usr/share/doc/lintaro/changelog.gz",
     "usr/share/man/man1/lintaro.1.gz", "usr/share/man/man1/lintaro-script.1.gz",
@@ -54,7 +57,7 @@ def check_command_line(root, version):
     usage = help_text.split("\n")[0].replace("usage: ", "")
     failures.expect("man lintaro-script synopsis", synopsis["lintaro-script"].lower(), usage.lower())
     failures.expect("man lintaro synopsis", synopsis["lintaro"], "lintaro [file]")
-    with open(os.path.join(root, "usr/share/doc/lintaro/lintaro-script.md")) as notes:
+    with open(os.path.join(root, "usr/share/doc/lintaro/docs/lintaro-script.md")) as notes:
         if usage not in notes.read():
             failures.append("lintaro-script.md lacks the usage " + usage)
 

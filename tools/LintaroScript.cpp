@@ -1,5 +1,5 @@
-// lintaro-script [--desktop] [SCRIPT]: runs the viewer and plays a user from a script, headless,
-// or with --desktop in the desktop program's real windows.
+#include "tools/LintaroScript.h"
+
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -9,7 +9,6 @@
 #include "app/Commands.h"
 #include "app/Version.h"
 #include "platform/Module.h"
-#include "tools/DesktopPlay.h"
 #include "tools/ScriptDriver.h"
 #include "tools/ScriptParser.h"
 
@@ -24,16 +23,16 @@ constexpr char kUsage[] = "usage: lintaro-script [--desktop] [SCRIPT]\n";
 
 // The words as a list that wraps before 80 columns, each line indented by two blanks.
 std::string WrappedList(const std::vector<std::string_view>& words) {
-  std::string text, line = " ";
+  std::string text, line(1, ' ');
   for (size_t i = 0; i < words.size(); ++i) {
-    std::string word = std::string(words[i]) + (i + 1 < words.size() ? "," : "");
-    if (line.size() + 1 + word.size() > 78) {
-      text += line + "\n";
-      line = " ";
+    std::string_view comma = i + 1 < words.size() ? "," : "";
+    if (line.size() + 1 + words[i].size() + comma.size() > 78) {
+      text.append(line).push_back('\n');
+      line.assign(1, ' ');
     }
-    line += " " + word;
+    line.append(1, ' ').append(words[i]).append(comma);
   }
-  return text + line + "\n";
+  return text.append(line).append(1, '\n');
 }
 
 void PrintHelp(std::ostream& out) {
@@ -95,7 +94,7 @@ void ActAsDesktopProgram() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int LintaroScript(int argc, char** argv, DesktopPlayer desktopPlayer) {
 #if defined(_WIN32)
   // Bytes pass unchanged both ways: no CR before each LF written, and a script's CR or Ctrl+Z
   // (which text mode takes for the end) read as they are.
@@ -121,8 +120,12 @@ int main(int argc, char** argv) {
   }
   std::istream& script = file.is_open() ? static_cast<std::istream&>(file) : std::cin;
   ActAsDesktopProgram();
+  if (desktop && !desktopPlayer) {
+    std::cerr << "lintaro-script: this build has no desktop program\n";
+    return 1;
+  }
   if (desktop)
-    return PlayOnDesktop(script, std::cout, std::cerr, argv[0]);
+    return desktopPlayer(script, std::cout, std::cerr, argv[0]);
   ScriptDriver driver(script, std::cout, std::cerr, argv[0]);
   return driver.Run();
 }

@@ -8,6 +8,7 @@
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
 #include "platform/Edit.h"
+#include "platform/KeyState.h"
 #include "platform/ListCtrl.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -172,6 +173,7 @@ void CDialog::OnCancel() {
 }
 
 void CDialog::PumpMessage(MSG& msg) {
+  KeyStateScope keys(msg);
   if (PreTranslateInput(msg))
     return;
   msg.hwnd->SendMessage(msg.message, msg.wParam, msg.lParam);

@@ -14,12 +14,18 @@ void TableFile::Clear() {
   titles_.clear();
   lineCount = 0;
   columnCount = 0;
+  crLf_ = false;
 }
 
 bool TableFile::Parse(const char* path, bool withHeaders) {
   headers = withHeaders;
   if (!buffer_.Map(path))
     return false;
+  // Before a private copy without CR bytes is made, if one is.
+  const char* data = buffer_.Data();
+  const auto* lineFeed =
+      static_cast<const char*>(std::memchr(data, '\n', static_cast<size_t>(buffer_.Length())));
+  crLf_ = lineFeed && lineFeed > data && lineFeed[-1] == '\r';
   if (!Index()) {
     Clear();
     return false;
@@ -90,6 +96,18 @@ int32_t TableFile::RowFields(int32_t row, int32_t count, std::string_view* texts
     p = stop + 1;
   }
   return count;
+}
+
+void TableFile::AppendRowBytes(int32_t row, std::string& out) const {
+  const char* data = buffer_.Data();
+  const char* begin = data + index_.starts[static_cast<size_t>(row)];
+  const char* end = data + index_.starts[static_cast<size_t>(row) + 1];
+  const char* limit = data + buffer_.Length();
+  // The row's fields go on while a `;` ends one.
+  const char* stop = fields::FieldEnd(begin, end, limit);
+  while (stop != end && *stop == ';')
+    stop = fields::FieldEnd(stop + 1, end, limit);
+  out.append(begin, stop);
 }
 
 int32_t TableFile::DataRowCount() const {

@@ -33,6 +33,12 @@ class TableFile {
   // how many the row has, up to `count`, and leaves the rest of `texts` alone.
   int32_t RowFields(int32_t row, int32_t count, std::string_view* texts) const;
 
+  // Appends the row's bytes as the file holds them, every field of the row and the `;` between
+  // them, without its line end. A file read from a private copy lost its CR bytes there too.
+  void AppendRowBytes(int32_t row, std::string& out) const;
+  // How the file ends its lines, as its first line ends: "\r\n" or "\n".
+  const char* LineEnd() const { return crLf_ ? "\r\n" : "\n"; }
+
   int32_t DataRowCount() const;
   int32_t DataRow(int32_t i) const { return headers ? i + 1 : i; }
 
@@ -65,4 +71,5 @@ class TableFile {
   // each one afresh would cost columns x columns on a wide file.
   std::vector<std::string> titles_;
   char title_[32] = {};
+  bool crLf_ = false;
 };

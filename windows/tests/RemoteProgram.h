@@ -49,6 +49,8 @@ class RemoteProgram {
   std::string ColumnTitle(int column);
   // A click on a column's title, in its middle.
   void ClickTitle(int column);
+  // A double-click on an item, near the left end of its row.
+  void DoubleClickItem(int item);
 
  private:
   HWND List();

@@ -21,6 +21,9 @@ class WindowEvents {
   virtual void OnShow(bool /*shown*/) {}
   // False: the window paints itself as usual.
   virtual bool OnPaint(PaintSurface& /*surface*/) { return false; }
+  // The context menu asked for in `window`, the dialog or one of its controls, at the screen
+  // point (x, y), or from the keyboard (-1, -1); false leaves it to the default handling.
+  virtual bool OnContextMenu(Handle /*window*/, int /*x*/, int /*y*/) { return false; }
   // The icon shown while the minimised window is dragged; null for the default.
   virtual Handle DragIcon() { return nullptr; }
 };

@@ -1,13 +1,12 @@
 // lintaro-bench: times the big-file operations of the real program.
 //
 //   lintaro-bench [--parts [--repeat N]] [--sort K] [--pick K] [--match TEXT] [--dup K]
-//                 [--save OUT] FILE
+//                 [--clicks N] [--save OUT] FILE
 //
 // Without --parts it runs the whole program headless, through the script driver, as a user would:
-// load, two clicks on one column title, Pick, (with --save: Save listed rows as... OUT,) All,
-// Duplicates, All, Exit. The times come from what
-// the program itself shows: its title changes, its wait cursor, and the moments at which it asks
-// for the user's next action.
+// load, two clicks (or N) on one column title, Pick, (with --save: Save listed rows as... OUT,)
+// All, Duplicates, All, Exit. The times come from what the program itself shows: its title changes,
+// its wait cursor, and the moments at which it asks for the user's next action.
 //
 // With --parts it calls the pieces of the load one by one instead (read, CR strip, count and split,
 // listing the rows, fitting the widths), plus the cost of fetching every cell through the list.
@@ -85,6 +84,7 @@ struct Options {
   std::string file;
   bool parts = false;
   int sortColumn = 1;
+  int clicks = 2;
   int pickColumn = 3;
   std::string match = "kiruna";
   int dupColumn = 2;
@@ -169,10 +169,10 @@ std::string StepName(const std::string& message, const std::string& lastTitle, i
 int RunProgram(const Options& o) {
   std::ostringstream script;
   script << "start " << o.file << "\n"
-         << "menu ID_VIEW_INFO\n"
-         << "click-title " << o.sortColumn << "\n"
-         << "click-title " << o.sortColumn << "\n"
-         << "dialog ok field " << o.pickColumn << " match " << o.match << "\n"
+         << "menu ID_VIEW_INFO\n";
+  for (int i = 0; i < o.clicks; ++i)
+    script << "click-title " << o.sortColumn << "\n";
+  script << "dialog ok field " << o.pickColumn << " match " << o.match << "\n"
          << "key Ctrl+P\n"
          << "menu ID_VIEW_INFO\n";
   if (!o.save.empty())
@@ -402,7 +402,7 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: lintaro-bench [--parts [--repeat N]] [--sort K] [--pick K] [--match TEXT] [--dup K] "
-      "[--save OUT] [--repeat N] FILE\n");
+      "[--clicks N] [--save OUT] [--repeat N] FILE\n");
   return 2;
 }
 }  // namespace
@@ -424,6 +424,8 @@ int main(int argc, char** argv) {
       o.repeat = std::max(1, std::atoi(argv[++i]));
     } else if (a == "--dup" && hasValue) {
       o.dupColumn = std::atoi(argv[++i]);
+    } else if (a == "--clicks" && hasValue) {
+      o.clicks = std::max(0, std::atoi(argv[++i]));
     } else if (a == "--save" && hasValue) {
       o.save = argv[++i];
     } else if (a[0] != '-' && o.file.empty()) {

@@ -98,16 +98,24 @@ int32_t TableFile::RowFields(int32_t row, int32_t count, std::string_view* texts
   return count;
 }
 
-void TableFile::AppendRowBytes(int32_t row, std::string& out) const {
+std::string_view TableFile::RowBytes(int32_t row) const {
   const char* data = buffer_.Data();
   const char* begin = data + index_.starts[static_cast<size_t>(row)];
   const char* end = data + index_.starts[static_cast<size_t>(row) + 1];
+  // A row before the last holds neither a CR nor a NUL, so it ends where the run of line ends
+  // before the next row begins. The last row ends where the rows do, at a NUL or the file's end,
+  // and pages lost to a file cut short read as NUL, so those rows are walked field by field.
+  if (row + 1 < lineCount && !buffer_.Lost()) {
+    while (end > begin && (end[-1] == '\n' || end[-1] == '\r'))
+      --end;
+    return {begin, static_cast<size_t>(end - begin)};
+  }
   const char* limit = data + buffer_.Length();
   // The row's fields go on while a `;` ends one.
   const char* stop = fields::FieldEnd(begin, end, limit);
   while (stop != end && *stop == ';')
     stop = fields::FieldEnd(stop + 1, end, limit);
-  out.append(begin, stop);
+  return {begin, static_cast<size_t>(stop - begin)};
 }
 
 int32_t TableFile::DataRowCount() const {

@@ -33,9 +33,9 @@ class TableFile {
   // how many the row has, up to `count`, and leaves the rest of `texts` alone.
   int32_t RowFields(int32_t row, int32_t count, std::string_view* texts) const;
 
-  // Appends the row's bytes as the file holds them, every field of the row and the `;` between
-  // them, without its line end. A file read from a private copy lost its CR bytes there too.
-  void AppendRowBytes(int32_t row, std::string& out) const;
+  // The row's bytes as the file holds them, every field of the row and the `;` between them,
+  // without its line end. A file read from a private copy lost its CR bytes there too.
+  std::string_view RowBytes(int32_t row) const;
   // How the file ends its lines, as its first line ends: "\r\n" or "\n".
   const char* LineEnd() const { return crLf_ ? "\r\n" : "\n"; }
 
@@ -49,6 +49,12 @@ class TableFile {
   // own, which wait on every row otherwise.
   void PrefetchRowStart(int32_t row) const {
     __builtin_prefetch(index_.starts.Address(static_cast<size_t>(row)));
+  }
+  // Asks for the first bytes of a row ahead of need, once its entry in the index has come.
+  void PrefetchRowBytes(int32_t row) const {
+    const char* at = buffer_.Data() + RowStart(row);
+    __builtin_prefetch(at);
+    __builtin_prefetch(at + 64);
   }
   // The bytes that rows and fields lie in.
   const FileBuffer& Buffer() const { return buffer_; }

@@ -78,8 +78,7 @@ bool AppendListedRows(const RowListView& list, const TableFile& table, size_t li
 }
 
 std::string RowDetailsText(TableFile& table, int32_t row) {
-  std::string bytes;
-  table.AppendRowBytes(row, bytes);
+  std::string_view bytes = table.RowBytes(row);
   std::string text;
   text.reserve(bytes.size() * 2);
   size_t start = 0;

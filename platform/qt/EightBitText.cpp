@@ -1,31 +1,7 @@
 #include "platform/qt/EightBitText.h"
 
-#include <algorithm>
-
 #include "platform/CellText.h"
-
-namespace {
-// The Windows-1252 bytes of `text`; false when a character has none.
-bool ToWindows1252(const QString& text, std::string& bytes) {
-  bytes.clear();
-  for (QChar c : text) {
-    char16_t u = c.unicode();
-    if (u < 0x80) {
-      bytes += static_cast<char>(u);
-      continue;
-    }
-    bool found = false;
-    for (unsigned b = 0x80; b <= 0xFF && !found; ++b) {
-      found = Windows1252Char(static_cast<unsigned char>(b)) == u;
-      if (found)
-        bytes += static_cast<char>(b);
-    }
-    if (!found)
-      return false;
-  }
-  return true;
-}
-}  // namespace
+#include "platform/TypedText.h"
 
 QString EightBitText::FromWindows1252(std::string_view bytes) {
   QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
@@ -71,14 +47,5 @@ std::string EightBitText::Encode(const QString& text) {
 }
 
 std::vector<std::string> EightBitText::TypedForms(const QString& text) {
-  std::vector<std::string> forms{Encode(text)};
-  auto add = [&forms](const std::string& form) {
-    if (std::find(forms.begin(), forms.end(), form) == forms.end())
-      forms.push_back(form);
-  };
-  add(text.normalized(QString::NormalizationForm_D).toStdString());
-  std::string eightBit;
-  if (ToWindows1252(text.normalized(QString::NormalizationForm_C), eightBit))
-    add(eightBit);
-  return forms;
+  return ::TypedForms(Encode(text), text.normalized(QString::NormalizationForm_D).toStdString());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/CellText.h"
 #include "platform/ListCtrl.h"
 #include "platform/win32/TextMeasure.h"
 #include "platform/win32/native/ControlWindow.h"
@@ -57,10 +58,10 @@ void ListPeer::ShowColumns() {
   for (int k = 0; k < count; ++k) {
     std::pair<std::string, int> column{list_.GetColumnHeading(k), list_.GetColumnWidth(k)};
     if (k >= static_cast<int>(columns_.size())) {
-      report_.InsertColumn(k, column.first, column.second);
+      report_.InsertColumn(k, CellUtf16(column.first), column.second);
       columns_.push_back(column);
     } else if (columns_[static_cast<size_t>(k)] != column) {
-      report_.SetColumn(k, column.first, column.second);
+      report_.SetColumn(k, CellUtf16(column.first), column.second);
       columns_[static_cast<size_t>(k)] = column;
     }
   }
@@ -84,8 +85,10 @@ void ListPeer::ShowSelection() {
     report_.Select(selected);
 }
 
-const char* ListPeer::ItemText(int item, int column) {
-  return list_.GetItemText(item, column);
+std::u16string_view ListPeer::ItemText(int item, int column) {
+  const char* text = list_.GetItemText(item, column);
+  shownText_ = CellUtf16(text ? text : "");
+  return shownText_;
 }
 
 void ListPeer::ColumnClicked(int column) {

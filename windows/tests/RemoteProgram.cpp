@@ -2,12 +2,21 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 #include "app/Resource.h"
 
 namespace {
 constexpr size_t kTextRoom = 1024;
+
+std::string Utf8(const wchar_t* wide) {
+  int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(length > 0 ? length : 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
 
 std::string ClassOf(HWND window) {
   char name[64] = {};
@@ -88,8 +97,9 @@ bool RemoteProgram::Start(const std::string& path, const std::string& tail,
     return false;
   }
   WaitForInputIdle(process_.hProcess, 10000);
-  remote_ = VirtualAllocEx(process_.hProcess, nullptr, sizeof(LVITEMA) + kTextRoom,
-                           MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  remote_ =
+      VirtualAllocEx(process_.hProcess, nullptr, sizeof(LVITEMW) + kTextRoom * sizeof(wchar_t),
+                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   return remote_ != nullptr;
 }
 
@@ -208,6 +218,37 @@ std::string RemoteProgram::ColumnTitle(int column) {
   char text[kTextRoom] = {};
   ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMA), text, kTextRoom - 1, nullptr);
   return text;
+}
+
+std::string RemoteProgram::WideItemText(int item, int column) {
+  auto* base = static_cast<char*>(remote_);
+  LVITEMW request{};
+  request.iSubItem = column;
+  request.pszText = reinterpret_cast<wchar_t*>(base + sizeof(LVITEMW));
+  request.cchTextMax = kTextRoom;
+  WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
+  SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(base));
+  wchar_t text[kTextRoom] = {};
+  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMW), text,
+                    (kTextRoom - 1) * sizeof(wchar_t), nullptr);
+  return Utf8(text);
+}
+
+std::string RemoteProgram::WideColumnTitle(int column) {
+  auto* base = static_cast<char*>(remote_);
+  LVCOLUMNW request{};
+  request.mask = LVCF_TEXT;
+  request.pszText = reinterpret_cast<wchar_t*>(base + sizeof(LVITEMW));
+  request.cchTextMax = kTextRoom;
+  WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
+  if (!SendMessageW(List(), LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                    reinterpret_cast<LPARAM>(base))) {
+    return "(none)";
+  }
+  wchar_t text[kTextRoom] = {};
+  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMW), text,
+                    (kTextRoom - 1) * sizeof(wchar_t), nullptr);
+  return Utf8(text);
 }
 
 void RemoteProgram::ClickTitle(int column) {

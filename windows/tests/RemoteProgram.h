@@ -47,6 +47,9 @@ class RemoteProgram {
   std::vector<std::string> Rows(int columns);
   int Selected();
   std::string ColumnTitle(int column);
+  // The same, as the list's wide texts (LVM_GETITEMTEXTW, LVM_GETCOLUMNW), in UTF-8.
+  std::string WideItemText(int item, int column);
+  std::string WideColumnTitle(int column);
   // A click on a column's title, in its middle.
   void ClickTitle(int column);
   // A double-click on an item, near the left end of its row.

@@ -95,8 +95,10 @@ bool DialogWindow::Create(const DialogDescription& layout, Handle owner, WindowE
   hidden.style &= ~static_cast<uint32_t>(WS_VISIBLE);
   std::vector<uint32_t> dialogTemplate = DialogTemplateBuilder::Build(hidden);
   events_ = events;
-  HWND window = CreateDialogIndirectParamA(
-      GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
+  // A Unicode dialog, so that its controls hold and hand out every character a user types or a
+  // cell shows; the program's own texts still go in and out in the code page.
+  HWND window = CreateDialogIndirectParamW(
+      GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
       AsWindow(owner), DialogProc, reinterpret_cast<LPARAM>(this));
   if (!window) {
     events_ = nullptr;

@@ -30,16 +30,16 @@ class ReportList : public NotifyTarget {
   void Refresh();
   void SetRedraw(bool on);
 
-  // A negative width leaves the width to the control.
-  bool InsertColumn(int index, const std::string& title, int width);
+  // A negative width leaves the width to the control. Titles are UTF-16.
+  bool InsertColumn(int index, const std::u16string& title, int width);
   bool DeleteColumn(int index);
   // A new title and width for a column that exists.
-  bool SetColumn(int index, const std::string& title, int width);
+  bool SetColumn(int index, const std::u16string& title, int width);
   bool SetColumnWidth(int index, int width);
   int ColumnWidth(int index) const;
   int ColumnCount() const;
-  // Width in pixels of a text in the list's font.
-  int TextWidth(const std::string& text) const;
+  // Width in pixels of a UTF-16 text in the list's font.
+  int TextWidth(const std::u16string& text) const;
 
   uint32_t ExtendedStyle() const;
   void SetExtendedStyle(uint32_t style);

@@ -25,9 +25,8 @@ void FieldQueryDialog::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_FIELD, field);
   DDX_Check(pDX, IDC_EXACT, exact);
-  DDX_Control(pDX, IDC_MATCH, matchEdit);
   DDX_Text(pDX, IDC_MATCH, match);
-  DDV_MaxChars(pDX, match, kMaxMatch);
+  DDV_MaxChars(pDX, match.front(), kMaxMatch);
 }
 
 void FieldQueryDialog::OnShowWindow(BOOL /*show*/, UINT /*status*/) {
@@ -38,11 +37,4 @@ void FieldQueryDialog::OnShowWindow(BOOL /*show*/, UINT /*status*/) {
 
 void FieldQueryDialog::OnSelChangeField() {
   selection = field.GetCurSel();
-}
-
-std::vector<std::string> FieldQueryDialog::MatchForms() const {
-  std::vector<std::string> forms = matchEdit.TypedForms();
-  if (forms.front() != match)
-    return {match};
-  return forms;
 }

@@ -7,7 +7,6 @@
 
 #include "platform/ComboBox.h"
 #include "platform/Dialog.h"
-#include "platform/Edit.h"
 
 class FieldQueryDialog : public CDialog {
  public:
@@ -19,12 +18,9 @@ class FieldQueryDialog : public CDialog {
   int32_t selection = 0;
   CComboBox field;
   int exact = 0;
-  std::string match;
+  // The text to match, then every other text of bytes that shows the characters the user typed.
+  std::vector<std::string> match{std::string()};
   std::string title;
-  CEdit matchEdit;
-
-  // `match`, then every other text of bytes that shows the characters the user typed.
-  std::vector<std::string> MatchForms() const;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

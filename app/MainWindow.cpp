@@ -343,8 +343,8 @@ bool MainWindow::AskFieldQuery(const char* caption, int32_t& column,
     return false;
   column = dialog.selection;
   exact = dialog.exact != 0;
-  match = dialog.MatchForms();
-  if (dialog.match.empty()) {
+  match = dialog.match;
+  if (match.front().empty()) {
     MessageBox(kEnterMatch, kCaptionInfo, MB_OK);
     return false;
   }

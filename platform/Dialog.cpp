@@ -270,6 +270,20 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
   }
 }
 
+void DDX_Text(CDataExchange* pDX, int id, std::vector<std::string>& forms) {
+  if (pDX->binding)
+    return;
+  CWnd* control = pDX->m_pDlgWnd->GetDlgItem(id);
+  pDX->m_idLastControl = id;
+  if (!control)
+    return;
+  if (pDX->m_bSaveAndValidate) {
+    forms = control->GetWindowTextForms();
+  } else {
+    control->SetWindowText(forms.empty() ? std::string() : forms.front());
+  }
+}
+
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
   if (pDX->binding)
     return;

@@ -79,4 +79,7 @@ class CDialog : public CWnd {
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 void DDX_Check(CDataExchange* pDX, int id, int& value);
 void DDX_Text(CDataExchange* pDX, int id, std::string& value);
+// The text in every form of bytes that shows what the user typed (CWnd::GetWindowTextForms); the
+// first form is the window text, and going in only that is shown.
+void DDX_Text(CDataExchange* pDX, int id, std::vector<std::string>& forms);
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars);

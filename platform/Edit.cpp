@@ -22,7 +22,7 @@ void CEdit::TypeForms(const std::vector<std::string>& forms) {
   SetWindowText(typedText_);
 }
 
-std::vector<std::string> CEdit::TypedForms() const {
+std::vector<std::string> CEdit::GetWindowTextForms() const {
   std::vector<std::string> forms{text_};
   if (text_ == typedText_)
     forms.insert(forms.end(), otherForms_.begin(), otherForms_.end());

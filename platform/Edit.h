@@ -17,8 +17,7 @@ class CEdit : public CWnd {
   // The user types characters that more than one text of bytes shows: the window text becomes
   // the first of `forms`, and the others are kept beside it.
   void TypeForms(const std::vector<std::string>& forms);
-  // The window text, then the other forms of what was typed, as long as the text is still that.
-  std::vector<std::string> TypedForms() const;
+  std::vector<std::string> GetWindowTextForms() const override;
 
   void Accept(ControlVisitor& visitor) override;
 

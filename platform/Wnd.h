@@ -28,6 +28,9 @@ class CWnd : public CCmdTarget {
   // Text and look.
   void SetWindowText(const std::string& text);
   const std::string& GetWindowText() const { return text_; }
+  // The text first, then the other texts of bytes that show the characters the user typed, while
+  // the text is still what was typed (an edit box keeps them; see CEdit::TypeForms).
+  virtual std::vector<std::string> GetWindowTextForms() const { return {text_}; }
   HICON SetIcon(HICON icon, BOOL big);
   HICON GetIcon(BOOL big) const { return big ? bigIcon_ : smallIcon_; }
 

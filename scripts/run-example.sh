@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and opens the bundled example in the viewer.
+# Installs what building and running the viewer needs, builds, and opens the bundled example in
+# the viewer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

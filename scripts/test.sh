@@ -5,7 +5,7 @@
 # LINTARO_WERROR=ON makes every compiler warning an error (CI sets it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLINTARO_SANITIZE=ON \
       -DLINTARO_WERROR="${LINTARO_WERROR:-OFF}" > /dev/null
 cmake --build build/asan

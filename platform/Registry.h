@@ -5,38 +5,18 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
+#include "platform/RegistryTypes.h"
 #include "platform/Win32.h"
 
 struct RegistryKeyHandle;
 using HKEY = RegistryKeyHandle*;
-using LSTATUS = LONG;
 using REGSAM = DWORD;
 struct SECURITY_ATTRIBUTES;
 
 // The predefined roots: always open, never closed.
 inline HKEY const HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(uintptr_t{0x80000000});
 inline HKEY const HKEY_CURRENT_USER = reinterpret_cast<HKEY>(uintptr_t{0x80000001});
-
-// Results.
-constexpr LSTATUS ERROR_SUCCESS = 0;
-constexpr LSTATUS ERROR_FILE_NOT_FOUND = 2;
-constexpr LSTATUS ERROR_ACCESS_DENIED = 5;
-constexpr LSTATUS ERROR_INVALID_HANDLE = 6;
-constexpr LSTATUS ERROR_OUTOFMEMORY = 14;
-constexpr LSTATUS ERROR_WRITE_FAULT = 29;
-constexpr LSTATUS ERROR_READ_FAULT = 30;
-constexpr LSTATUS ERROR_INVALID_PARAMETER = 87;
-constexpr LSTATUS ERROR_MORE_DATA = 234;
-constexpr LSTATUS ERROR_KEY_DELETED = 1018;
-
-// Value types.
-constexpr DWORD REG_NONE = 0;
-constexpr DWORD REG_SZ = 1;
-constexpr DWORD REG_BINARY = 3;
-constexpr DWORD REG_DWORD = 4;
 
 // Access rights and options: accepted and not checked, since the store has one user.
 constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
@@ -74,17 +54,5 @@ LSTATUS RegDeleteKeyA(HKEY key, const char* subKey);
 // Deletes a key with everything below it; with an empty path, empties the key itself.
 LSTATUS RegDeleteTreeA(HKEY key, const char* subKey);
 
-struct RegistryValue {
-  std::string name;
-  DWORD type = REG_NONE;
-  std::vector<BYTE> data;
-  friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
-};
-
-// A key's values and the names of its direct subkeys, each in name order (ASCII letters compared
-// as upper case).
-struct RegistryListing {
-  std::vector<RegistryValue> values;
-  std::vector<std::string> subkeys;
-};
+// A key's values and the names of its direct subkeys (RegistryListing).
 LSTATUS RegListKey(HKEY key, const char* subKey, RegistryListing* listing);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Registry.h"
+#include "platform/RegistryTypes.h"
 
 enum class RegistryRoot { ClassesRoot, CurrentUser };
 

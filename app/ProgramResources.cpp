@@ -165,3 +165,9 @@ const ResourceSet kResources{kDialogs, kMenus, kAcceleratorTables, kStrings, kIc
 const ResourceSet& ProgramResources() {
   return kResources;
 }
+
+// Everything is called after the program.
+const ProgramIdentity& ProgramNames() {
+  static constexpr ProgramIdentity kNames{"lintaro", "lintaro.desktop", "lintaro", "lintaro.xml"};
+  return kNames;
+}

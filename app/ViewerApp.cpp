@@ -13,6 +13,7 @@ ViewerApp theApp;
 
 ViewerApp::ViewerApp() {
   RegisterResources(&ProgramResources());
+  SetProgramIdentity(ProgramNames());
 }
 
 ViewerApp& ViewerApp::Instance() {

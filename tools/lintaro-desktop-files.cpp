@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   RegisterResources(&ProgramResources());
+  SetProgramIdentity(ProgramNames());
   DesktopFileType qdx;
   qdx.extension = kQdxExtension;
   qdx.mimeType = MimeTypeOfExtension(qdx.extension);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/ProgramIdentity.h"
 #include "platform/posix/DurableFile.h"
 #include "platform/posix/FileLock.h"
 #include "platform/posix/RegistryText.h"
@@ -49,7 +50,8 @@ std::unique_ptr<RegistryStore> MakeDefaultRegistryStore() {
 
 std::string FileRegistryStore::DefaultFolder() {
   std::string config = XdgConfigHome();
-  return config.empty() ? config : config + "/lintaro";
+  const char* folder = GetProgramIdentity().settingsFolder;
+  return config.empty() || !*folder ? std::string() : config + "/" + folder;
 }
 
 std::string FileRegistryStore::FilePath(RegistryRoot root) const {

@@ -1,5 +1,5 @@
-// The registry kept in files, one per root, in a folder of the user's configuration:
-// $XDG_CONFIG_HOME/lintaro/HKEY_CURRENT_USER.reg and HKEY_CLASSES_ROOT.reg (platform/posix/
+// The registry kept in files, one per root, in the program's folder of the user's configuration:
+// $XDG_CONFIG_HOME/<folder>/HKEY_CURRENT_USER.reg and HKEY_CLASSES_ROOT.reg (platform/posix/
 // RegistryText.h gives their text). Several running instances share them: each change takes the
 // folder's lock, reads the file again, and replaces it as a whole. A file that does not read as a
 // registry is never written over: it counts as empty, and the first change renames it aside
@@ -17,8 +17,9 @@ class FileRegistryStore : public RegistryStore {
   // An empty folder means there is nowhere to keep anything: every change fails.
   explicit FileRegistryStore(std::string folder) : folder_(std::move(folder)) {}
 
-  // $XDG_CONFIG_HOME/lintaro (when that is an absolute path), else $HOME/.config/lintaro; empty
-  // when there is no home.
+  // $XDG_CONFIG_HOME/<folder> (when that is an absolute path), else $HOME/.config/<folder>, with
+  // the folder that the program names (ProgramIdentity::settingsFolder); empty when there is no
+  // home or no folder named.
   static std::string DefaultFolder();
   std::string FilePath(RegistryRoot root) const;
 

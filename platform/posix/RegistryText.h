@@ -2,10 +2,10 @@
 //
 //   Windows Registry Editor Version 5.00
 //
-//   [HKEY_CURRENT_USER\Software\Lintaro]
+//   [HKEY_CURRENT_USER\Software\Example]
 //   "Config"=hex:6e,00,00,00,...
 //   "Config - SIZE"=dword:00000034
-//   @="QDX file"
+//   @="Example file"
 //
 // Every key has its own block (so a key without values is kept), parents before children, in name
 // order. A REG_SZ of printable ASCII ending in one NUL is written as a quoted string, a REG_DWORD

@@ -7,6 +7,7 @@
 
 #include "platform/IconBitmap.h"
 #include "platform/PngWriter.h"
+#include "platform/ProgramIdentity.h"
 #include "platform/posix/DesktopEntry.h"
 #include "platform/posix/DurableFile.h"
 #include "platform/posix/MimeAppsList.h"
@@ -52,16 +53,17 @@ XdgAssociation XdgAssociation::ForUser() {
 }
 
 std::string XdgAssociation::DesktopEntryPath() const {
-  return dataHome_ + "/applications/" + kDesktopId;
+  return dataHome_ + "/applications/" + GetProgramIdentity().desktopEntry;
 }
 
 std::string XdgAssociation::MimePackagePath() const {
-  return dataHome_ + "/mime/packages/" + kMimePackage;
+  return dataHome_ + "/mime/packages/" + GetProgramIdentity().mimePackage;
 }
 
 std::string XdgAssociation::IconPath(int size) const {
   std::string pixels = std::to_string(size);
-  return dataHome_ + "/icons/hicolor/" + pixels + "x" + pixels + "/apps/" + kIconName + ".png";
+  return dataHome_ + "/icons/hicolor/" + pixels + "x" + pixels + "/apps/" +
+         GetProgramIdentity().iconName + ".png";
 }
 
 std::string XdgAssociation::MimeAppsPath() const {
@@ -69,7 +71,9 @@ std::string XdgAssociation::MimeAppsPath() const {
 }
 
 bool XdgAssociation::Mirror(const std::vector<DesktopFileType>& types) const {
-  if (dataHome_.empty())
+  // Files without the program's names would be no one's.
+  const ProgramIdentity& names = GetProgramIdentity();
+  if (dataHome_.empty() || !*names.desktopEntry || !*names.iconName || !*names.mimePackage)
     return false;
   bool mimeChanged = false, entryChanged = false, withIcon = false;
   for (const DesktopFileType& type : types)
@@ -91,7 +95,7 @@ bool XdgAssociation::MirrorMimePackage(const std::vector<DesktopFileType>& types
                                        bool* changed) const {
   if (types.empty())
     return Remove(MimePackagePath(), changed);
-  return Put(MimePackagePath(), MimePackageText(types, kIconName), changed);
+  return Put(MimePackagePath(), MimePackageText(types, GetProgramIdentity().iconName), changed);
 }
 
 bool XdgAssociation::MirrorIcon(const std::vector<DesktopFileType>& types) const {
@@ -117,7 +121,8 @@ bool XdgAssociation::MirrorDesktopEntry(const std::vector<DesktopFileType>& type
       handled->push_back(type.mimeType);
   }
   std::string text;
-  if (handled->empty() || !DesktopEntryText(program, withIcon ? kIconName : "", *handled, &text)) {
+  const char* icon = withIcon ? GetProgramIdentity().iconName : "";
+  if (handled->empty() || !DesktopEntryText(program, icon, *handled, &text)) {
     handled->clear();
     return Remove(DesktopEntryPath(), changed);
   }
@@ -131,7 +136,7 @@ bool XdgAssociation::MirrorDefaults(const std::vector<std::string>& handled) con
     return true;
   if (error != 0 && error != ENOENT)
     return false;
-  std::string updated = UpdateDefaultApplications(text, handled, kDesktopId);
+  std::string updated = UpdateDefaultApplications(text, handled, GetProgramIdentity().desktopEntry);
   if (updated == text)
     return true;
   bool changed = false;

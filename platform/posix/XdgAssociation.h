@@ -1,6 +1,7 @@
 // Makes the desktop's own files follow the file types that the keys define, for desktops that
 // read the freedesktop.org files rather than the keys: a shared-mime-info package, the icon in the
-// hicolor theme, a desktop entry for the program, and the user's default applications.
+// hicolor theme, a desktop entry for the program, and the user's default applications. The files
+// are named as the program names itself (platform/ProgramIdentity.h).
 #pragma once
 
 #include <string>
@@ -10,9 +11,6 @@
 
 class XdgAssociation {
  public:
-  static constexpr char kDesktopId[] = "lintaro.desktop";
-  static constexpr char kIconName[] = "lintaro";
-  static constexpr char kMimePackage[] = "lintaro.xml";
   static constexpr int kIconSizes[] = {16, 32, 48, 256};
 
   // `dataHome` holds applications/, mime/ and icons/; `configHome` holds mimeapps.list, and when

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
@@ -12,11 +13,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "platform/ListCtrl.h"
 #include "platform/qt/EightBitText.h"
@@ -27,6 +31,95 @@
 #include "platform/qt/TopWindow.h"
 
 namespace {
+// The user's mouse and keyboard, as Qt's own events sent to the widgets: what a press does to the
+// focus before the widget sees it, modifier keys that go down before the key and up after it, and
+// the character that a key types.
+
+// A press gives the focus to the first widget under it, from the one pressed outwards, that takes
+// the focus by a click, unless one that has the focus comes first.
+void GiveClickFocus(QWidget* widget, QPoint at) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    QWidget* proxy = w->focusProxy() ? w->focusProxy() : w;
+    if (w->isEnabled() && w->rect().contains(at) && (w->focusPolicy() & Qt::ClickFocus) &&
+        (proxy->focusPolicy() & Qt::ClickFocus)) {
+      w->setFocus(Qt::MouseFocusReason);
+      return;
+    }
+    if (w->isWindow() || proxy->hasFocus())
+      return;
+    at += w->pos();
+  }
+}
+
+void MouseClick(QWidget* widget, Qt::MouseButton button, QPoint at) {
+  QPointer<QWidget> alive = widget;
+  GiveClickFocus(widget, at);
+  QPoint global = widget->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, button, button, Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+  if (!alive)
+    return;
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, button, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &release);
+}
+
+// The pointer comes to rest at `at`, where the window system reports it.
+void MovePointer(QWidget* widget, QPoint at) {
+  QCursor::setPos(widget->mapToGlobal(at));
+  QApplication::processEvents();
+}
+
+QString TypedBy(Qt::Key key) {
+  if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    return QString(QChar(static_cast<char16_t>('a' + (key - Qt::Key_A))));
+  if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde)
+    return QString(QChar(static_cast<char16_t>(key)));
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return QStringLiteral("\r");
+    case Qt::Key_Escape:
+      return QString(QChar(0x1B));
+    case Qt::Key_Tab:
+      return QStringLiteral("\t");
+    case Qt::Key_Backspace:
+      return QString(QChar(0x08));
+    default:
+      return QString();
+  }
+}
+
+void SendKey(QWidget* widget, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers modifiers,
+             const QString& text = QString()) {
+  QKeyEvent event(type, key, modifiers, text);
+  QApplication::sendEvent(widget, &event);
+}
+
+// Shift, Ctrl and Alt go down in that order before the key, and up the other way after it.
+void KeyClick(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  const std::pair<Qt::KeyboardModifier, Qt::Key> held[] = {{Qt::ShiftModifier, Qt::Key_Shift},
+                                                           {Qt::ControlModifier, Qt::Key_Control},
+                                                           {Qt::AltModifier, Qt::Key_Alt}};
+  QPointer<QWidget> alive = widget;
+  Qt::KeyboardModifiers down;
+  for (auto [modifier, modifierKey] : held) {
+    if (modifiers & modifier) {
+      SendKey(widget, QEvent::KeyPress, modifierKey, down);
+      down |= modifier;
+    }
+  }
+  SendKey(widget, QEvent::KeyPress, key, modifiers, TypedBy(key));
+  if (!alive)
+    return;
+  SendKey(widget, QEvent::KeyRelease, key, modifiers, TypedBy(key));
+  for (auto it = std::rbegin(held); it != std::rend(held) && alive; ++it) {
+    if (modifiers & it->first) {
+      SendKey(widget, QEvent::KeyRelease, it->second, down);
+      down &= ~Qt::KeyboardModifiers(it->first);
+    }
+  }
+}
+
 Qt::Key QtKey(UINT key) {
   if (key == VK_RETURN)
     return Qt::Key_Return;
@@ -47,7 +140,7 @@ QAbstractButton* ConfirmButton(QDialogButtonBox* box) {
 
 void DesktopUser::Click(QWidget* widget) {
   if (widget)
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    MouseClick(widget, Qt::LeftButton, widget->rect().center());
 }
 
 void DesktopUser::Type(QWidget* widget, const std::string& text) {
@@ -69,14 +162,14 @@ void DesktopUser::PickEntry(QWidget* combo, int index) {
   auto* box = qobject_cast<QComboBox*>(combo);
   if (!box || index < 0 || index >= box->count())
     return;
-  QTest::keyClick(box, Qt::Key_F4);
+  KeyClick(box, Qt::Key_F4);
   QAbstractItemView* list = box->view();
   QModelIndex entry = box->model()->index(index, box->modelColumn());
   list->scrollTo(entry);
   QPoint spot = list->visualRect(entry).center();
-  QTest::mouseMove(list->viewport(), spot + QPoint(1, 1));
-  QTest::mouseMove(list->viewport(), spot);
-  QTest::keyClick(list, Qt::Key_Return);
+  MovePointer(list->viewport(), spot + QPoint(1, 1));
+  MovePointer(list->viewport(), spot);
+  KeyClick(list, Qt::Key_Return);
 }
 
 void DesktopUser::PickMenuCommand(TopWindow& top, UINT command) {
@@ -101,11 +194,11 @@ bool DesktopUser::PickFromSystemMenu(UINT command, const std::function<void()>& 
     for (QAction* action : menu->actions()) {
       if (action->isEnabled() && !action->isSeparator() && action->data().toUInt() == command) {
         picked = true;
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        MouseClick(menu, Qt::LeftButton, menu->actionGeometry(action).center());
         return;
       }
     }
-    QTest::keyClick(menu, Qt::Key_Escape);
+    KeyClick(menu, Qt::Key_Escape);
   });
   picker.start();
   open();
@@ -115,9 +208,8 @@ bool DesktopUser::PickFromSystemMenu(UINT command, const std::function<void()>& 
 void DesktopUser::PickSystemCommand(TopWindow& top, UINT command) {
   MenuBar* bar = top.Menus();
   QPoint empty(bar->width() - 3, bar->height() / 2);
-  bool picked = !bar->actionAt(empty) && PickFromSystemMenu(command, [&] {
-    QTest::mouseClick(bar, Qt::RightButton, {}, empty);
-  });
+  bool picked = !bar->actionAt(empty) &&
+                PickFromSystemMenu(command, [&] { MouseClick(bar, Qt::RightButton, empty); });
   if (!picked)
     top.Feed(MSG{nullptr, WM_SYSCOMMAND, command, 0});
 }
@@ -136,7 +228,7 @@ void DesktopUser::PressKey(ListViewPeer& shown, UINT key, bool ctrl, bool shift,
   modifiers.setFlag(Qt::ControlModifier, ctrl);
   modifiers.setFlag(Qt::ShiftModifier, shift);
   modifiers.setFlag(Qt::AltModifier, alt);
-  QTest::keyClick(&shown.View(), QtKey(key), modifiers);
+  KeyClick(&shown.View(), QtKey(key), modifiers);
 }
 
 void DesktopUser::ClickTitle(ListViewPeer& shown, CListCtrl& list, int column) {
@@ -148,8 +240,7 @@ void DesktopUser::ClickTitle(ListViewPeer& shown, CListCtrl& list, int column) {
   shown.View().horizontalScrollBar()->setValue(header->sectionPosition(column));
   int left = header->sectionViewportPosition(column);
   int right = std::min(left + header->sectionSize(column), header->viewport()->width());
-  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                    QPoint((left + right) / 2, header->height() / 2));
+  MouseClick(header->viewport(), Qt::LeftButton, QPoint((left + right) / 2, header->height() / 2));
 }
 
 void DesktopUser::ClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
@@ -170,7 +261,7 @@ void DesktopUser::ClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
     shown.Window().Feed(MSG{&list, WM_LBUTTONDOWN, 0, item});
     return;
   }
-  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(2, y));
+  MouseClick(view.viewport(), Qt::LeftButton, QPoint(2, y));
 }
 
 void DesktopUser::ChooseFile(QWidget* dialog, bool ok, const std::string& path) {
@@ -197,5 +288,5 @@ void DesktopUser::ConfirmBox(QWidget* box) {
 }
 
 void DesktopUser::Dismiss(QWidget* window) {
-  QTest::keyClick(window, Qt::Key_Escape);
+  KeyClick(window, Qt::Key_Escape);
 }

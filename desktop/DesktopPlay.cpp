@@ -1,4 +1,4 @@
-#include "tools/DesktopPlay.h"
+#include "desktop/DesktopPlay.h"
 
 #include <QApplication>
 

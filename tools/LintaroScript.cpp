@@ -1,11 +1,10 @@
-// lintaro-script [--desktop] [SCRIPT]: runs the viewer and plays a user from a script, headless,
-// or with --desktop in the desktop program's real windows.
+#include "tools/LintaroScript.h"
+
 #include <fstream>
 #include <iostream>
 #include <string>
 
 #include "platform/Module.h"
-#include "tools/DesktopPlay.h"
 #include "tools/ScriptDriver.h"
 
 #if defined(_WIN32)
@@ -33,7 +32,7 @@ void ActAsDesktopProgram() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int LintaroScript(int argc, char** argv, DesktopPlayer desktopPlayer) {
 #if defined(_WIN32)
   // Bytes pass unchanged both ways: no CR before each LF written, and a script's CR or Ctrl+Z
   // (which text mode takes for the end) read as they are.
@@ -57,8 +56,12 @@ int main(int argc, char** argv) {
   }
   std::istream& script = file.is_open() ? static_cast<std::istream&>(file) : std::cin;
   ActAsDesktopProgram();
+  if (desktop && !desktopPlayer) {
+    std::cerr << "lintaro-script: this build has no desktop program\n";
+    return 1;
+  }
   if (desktop)
-    return PlayOnDesktop(script, std::cout, std::cerr, argv[0]);
+    return desktopPlayer(script, std::cout, std::cerr, argv[0]);
   ScriptDriver driver(script, std::cout, std::cerr, argv[0]);
   return driver.Run();
 }

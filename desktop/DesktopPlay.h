@@ -1,5 +1,5 @@
-// `lintaro-script --desktop`: plays a script on the desktop backend. A build with the desktop
-// program supplies it; one without says that it cannot.
+// `lintaro-script --desktop`: plays a script on the desktop backend, for lintaro-script's main
+// to hand to the script program (tools/LintaroScript.h).
 #pragma once
 
 #include <istream>

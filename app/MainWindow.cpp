@@ -13,6 +13,7 @@
 #include "platform/ShellNotify.h"
 #include "settings/SettingsSerializer.h"
 #include "shell/FileTypeRegistrar.h"
+#include "view/LongWork.h"
 #include "view/RowOperations.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
@@ -33,6 +34,7 @@ ON_WM_SIZE()
 ON_COMMAND(ID_OPTIONS_SAVE_SETTINGS, OnOptionsSaveSettings)
 ON_COMMAND(ID_HELP_ONLINE, OnHelpOnline)
 ON_COMMAND(ID_OPTIONS_UNREGISTER, OnOptionsUnregister)
+ON_WM_DROPFILES()
 END_MESSAGE_MAP()
 
 namespace {
@@ -66,6 +68,7 @@ BOOL MainWindow::OnInitDialog() {
   LoadSettings();
   Layout();
   accelerators = LoadAccelerators(IDR_ACCELERATORS);
+  DragAcceptFiles(TRUE);
   return TRUE;
 }
 
@@ -123,11 +126,22 @@ void MainWindow::OnHelpAbout() {
 void MainWindow::OnFileOpen() {
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr);
   dialog.m_ofn.lpstrFilter = kOpenFilter;
+  dialog.recentFiles = recentFiles.Files();
   if (!path.empty())
     dialog.m_ofn.lpstrInitialDir = path.c_str();
   if (dialog.DoModal() != IDOK)
     return;
   path = dialog.GetPathName();
+  LoadTable();
+}
+
+void MainWindow::OnDropFiles(HDROP drop) {
+  std::string first(DragQueryFileA(drop, 0, nullptr, 0), '\0');
+  DragQueryFileA(drop, 0, first.data(), static_cast<UINT>(first.size() + 1));
+  DragFinish(drop);
+  if (first.empty())
+    return;
+  path = first;
   LoadTable();
 }
 
@@ -146,10 +160,12 @@ void MainWindow::Serialize(CArchive& ar) {
 }
 
 void MainWindow::LoadSettings() {
+  recentFiles.ReadList();
   SettingsSerializer(*this, ID_OPTIONS_SAVE_SETTINGS).Load();
 }
 
 bool MainWindow::SaveSettings() {
+  recentFiles.Save(IsChecked(ID_OPTIONS_SAVE_SETTINGS));
   return SettingsSerializer(*this, ID_OPTIONS_SAVE_SETTINGS).Save();
 }
 
@@ -251,6 +267,7 @@ void MainWindow::GiveUpTable(const std::string& title) {
 }
 
 void MainWindow::LoadTable() {
+  LongWork work(*this);
   if (table)
     CloseTable();
   if (path.empty())
@@ -279,6 +296,7 @@ void MainWindow::LoadTable() {
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
   allShown = true;
+  recentFiles.Add(path);
 }
 
 void MainWindow::CloseTable() {
@@ -295,6 +313,7 @@ void MainWindow::CloseTable() {
 void MainWindow::OnViewAll() {
   if (allShown)
     return;
+  LongWork work(*this);
   SetWindowText(kTitleDisplayingAll);
   list.LockWindowUpdate();
   RelistAllRows();
@@ -313,6 +332,7 @@ void MainWindow::RelistAllRows() {
 }
 
 void MainWindow::OnViewHeaders() {
+  LongWork work(*this);
   table->headers = !table->headers;
   GetMenu()->CheckMenuItem(ID_VIEW_HEADERS,
                            MF_BYCOMMAND | (table->headers ? MF_CHECKED : MF_UNCHECKED));
@@ -357,6 +377,7 @@ void MainWindow::OnViewPick() {
   bool exact = false;
   if (!AskFieldQuery(kPickCaption, column, match, exact))
     return;
+  LongWork work(*this);
   SetWindowText(kTitlePicking);
   list.LockWindowUpdate();
   KeepMatchingRows(list, column, match, exact);
@@ -381,6 +402,7 @@ void MainWindow::OnViewDuplicates() {
   int32_t k = duplicatesDialog.GetSelection();
   if (!IsColumnOf(*table, k))
     return;
+  LongWork work(*this);
   SetWindowText(kTitlePickingDuplicates);
   list.LockWindowUpdate();
   KeepDuplicateRows(list, k);

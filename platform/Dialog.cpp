@@ -9,6 +9,7 @@
 #include "platform/ComboBox.h"
 #include "platform/Edit.h"
 #include "platform/ListCtrl.h"
+#include "platform/WorkProgress.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
@@ -104,6 +105,7 @@ int CDialog::DoModal() {
   const DialogTemplate* source = Template();
   if (!source)
     return -1;
+  CWorkProgress::EndForModal();
   CWinApp* app = AfxGetApp();
   CWnd* owner = requestedParent_;
   if (!owner && app && app->m_pMainWnd != this)

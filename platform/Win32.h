@@ -47,6 +47,7 @@ constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_DROPFILES = 0x0233;
 
 // Dialog results and standard command ids.
 constexpr int IDOK = 1;
@@ -131,6 +132,9 @@ constexpr DWORD LVS_EX_FULLROWSELECT = 0x00000020;
 constexpr UINT LVN_FIRST = 0u - 100u;
 constexpr UINT LVN_COLUMNCLICK = LVN_FIRST - 8;
 constexpr UINT LVN_GETDISPINFO = LVN_FIRST - 50;
+// The arrow in a column title (a header item's format).
+constexpr int HDF_SORTDOWN = 0x0200;
+constexpr int HDF_SORTUP = 0x0400;
 inline char* const LPSTR_TEXTCALLBACK = reinterpret_cast<char*>(-1);
 
 // Combo boxes.
@@ -222,6 +226,7 @@ constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 constexpr DWORD DS_SETFONT = 0x40;

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/DropFiles.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "tools/ScriptSession.h"
 
@@ -37,4 +38,6 @@ class ScriptDriver : public HeadlessBackend {
 
   ScriptSession session_;
   CDialog* freshDialog_ = nullptr;
+  // The files of the last drop step, alive while its message is handled.
+  DropFiles drop_;
 };

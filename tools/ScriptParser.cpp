@@ -44,6 +44,11 @@ bool ParseStart(const std::string& rest, ScriptStep& step) {
   return true;
 }
 
+bool ParseDrop(const std::string& rest, ScriptStep& step) {
+  step.tail = rest;
+  return !rest.empty();
+}
+
 bool ParseMenu(const std::string& rest, ScriptStep& step) {
   const Command* command = FindCommandByName(rest);
   if (!command)
@@ -227,6 +232,8 @@ const StepSyntax kSteps[] = {
     {"select", ScriptStep::Kind::Select, ParseSelect},
     {"placement", ScriptStep::Kind::Placement, ParsePlacement},
     {"dump", ScriptStep::Kind::Dump, ParseNothing},
+    {"sort-arrow", ScriptStep::Kind::SortArrow, ParseNothing},
+    {"drop", ScriptStep::Kind::Drop, ParseDrop},
     {"dialog", ScriptStep::Kind::Dialog, ParseDialog},
     {"file", ScriptStep::Kind::File, ParseFile},
     {"reg-show", ScriptStep::Kind::RegShow, ParseKeyName},

@@ -31,6 +31,8 @@ struct ScriptStep {
     Select,
     Placement,
     Dump,
+    SortArrow,
+    Drop,
     Dialog,
     File,
     RegShow,
@@ -38,7 +40,7 @@ struct ScriptStep {
     RegDelete,
   };
   Kind kind = Kind::Dump;
-  std::string tail;      // start: the command line after the program name
+  std::string tail;      // start: the command line after the program name; drop: the file
   unsigned command = 0;  // menu: the command id
   UINT key = 0;          // key: the virtual key
   bool ctrl = false;     // key: with Ctrl

@@ -110,11 +110,11 @@ QString EightBitText::Decode(std::string_view bytes) {
   return FromWindows1252(bytes);
 }
 
-QString EightBitText::DecodeShown(std::string_view bytes) {
-  if (bytes.size() <= kShownBytes)
+QString EightBitText::DecodeFirst(std::string_view bytes, size_t most) {
+  if (bytes.size() <= most)
     return Decode(bytes);
-  std::string_view head = bytes.substr(0, kShownBytes);
-  size_t cut = Utf8Boundary(bytes, kShownBytes);
+  std::string_view head = bytes.substr(0, most);
+  size_t cut = Utf8Boundary(bytes, most);
   // A cut that lands inside a character would make valid UTF-8 look invalid; cut before it.
   if (cut > 0 && IsValidUtf8(bytes.substr(0, cut)))
     return Decode(bytes.substr(0, cut));

@@ -27,6 +27,7 @@ class QtBackend : public Backend {
   int RunFileDialog(CFileDialog& dialog) override;
 
   void WaitCursor(bool on) override;
+  void DrawPending(CWnd& window) override;
   void ShowSystemMenu(CWnd& window) override;
   void BeginMoveOrSize(CWnd& window, UINT command) override;
 

@@ -23,10 +23,12 @@ bool ReportList::Attach(DialogWindow& dialog, int id, ListSource* source) {
   list_ = list;
   source_ = source;
   dialog.SetNotifyTarget(id, this);
+  tips_.Attach(list, source);
   return true;
 }
 
 void ReportList::Detach() {
+  tips_.Detach();
   if (dialog_)
     dialog_->SetNotifyTarget(id_, nullptr);
   dialog_ = nullptr;
@@ -99,6 +101,27 @@ int ReportList::ColumnCount() const {
 
 int ReportList::TextWidth(const std::string& text) const {
   return static_cast<int>(Send(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<intptr_t>(text.c_str())));
+}
+
+void ReportList::SetSortArrow(int column, int direction) {
+  HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+  if (!header)
+    return;
+  int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int k = 0; k < count; ++k) {
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(k),
+                      reinterpret_cast<LPARAM>(&item)))
+      continue;
+    int format = item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (k == column && direction != 0)
+      format |= direction > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+    if (format == item.fmt)
+      continue;
+    item.fmt = format;
+    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&item));
+  }
 }
 
 uint32_t ReportList::ExtendedStyle() const {

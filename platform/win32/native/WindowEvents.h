@@ -2,6 +2,9 @@
 // message to the window system.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/win32/native/NativeTypes.h"
 #include "platform/win32/native/PaintSurface.h"
 
@@ -21,6 +24,8 @@ class WindowEvents {
   virtual void OnShow(bool /*shown*/) {}
   // False: the window paints itself as usual.
   virtual bool OnPaint(PaintSurface& /*surface*/) { return false; }
+  // Files dropped on the window from the desktop, full paths in the order given.
+  virtual void OnDropFiles(const std::vector<std::string>& /*files*/) {}
   // The icon shown while the minimised window is dragged; null for the default.
   virtual Handle DragIcon() { return nullptr; }
 };

@@ -8,9 +8,6 @@
 #include "app/Strings.h"
 #include "platform/Backend.h"
 #include "platform/FileDialog.h"
-#include "platform/Module.h"
-#include "platform/Registry.h"
-#include "platform/ShellNotify.h"
 #include "settings/SettingsSerializer.h"
 #include "shell/FileTypeRegistrar.h"
 #include "view/LongWork.h"
@@ -40,7 +37,6 @@ END_MESSAGE_MAP()
 namespace {
 constexpr int kMargin = 5;
 constexpr int kInitialColumnWidth = 100;
-constexpr DWORD kModulePathSize = 1024;
 }  // namespace
 
 MainWindow::MainWindow() : CDialog(IDD_MAIN) {
@@ -197,24 +193,15 @@ void MainWindow::OnHelpOnline() {
   ToggleCheck(ID_HELP_ONLINE);
 }
 
-// File-type registration. Both commands are silent; afterwards the desktop is told, so that
-// where the keys alone open nothing its own files follow them.
+// File-type registration. Both commands are silent.
 
 void MainWindow::OnOptionsRegister() {
-  char modulePath[kModulePathSize];
-  DWORD length = GetModuleFileNameA(nullptr, modulePath, kModulePathSize);
-  // A cut path names a program that does not exist: better no handler than a broken one.
-  if (length == 0 || length >= kModulePathSize)
-    return;
-  FileTypeRegistrar registrar;
-  registrar.RegisterFileType(modulePath, kQdxExtension, kQdxTypeName, kQdxDescription, kQdxVerb);
-  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+  FileTypeRegistrar().RegisterRunningProgram(kQdxExtension, kQdxTypeName, kQdxDescription,
+                                             kQdxVerb);
 }
 
 void MainWindow::OnOptionsUnregister() {
-  for (const char* key : kQdxUnregisterKeys)
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
-  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+  FileTypeRegistrar::Unregister(kQdxUnregisterKeys);
 }
 
 BOOL MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -22,10 +22,6 @@ inline HKEY const HKEY_CURRENT_USER = reinterpret_cast<HKEY>(uintptr_t{0x8000000
 constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
 constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 
-// What RegCreateKeyExA did.
-constexpr DWORD REG_CREATED_NEW_KEY = 1;
-constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
-
 // Names and paths: a key path is names joined by '\'; a null or empty path is the key itself; a
 // null or empty value name is the key's default value. Names match without regard to the case of
 // ASCII letters and keep the case they were created with. An empty name in a path, or a line

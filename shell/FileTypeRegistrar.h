@@ -15,8 +15,8 @@ class FileTypeRegistrar {
   // The Register command: makes the running program the handler of the type, then tells the
   // desktop, so that where the keys alone open nothing its own files follow them. A program whose
   // path does not fit the path buffer stays unregistered: a cut path names no program.
-  void RegisterRunningProgram(std::string extension, std::string typeName,
-                              std::string description, std::string verbText);
+  void RegisterRunningProgram(std::string extension, std::string typeName, std::string description,
+                              std::string verbText);
   // The Unregister command: deletes the keys in the order given, then tells the desktop.
   static void Unregister(std::span<const char* const> keys);
 

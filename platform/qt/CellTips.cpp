@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/ListCtrl.h"
+#include "platform/WorkProgress.h"
 #include "platform/qt/EightBitText.h"
 #include "platform/qt/ListModel.h"
 #include "platform/qt/RowTableView.h"
@@ -56,6 +57,11 @@ QString CellTips::TitleTip(int column) const {
 bool CellTips::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::ToolTip)
     return QObject::eventFilter(watched, event);
+  // Long work may be changing the items on other threads: no text is read until it ends.
+  if (CWorkProgress::Running()) {
+    event->ignore();
+    return true;
+  }
   auto* help = static_cast<QHelpEvent*>(event);
   QPoint at = help->pos();
   QString tip;

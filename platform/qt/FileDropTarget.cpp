@@ -8,6 +8,7 @@
 
 #include "platform/Dialog.h"
 #include "platform/DropFiles.h"
+#include "platform/WorkProgress.h"
 #include "platform/qt/TopWindow.h"
 
 namespace {
@@ -32,9 +33,11 @@ void FileDropTarget::Follow() {
   window_.setAcceptDrops((window_.Dialog().GetExStyle() & WS_EX_ACCEPTFILES) != 0);
 }
 
+// Long work takes no drop either: the window takes nothing from the user until it ends.
 bool FileDropTarget::Takes() const {
   QWidget* modal = QApplication::activeModalWidget();
-  return window_.acceptDrops() && window_.Accepting() && (!modal || modal == &window_);
+  return window_.acceptDrops() && window_.Accepting() && (!modal || modal == &window_) &&
+         !CWorkProgress::Running();
 }
 
 bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {

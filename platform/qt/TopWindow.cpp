@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
-#include <utility>
 
 #include "platform/Dialog.h"
 #include "platform/WorkProgress.h"
@@ -86,7 +85,7 @@ void TopWindow::Feed(MSG msg) {
   if (!Accepting())
     return;
   if (CWorkProgress::Running()) {
-    deferred_.push_back(msg);
+    workOverlay_->Defer(msg);
     return;
   }
   if (!msg.hwnd)
@@ -123,14 +122,9 @@ void TopWindow::WorkChanged(bool running) {
   workOverlay_->Follow(running);
   for (ControlPeer* peer : peers_)
     peer->WorkChanged(running);
-  if (running)
-    return;
-  // The window system's reports and the user's actions that came meanwhile are taken now.
-  ReportPlacement();
-  QTimer::singleShot(0, this, [this] {
-    for (const MSG& msg : std::exchange(deferred_, {}))
-      Feed(msg);
-  });
+  // The window system's reports that came meanwhile are taken now.
+  if (!running)
+    ReportPlacement();
 }
 
 void TopWindow::ProgressChanged(int filled) {

@@ -89,8 +89,6 @@ class TopWindow : public QDialog, public WindowPeer {
   MenuBar* menuBar_ = nullptr;
   FileDropTarget* dropTarget_;
   WorkOverlay* workOverlay_;
-  // What came for the dialog while long work ran, passed on once it has ended.
-  std::vector<MSG> deferred_;
   QWidget* client_ = nullptr;
   std::vector<ControlPeer*> peers_;  // in template order; the widgets own them
   QEventLoop* loop_ = nullptr;

@@ -1,8 +1,11 @@
 #include "platform/qt/WorkOverlay.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QProgressBar>
+#include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "platform/WorkProgress.h"
 #include "platform/qt/ListViewPeer.h"
@@ -31,8 +34,18 @@ WorkOverlay::WorkOverlay(TopWindow& window) : QFrame(&window), window_(window) {
 // threads. Once it ends they draw what the program has made.
 void WorkOverlay::Follow(bool running) {
   window_.Client()->setUpdatesEnabled(!running);
-  if (!running)
-    hide();
+  if (running)
+    return;
+  hide();
+  // A modal window that the work ended with takes the input from here, as it would have got it.
+  QTimer::singleShot(0, this, [this] {
+    std::vector<MSG> waiting = std::exchange(deferred_, {});
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != &window_)
+      return;
+    for (const MSG& msg : waiting)
+      window_.Feed(msg);
+  });
 }
 
 void WorkOverlay::ShowProgress(int filled) {

@@ -168,6 +168,7 @@ const ResourceSet& ProgramResources() {
 
 // Everything is called after the program.
 const ProgramIdentity& ProgramNames() {
-  static constexpr ProgramIdentity kNames{"lintaro", "lintaro.desktop", "lintaro", "lintaro.xml"};
+  static constexpr ProgramIdentity kNames{"lintaro", "Lintaro", "lintaro.desktop", "lintaro",
+                                          "lintaro.xml"};
   return kNames;
 }

@@ -258,20 +258,6 @@ void DDX_Check(CDataExchange* pDX, int id, int& value) {
   }
 }
 
-void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
-  if (pDX->binding)
-    return;
-  CWnd* control = pDX->m_pDlgWnd->GetDlgItem(id);
-  pDX->m_idLastControl = id;
-  if (!control)
-    return;
-  if (pDX->m_bSaveAndValidate) {
-    value = control->GetWindowText();
-  } else {
-    control->SetWindowText(value);
-  }
-}
-
 void DDX_Text(CDataExchange* pDX, int id, std::vector<std::string>& forms) {
   if (pDX->binding)
     return;

@@ -78,7 +78,6 @@ class CDialog : public CWnd {
 // Data exchange helpers.
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 void DDX_Check(CDataExchange* pDX, int id, int& value);
-void DDX_Text(CDataExchange* pDX, int id, std::string& value);
 // The text in every form of bytes that shows what the user typed (CWnd::GetWindowTextForms); the
 // first form is the window text, and going in only that is shown.
 void DDX_Text(CDataExchange* pDX, int id, std::vector<std::string>& forms);

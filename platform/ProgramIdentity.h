@@ -5,6 +5,7 @@
 
 struct ProgramIdentity {
   const char* settingsFolder = "";  // below $XDG_CONFIG_HOME, where the registry's files live
+  const char* displayName = "";     // the name that a desktop shows for the program
   const char* desktopEntry = "";    // the file name of the desktop entry
   const char* iconName = "";        // the icon's name in the icon theme
   const char* mimePackage = "";     // the file name of the shared-mime-info package

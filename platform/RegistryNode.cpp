@@ -135,8 +135,10 @@ LSTATUS RegistryNode::SetValue(const RegistryKeyRef& key, const RegistryValue& v
   RegistryNode* found = nullptr;
   if (LSTATUS status = FindKey(key, &found); status != ERROR_SUCCESS)
     return status;
+  // The same data again writes nothing, so saving settings that did not change takes no lock.
+  const RegistryValue* stored = found->FindValue(value.name);
+  *changed = !stored || stored->type != value.type || stored->data != value.data;
   found->SetValue(value);
-  *changed = true;
   return ERROR_SUCCESS;
 }
 
@@ -149,6 +151,7 @@ LSTATUS RegistryNode::DeleteKey(const RegistryKeyRef& key, bool* changed) {
   if (!found->subkeys.empty())
     return ERROR_ACCESS_DENIED;
   *changed = Remove(FullPath(key));
+  RemoveEmptiedAbove(key);
   return ERROR_SUCCESS;
 }
 
@@ -158,12 +161,24 @@ LSTATUS RegistryNode::DeleteTree(const RegistryKeyRef& key, bool* changed) {
     return status;
   if (!key.below.empty()) {
     *changed = Remove(FullPath(key));
+    RemoveEmptiedAbove(key);
     return ERROR_SUCCESS;
   }
   *changed = !found->values.empty() || !found->subkeys.empty();
   found->values.clear();
   found->subkeys.clear();
   return ERROR_SUCCESS;
+}
+
+void RegistryNode::RemoveEmptiedAbove(const RegistryKeyRef& key) {
+  KeyPath path = FullPath(key);
+  for (size_t above = key.below.size(); above > 1; --above) {
+    path.pop_back();
+    RegistryNode* node = Find(path);
+    if (!node || !node->values.empty() || !node->subkeys.empty())
+      return;
+    Remove(path);
+  }
 }
 
 LSTATUS RegistryNode::ListKey(const RegistryKeyRef& key, RegistryListing* listing) {

@@ -40,5 +40,10 @@ struct RegistryNode {
   LSTATUS DeleteTree(const RegistryKeyRef& key, bool* changed);
   LSTATUS ListKey(const RegistryKeyRef& key, RegistryListing* listing);
 
+  // After `key` was deleted: removes the keys between it and the key its handle holds open that
+  // the deletion left with no values and no subkeys, deepest first, so that no empty key stays
+  // behind (the HKEY_CURRENT_USER\Software above Software\Example, say). The open key stays.
+  void RemoveEmptiedAbove(const RegistryKeyRef& key);
+
   friend bool operator==(const RegistryNode&, const RegistryNode&) = default;
 };

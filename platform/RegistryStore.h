@@ -38,7 +38,9 @@ class RegistryStore {
   virtual LSTATUS QueryValue(const RegistryKeyRef& key, const std::string& name,
                              RegistryValue* value) = 0;
   virtual LSTATUS SetValue(const RegistryKeyRef& key, const RegistryValue& value) = 0;
-  // Fails on a root, and on a key that has subkeys.
+  // Fails on a root, and on a key that has subkeys. The file and memory stores then remove the
+  // keys above it, up to the open key, that it leaves with nothing in them (RegistryNode.h); the
+  // real registry keeps them, where HKEY_CURRENT_USER\Software always holds keys of the system.
   virtual LSTATUS DeleteKey(const RegistryKeyRef& key) = 0;
   // Deletes the key with everything below it; with no path below the open key, empties the open
   // key instead (so a root is only ever emptied).

@@ -21,15 +21,15 @@ constexpr LSTATUS ERROR_INVALID_PARAMETER = 87;
 constexpr LSTATUS ERROR_MORE_DATA = 234;
 constexpr LSTATUS ERROR_KEY_DELETED = 1018;
 
-// What creating a key did (RegCreateKeyExA, and the store's CreateKey).
-constexpr DWORD REG_CREATED_NEW_KEY = 1;
-constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
-
 // Value types.
 constexpr DWORD REG_NONE = 0;
 constexpr DWORD REG_SZ = 1;
 constexpr DWORD REG_BINARY = 3;
 constexpr DWORD REG_DWORD = 4;
+
+// What creating a key did (RegCreateKeyExA, RegistryStore::CreateKey).
+constexpr DWORD REG_CREATED_NEW_KEY = 1;
+constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
 // A value as the store keeps it: its name, its type as given, and its bytes.
 struct RegistryValue {

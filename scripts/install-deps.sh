@@ -7,9 +7,10 @@ build=(cmake ninja-build g++ qt6-base-dev)
 tests=(python3 clang-format libgtest-dev libbenchmark-dev
        xvfb xauth xdotool  # xdotool: real X key events in the desktop tests
        clang libclang-rt-14-dev util-linux)  # the fuzz targets; setpriv for the bad-input table
-# The desktop's tools that the association and package tests use: only these, not what they
-# recommend (a terminal, X utilities...).
-desktop=(xdg-utils libfile-mimeinfo-perl desktop-file-utils shared-mime-info dpkg-dev file)
+# The desktop's tools that the association and package tests use, and the package's checker and
+# the manual-page reader: only these, not what they recommend (a terminal, X utilities...).
+desktop=(xdg-utils libfile-mimeinfo-perl desktop-file-utils shared-mime-info dpkg-dev file
+         lintian man-db)
 # Without --tests only what the build and the viewer depend on, not what their packages recommend
 # (a GTK theme, translations, systemd...); the tests run where those are, as a desktop has them.
 plain=(--no-install-recommends)

@@ -3,13 +3,16 @@
 # with MinGW-w64 into build/windows, and runs under Wine, headless in Xvfb: the unit tests, the
 # native shim's tests, every end-to-end script (and the public examples, where they are) through
 # lintaro-script.exe, whose output must be the very bytes of the Linux build's, and a desktop test
-# that drives lintaro.exe from another program. Installs what is missing (needs root or sudo).
+# that drives lintaro.exe from another program. Makes the downloads (scripts/package-windows.py):
+# build/windows/lintaro-<version>-win32.zip and -win64.zip, and an installer for each, and checks
+# them. Installs what is missing (needs root or sudo).
 # The Wine prefix, its home and temporary folders live under build/windows and are kept, so a
 # second run only rebuilds what changed.
 #
-# Wine runs a 32-bit Windows program through a 32-bit Linux loader. Where the kernel cannot start
-# 32-bit programs, the same sources are also built for 64-bit Windows into build/windows/x86_64
-# and those run under 64-bit Wine instead; the 32-bit build is still made and checked.
+# The same sources are also built for 64-bit Windows into build/windows/x86_64, for a download of
+# their own. Wine runs a 32-bit Windows program through a 32-bit Linux loader: where the kernel
+# cannot start 32-bit programs, the tests run the 64-bit build under 64-bit Wine instead, and the
+# 32-bit build is made and checked but not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -45,11 +48,17 @@ can_run_32bit() {
 if can_run_32bit; then
   wine=(wine)
   run_dir=$out
+  run_arch=win32
 else
   wine=(/usr/lib/wine/wine64)
   run_dir=$out/x86_64
+  run_arch=win64
 fi
 export WINELOADER=${wine[0]}
+
+project_version() {
+  sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt"
+}
 
 # The tests, inside one X server that this script starts again for them (see the end).
 run_tests() {
@@ -70,10 +79,78 @@ run_tests() {
     --driver scripts/wine-script-driver.py --same-as "$linux/bin/lintaro-script" tests/scripts \
     --optional "$root/../shared/script-examples" || status=1
   lap "scripts"
+  downloads || status=1
+  lap "downloads"
   /usr/lib/wine/wineserver -k
   small_address_space || status=1
   lap "small address space"
   return $status
+}
+
+# The download that runs here, unzipped as a user would, shows the example; its installer puts
+# the program, a Start menu entry and an entry in the installed programs' list in place for the
+# current user, and its uninstaller takes them away again, with the association that the
+# installed program made.
+downloads() {
+  local name=lintaro-$(project_version)-$run_arch
+  local unpacked=$TMPDIR/unpacked
+  rm -rf "$unpacked"
+  python3 -m zipfile -e "$out/$name.zip" "$unpacked"
+  echo "== $name.zip, unpacked: lintaro.exe examples\\people.qdx"
+  LINTARO_UNPACKED=$("${wine[@]}" winepath -w "$unpacked") "${wine[@]}" \
+    "$run_dir/bin/lintaro-desktop-tests.exe" --gtest_filter='*AnUnpackedCopy*' --gtest_brief=1 ||
+    return 1
+
+  echo "== $name-setup.exe /S, then its uninstaller"
+  local folder key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lintaro'
+  folder=$(windows_folder LOCALAPPDATA)/Programs/Lintaro
+  local entry
+  entry=$(windows_folder APPDATA)"/Microsoft/Windows/Start Menu/Programs/Lintaro.lnk"
+  "${wine[@]}" "$out/$name-setup.exe" /S || return 1
+  local missing=""
+  for file in lintaro.exe README.txt LICENSE.txt THIRD-PARTY.txt examples/people.qdx \
+              uninstall.exe; do
+    [ -f "$folder/$file" ] || missing+=" $file"
+  done
+  [ -f "$entry" ] || missing+=" the Start menu entry"
+  "${wine[@]}" reg query "$key" /v UninstallString > /dev/null 2>&1 || missing+=" $key"
+  if [ -n "$missing" ]; then
+    echo "the installer did not put in place:$missing" >&2
+    return 1
+  fi
+  LINTARO_UNPACKED='%LOCALAPPDATA%\Programs\Lintaro' "${wine[@]}" \
+    "$run_dir/bin/lintaro-desktop-tests.exe" --gtest_filter='*AnUnpackedCopy*' --gtest_brief=1 ||
+    return 1
+  # The uninstaller runs a copy of itself from the temporary folder and returns at once: what it
+  # leaves is looked at until nothing is left, for half a minute at most.
+  "${wine[@]}" "$folder/uninstall.exe" /S
+  local left waited=0
+  while left=$(left_by_uninstaller "$folder" "$entry" "$key") && [ -n "$left" ] &&
+        [ $waited -lt 30 ]; do
+    sleep 1
+    waited=$((waited + 1))
+  done
+  if [ -n "$left" ]; then
+    echo "the uninstaller left:$left" >&2
+    return 1
+  fi
+}
+
+left_by_uninstaller() {  # the install folder, the Start menu entry, the uninstall key
+  local left=""
+  [ ! -e "$1" ] || left+=" $(find "$1" | tr '\n' ' ')"
+  [ ! -e "$2" ] || left+=" the Start menu entry"
+  ! "${wine[@]}" reg query "$3" > /dev/null 2>&1 || left+=" $3"
+  ! "${wine[@]}" reg query 'HKCR\QDX file\shell\Open\command' > /dev/null 2>&1 ||
+    left+=" the open command of .qdx files"
+  echo "$left"
+}
+
+# The Linux path of a folder that Windows names by an environment variable, in the prefix.
+windows_folder() {
+  local path
+  path=$("${wine[@]}" cmd /c "echo %$1%" | tr -d '\r')
+  "${wine[@]}" winepath -u "$path" | sed 's:/$::'
 }
 
 # A 32-bit process has 2 to 4 GB of address space. Wine cannot start in so little, so the Linux
@@ -101,11 +178,12 @@ if [ "${1:-}" = --run-tests ]; then
 fi
 
 SECONDS=0
-packages=(cmake ninja-build file python3 g++ g++-mingw-w64-i686 libgtest-dev xvfb xauth)
+packages=(cmake ninja-build file python3 g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 nsis
+          libgtest-dev xvfb xauth)
 if [ "${wine[0]}" = wine ]; then
   packages+=(wine wine32:i386)
 else
-  packages+=(wine wine64 g++-mingw-w64-x86-64)
+  packages+=(wine wine64)
 fi
 missing=()
 for p in "${packages[@]}"; do
@@ -134,13 +212,13 @@ build() {  # build folder, CMake arguments...
 build "$out" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
 # The product: 32-bit, a GUI program and a console one, large-address-aware, needing no DLL but
 # Windows' own.
-expect_pe() {  # file, what `file` says, subsystem
+expect_pe() {  # file, what `file` says
   if ! file "$1" | grep -q "$2"; then
     echo "not a $2: $(file "$1")" >&2
     exit 1
   fi
   local headers
-  headers=$(i686-w64-mingw32-objdump -p "$1")
+  headers=$(x86_64-w64-mingw32-objdump -p "$1")
   if ! grep -q "large address aware" <<< "$headers"; then
     echo "not large-address-aware: $1" >&2
     exit 1
@@ -155,9 +233,19 @@ expect_pe "$out/bin/lintaro-script.exe" "PE32 executable (console) Intel 80386"
 lap "build 32-bit"
 if [ "$run_dir" != "$out" ]; then
   echo "This host cannot start 32-bit programs: the tests run the 64-bit build under wine64."
-  build "$run_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
-  lap "build 64-bit"
 fi
+build "$out/x86_64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+lap "build 64-bit"
+# The downloads, and the program in each: the 32-bit one is what the 32-bit build made.
+python3 scripts/package-windows.py --version "$(project_version)" --out "$out" --win32 "$out" \
+  --win64 "$out/x86_64"
+for arch in win32 win64; do
+  python3 -m zipfile -e "$out/lintaro-$(project_version)-$arch.zip" "$TMPDIR/$arch"
+done
+expect_pe "$TMPDIR/win32/lintaro.exe" "PE32 executable (GUI) Intel 80386"
+expect_pe "$TMPDIR/win64/lintaro.exe" "PE32+ executable (GUI) x86-64"
+rm -rf "$TMPDIR/win32" "$TMPDIR/win64"
+lap "downloads"
 # The Linux build whose output the Windows one must match.
 build "$linux" -DLINTARO_QT=OFF -DLINTARO_TESTS=OFF > /dev/null
 lap "build Linux driver"

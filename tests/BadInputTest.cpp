@@ -125,7 +125,7 @@ TEST_P(BadInput, ReaderRefusesWhatItCannotReadWhole) {
   TempDir dir;
   std::string path = GetParam().make(dir);
   if (path.empty())
-    GTEST_SKIP() << "this system has no " << GetParam().what;
+    GTEST_SKIP() << "this system cannot make " << GetParam().what;
   alarm(30);  // a read that blocks ends the test instead of hanging the suite
   FileBuffer buffer;
   EXPECT_FALSE(buffer.LoadFile(path.c_str(), true, "\n"));

@@ -4,15 +4,23 @@
 // tested through them, in tests/desktop/.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "TestFiles.h"
 #include "platform/IconBitmap.h"
 #include "platform/posix/DesktopEntry.h"
-#include "platform/posix/MimeAppsList.h"
+#include "platform/posix/DurableFile.h"
 #include "platform/posix/MimePackage.h"
 #include "platform/posix/RegisteredFileTypes.h"
+#include "platform/posix/XdgAssociation.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -62,7 +70,7 @@ TEST(DesktopEntry, ExecQuotesAndEscapesTheProgramPath) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.program);
     std::string text;
-    bool written = DesktopEntryText(c.program, "lintaro", {"application/x-qdx"}, &text);
+    bool written = DesktopEntryText("Lintaro", c.program, "lintaro", {"application/x-qdx"}, &text);
     ASSERT_EQ(written, c.exec != nullptr);
     if (!written)
       continue;
@@ -95,48 +103,113 @@ TEST(DesktopEntry, TheProgramOfACommand) {
     EXPECT_EQ(ProgramOfCommand(c.command), c.program) << c.command;
 }
 
-TEST(MimeAppsList, OurEntryIsTheDefaultOfOurTypesOnly) {
-  const char* const ours = "lintaro.desktop";
+// The .qdx type as the keys define it after Register (with the program) and after Unregister
+// (without).
+DesktopFileType Qdx(const std::string& program) {
+  return DesktopFileType{"qdx", "application/x-qdx", "Sekvential file", nullptr, program};
+}
+
+// A scratch home: the desktop's files of its user, not refreshed.
+struct Home {
+  TempDir dir;
+  XdgAssociation files{dir.Path("data"), dir.Path("config"), false};
+  std::string MimeApps() const { return files.MimeAppsPath(); }
+  bool Register() const { return files.Mirror({Qdx("/usr/bin/lintaro")}); }
+  bool Unregister() const { return files.Mirror({Qdx("")}); }
+};
+
+std::optional<std::string> Contents(const std::string& path) {
+  std::string text;
+  if (ReadWholeFile(path, &text) != 0)
+    return std::nullopt;
+  return text;
+}
+
+// The user's file is theirs: Register puts Lintaro first for its own type only, and Unregister
+// takes exactly that away again, so each file comes back byte for byte, whatever else names
+// Lintaro, whatever its groups, comments and line ends (a last line gains the end it lacked).
+TEST(MimeAppsList, RegisterAndUnregisterChangeOnlyOurEntry) {
   const struct {
     const char* what;
-    const char* before;
-    std::vector<std::string> types;
-    const char* after;
+    std::optional<std::string> before;  // none: no file
+    std::string registered;
+    std::optional<std::string> unregistered = std::nullopt;  // none: as before
   } cases[] = {
-      {"no file",
-       "",
-       {"application/x-qdx"},
-       "[Default Applications]\napplication/x-qdx=lintaro.desktop;\n"},
-      {"other groups and lines stay",
-       "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"
-       "text/plain=gedit.desktop\n\n[Removed Associations]\n",
-       {"application/x-qdx"},
-       "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"
-       "text/plain=gedit.desktop\napplication/x-qdx=lintaro.desktop;\n\n[Removed Associations]\n"},
-      {"another choice comes second",
-       "[Default Applications]\napplication/x-qdx=other.desktop\n",
-       {"application/x-qdx"},
-       "[Default Applications]\napplication/x-qdx=lintaro.desktop;other.desktop;\n"},
-      {"a group elsewhere gets the line",
-       "[Default Applications]\n[Other]\nx=lintaro.desktop\n",
-       {"application/x-qdx"},
-       "[Default Applications]\napplication/x-qdx=lintaro.desktop;\n[Other]\nx=lintaro.desktop\n"},
-      {"removed, with the line",
-       "[Default Applications]\napplication/x-qdx=lintaro.desktop;\n",
-       {},
-       "[Default Applications]\n"},
-      {"removed, keeping the others",
-       "[Default Applications]\napplication/x-qdx=lintaro.desktop;other.desktop;\n"
-       "text/plain=gedit.desktop\n",
-       {},
-       "[Default Applications]\napplication/x-qdx=other.desktop;\ntext/plain=gedit.desktop\n"},
-      {"another program's default stays",
+      {"no file", std::nullopt, "[Default Applications]\napplication/x-qdx=lintaro.desktop;\n"},
+      {"others that name Lintaro, other groups and comments",
+       "# my choices\n[Added Associations]\napplication/x-qdx=lintaro.desktop;o.desktop;\n"
+       "text/plain=lintaro.desktop;\n\n[Default Applications]\ntext/csv=lintaro.desktop;\n"
+       "# plain text in gedit\ntext/plain = gedit.desktop;lintaro.desktop\n\n"
+       "[Removed Associations]\ntext/html=lintaro.desktop;\n",
+       "# my choices\n[Added Associations]\napplication/x-qdx=lintaro.desktop;o.desktop;\n"
+       "text/plain=lintaro.desktop;\n\n[Default Applications]\ntext/csv=lintaro.desktop;\n"
+       "# plain text in gedit\ntext/plain = gedit.desktop;lintaro.desktop\n"
+       "application/x-qdx=lintaro.desktop;\n\n"
+       "[Removed Associations]\ntext/html=lintaro.desktop;\n"},
+      {"another program's choice for our type comes second",
        "[Default Applications]\napplication/x-qdx=o.desktop\n",
-       {},
-       "[Default Applications]\napplication/x-qdx=o.desktop\n"},
+       "[Default Applications]\napplication/x-qdx=lintaro.desktop;o.desktop\n"},
+      {"CR LF line ends",
+       "[Default Applications]\r\ntext/csv=lintaro.desktop;\r\napplication/x-qdx=o.desktop;\r\n",
+       "[Default Applications]\r\ntext/csv=lintaro.desktop;\r\n"
+       "application/x-qdx=lintaro.desktop;o.desktop;\r\n"},
+      {"CR LF line ends, no group of defaults, no line end at the end",
+       "[Added Associations]\r\ntext/plain=a.desktop;",
+       "[Added Associations]\r\ntext/plain=a.desktop;\r\n\r\n[Default Applications]\r\n"
+       "application/x-qdx=lintaro.desktop;\r\n",
+       "[Added Associations]\r\ntext/plain=a.desktop;\r\n"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(UpdateDefaultApplications(c.before, c.types, ours), c.after) << c.what;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Home home;
+    if (c.before)
+      home.dir.Write("config/mimeapps.list", *c.before);
+    ASSERT_TRUE(home.Register());
+    EXPECT_EQ(Contents(home.MimeApps()), c.registered);
+    ASSERT_TRUE(home.Unregister());
+    EXPECT_EQ(Contents(home.MimeApps()), c.unregistered ? c.unregistered : c.before);
+  }
+}
+
+// A dotfiles folder: the file is a link into another folder, and stays one; the changes reach
+// its target, and no temporary file is left in either folder.
+TEST(MimeAppsList, ALinkStaysALinkAndItsTargetIsChanged) {
+  Home home;
+  const std::string before = "[Default Applications]\ntext/csv=lintaro.desktop;\n";
+  std::string target = home.dir.Write("dotfiles/mimeapps.list", before);
+  fs::create_directories(home.dir.Path("config"));
+  fs::create_symlink("../dotfiles/mimeapps.list", home.MimeApps());
+  ASSERT_TRUE(home.Register());
+  EXPECT_TRUE(fs::is_symlink(home.MimeApps()));
+  EXPECT_EQ(Contents(target), before + "application/x-qdx=lintaro.desktop;\n");
+  ASSERT_TRUE(home.Unregister());
+  EXPECT_TRUE(fs::is_symlink(home.MimeApps()));
+  EXPECT_EQ(Contents(target), before);
+  for (const char* folder : {"config", "dotfiles"})
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.dir.Path(folder)), {}), 1) << folder;
+}
+
+// A file that cannot be read cannot be kept: it is left as it is, and Register says it failed.
+// Root reads every file, so the run is another user's then.
+TEST(MimeAppsList, AFileThatCannotBeReadIsLeftAlone) {
+  Home home;
+  const std::string path = home.dir.Write("config/mimeapps.list", "[Default Applications]\n");
+  fs::create_directories(home.dir.Path("data"));
+  for (const char* folder : {"", "config", "data"})
+    fs::permissions(home.dir.Path(folder), fs::perms::all);
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+      _exit(2);
+    _exit(home.Register() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  fs::permissions(path, fs::perms::owner_read, fs::perm_options::add);
+  EXPECT_EQ(Contents(path), "[Default Applications]\n");
 }
 
 TEST(MimePackage, TheDescriptionBecomesXmlText) {

@@ -1,7 +1,8 @@
 // The platform pieces where a fault would hide behind the program: the list's item sequence and
-// selection, sorting with a key, the icon an icon control shows, and the command line. (Menu check
-// marks show in every dump of the scripts, accelerators in modifier_keys.case, placements at the
-// ends of the coordinates in tests/reliability/bad_inputs.py.)
+// selection, sorting with a key, placement reports, the icon an icon control shows, and the
+// command line. (Menu check marks show in every dump of the scripts, accelerators in
+// modifier_keys.case, placements at the ends of the coordinates in
+// tests/reliability/bad_inputs.py.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -291,6 +292,53 @@ TEST(FullPath, NamesAreTakenFromTheWorkingFolder) {
   EXPECT_EQ(GetFullPathNameA("a.qdx", sizeof small, small, nullptr), inside.size() + 1);
   EXPECT_STREQ(small, "xyz");
   std::filesystem::current_path(before);
+}
+
+// What the window system reports becomes the window's placement only where it differs, from the
+// placement or from the client size that the window last heard of; a report that the window makes
+// while it takes one (its WM_SIZE handler moving it) is dropped.
+TEST(Placement, AReportIsTakenOnlyWhenItChangesSomething) {
+  QuietBackend backend;
+  struct Window : CWnd {
+    int sized = 0;
+    bool reportInside = false;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+      sized += message == WM_SIZE ? 1 : 0;
+      if (message == WM_SIZE && reportInside)
+        ReportPlacement(SW_SHOWMINIMIZED, RECT{1, 2, 3, 4}, POINT{1, 1});
+      return CWnd::WindowProc(message, wParam, lParam);
+    }
+  } window;
+  window.MoveWindow(10, 20, 300, 200);
+  RECT client;
+  window.GetClientRect(&client);
+  const POINT size{client.Width(), client.Height()}, smaller{size.x, size.y - 20};
+  struct {
+    const char* what;
+    UINT show;
+    RECT normal;
+    POINT client;
+    bool taken;
+    bool reportInside = false;
+  } const cases[] = {
+      {"what the window has", SW_SHOWNORMAL, {10, 20, 310, 220}, size, false},
+      {"moved", SW_SHOWNORMAL, {15, 20, 315, 220}, size, true},
+      {"only the client smaller", SW_SHOWNORMAL, {15, 20, 315, 220}, smaller, true},
+      {"the same again", SW_SHOWNORMAL, {15, 20, 315, 220}, smaller, false},
+      {"maximised", SW_SHOWMAXIMIZED, {15, 20, 315, 220}, smaller, true},
+      {"normal, with a report inside", SW_SHOWNORMAL, {0, 0, 100, 90}, size, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    window.reportInside = c.reportInside;
+    int before = window.sized;
+    window.ReportPlacement(c.show, c.normal, c.client);
+    EXPECT_EQ(window.sized - before, c.taken ? 1 : 0);
+    WINDOWPLACEMENT placement;
+    window.GetWindowPlacement(&placement);
+    EXPECT_EQ(placement.showCmd, c.show);
+    EXPECT_EQ(placement.rcNormalPosition, c.normal);
+  }
 }
 
 // An icon control shows the icon resource that its text names, else its window's, else the main

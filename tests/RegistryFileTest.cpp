@@ -170,7 +170,7 @@ TEST(RegistryFile, ADamagedFileIsKeptAsideAndNeverWrittenOver) {
     // The first change moves it aside, then writes.
     ASSERT_EQ(SetRegistryValue(HKEY_CURRENT_USER, "New", "v", REG_BINARY, {1}), ERROR_SUCCESS);
     std::vector<std::string> names = Names(registry.Folder());
-    ASSERT_EQ(names.size(), 3u);
+    ASSERT_EQ(names.size(), 2u);
     EXPECT_TRUE(names[1].starts_with("HKEY_CURRENT_USER.reg.damaged-")) << names[1];
     EXPECT_EQ(ReadText(registry.Folder() + "/" + names[1]), text);
     EXPECT_TRUE(GetRegistryValue(HKEY_CURRENT_USER, "New", "v"));
@@ -188,6 +188,46 @@ TEST(RegistryFile, ADamagedFileIsKeptAsideAndNeverWrittenOver) {
   }
   std::sort(texts.begin(), texts.end());
   EXPECT_EQ(texts, (std::vector<std::string>{"first", "second"}));
+}
+
+// Nothing stays that holds nothing: a key emptied by the delete of its last subkey goes with it
+// (but not the one a handle holds open), a root without keys has no file, and the folder goes
+// with its last file. Nor does the lock file stay once the lock is free.
+TEST(RegistryFile, NothingIsLeftThatHoldsNothing) {
+  ScratchRegistry registry;
+  ASSERT_EQ(SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config", REG_BINARY, {1}), ERROR_SUCCESS);
+  ASSERT_EQ(SetRegistryValue(HKEY_CURRENT_USER, "Kept\\Sub", "v", REG_BINARY, {1}), ERROR_SUCCESS);
+  ASSERT_EQ(SetRegistryValue(HKEY_CURRENT_USER, "Kept", "v", REG_BINARY, {2}), ERROR_SUCCESS);
+  EXPECT_EQ(Names(registry.Folder()), std::vector<std::string>{"HKEY_CURRENT_USER.reg"});
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Kept\\Sub"), ERROR_SUCCESS);
+  EXPECT_EQ(ReadText(registry.File()),
+            "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Kept]\n\"v\"=hex:02\n\n");
+
+  HKEY open = nullptr;
+  ASSERT_EQ(SetRegistryValue(HKEY_CURRENT_USER, "Open\\Sub", "v", REG_BINARY, {1}), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Open", 0, KEY_ALL_ACCESS, &open), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteKeyA(open, "Sub"), ERROR_SUCCESS);
+  EXPECT_TRUE(HasRegistryKey(HKEY_CURRENT_USER, "Open"));
+  RegCloseKey(open);
+
+  EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, nullptr), ERROR_SUCCESS);
+  EXPECT_FALSE(fs::exists(registry.Folder()));
+}
+
+// A registry file that the user keeps elsewhere through a link stays a link; the change, and the
+// setting aside of a damaged file, happen at the link's target.
+TEST(RegistryFile, ALinkedFileStaysALink) {
+  ScratchRegistry registry;
+  WriteText(registry.Dir().Path("dotfiles/current-user.reg"), "damaged");
+  fs::create_directories(registry.Folder());
+  fs::create_symlink("../../dotfiles/current-user.reg", registry.File());
+  ASSERT_EQ(SetRegistryValue(HKEY_CURRENT_USER, kKey, "Config", REG_BINARY, {1}), ERROR_SUCCESS);
+  EXPECT_TRUE(fs::is_symlink(registry.File()));
+  EXPECT_TRUE(GetRegistryValue(HKEY_CURRENT_USER, kKey, "Config"));
+  std::vector<std::string> kept = Names(registry.Dir().Path("dotfiles"));
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_TRUE(kept[1].starts_with("current-user.reg.damaged-")) << kept[1];
 }
 
 TEST(RegistryFile, AFolderThatCannotBeWrittenSavesNothingAndSaysNothing) {
@@ -247,8 +287,7 @@ TEST(RegistryFile, KilledBeforeTheRenameLeavesTheOldFileWhole) {
   alarm(0);
   EXPECT_TRUE(GetRegistryValue(HKEY_CURRENT_USER, kKey, "Config"));
   EXPECT_EQ(Names(registry.Folder()),
-            (std::vector<std::string>{".HKEY_CURRENT_USER.reg.backup", "HKEY_CURRENT_USER.reg",
-                                      "registry.lock"}));
+            (std::vector<std::string>{".HKEY_CURRENT_USER.reg.backup", "HKEY_CURRENT_USER.reg"}));
 }
 
 // On a small tmpfs (mounting one needs root) that is then filled up.

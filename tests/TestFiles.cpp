@@ -65,6 +65,7 @@ TempDir::~TempDir() {
 
 std::string TempDir::Write(const std::string& name, std::string_view bytes) const {
   std::string path = Path(name);
+  fs::create_directories(fs::path(path).parent_path());
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return path;

@@ -19,7 +19,8 @@ class TempDir {
 
   const std::filesystem::path& Root() const { return root_; }
   std::string Path(const std::string& name) const { return (root_ / name).string(); }
-  // Writes the bytes exactly as given (NUL and CR included) and returns the file's path.
+  // Writes the bytes exactly as given (NUL and CR included), making the folders on the way, and
+  // returns the file's path.
   std::string Write(const std::string& name, std::string_view bytes) const;
 
  private:

@@ -254,3 +254,10 @@ bool ParseStep(const std::string& line, ScriptStep& step) {
   }
   return false;
 }
+
+std::vector<std::string_view> StepVerbs() {
+  std::vector<std::string_view> verbs;
+  for (const StepSyntax& syntax : kSteps)
+    verbs.push_back(syntax.verb);
+  return verbs;
+}

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "platform/App.h"
 #include "platform/posix/Utf8.h"
 
 namespace {
@@ -57,11 +56,12 @@ bool ExecProgramArgument(const std::string& program, std::string* argument) {
   return true;
 }
 
-bool DesktopEntryText(const std::string& program, const std::string& iconName,
-                      const std::vector<std::string>& mimeTypes, std::string* text) {
+bool DesktopEntryText(const std::string& appName, const std::string& program,
+                      const std::string& iconName, const std::vector<std::string>& mimeTypes,
+                      std::string* text) {
   std::string argument, exec, name;
   if (!ExecProgramArgument(program, &argument) || !DesktopStringValue(argument + " %f", &exec) ||
-      !DesktopStringValue(ApplicationName(program), &name) || name.empty()) {
+      !DesktopStringValue(appName, &name) || name.empty()) {
     return false;
   }
   std::string out = "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=" + exec + "\n";

@@ -15,8 +15,9 @@ bool DesktopStringValue(const std::string& text, std::string* value);
 // either way. False for a program that is neither an absolute path nor a bare name.
 bool ExecProgramArgument(const std::string& program, std::string* argument);
 
-// The entry of an application that opens one file at a time: named after its program file,
-// showing the icon of that name (none when empty), for these MIME types. False when the program
-// cannot be written as an Exec value.
-bool DesktopEntryText(const std::string& program, const std::string& iconName,
-                      const std::vector<std::string>& mimeTypes, std::string* text);
+// The entry of an application that opens one file at a time: its name as menus show it, the
+// program that opens a file, the icon of that name (none when empty), for these MIME types. False
+// when the name is empty or the program cannot be written as an Exec value.
+bool DesktopEntryText(const std::string& appName, const std::string& program,
+                      const std::string& iconName, const std::vector<std::string>& mimeTypes,
+                      std::string* text);

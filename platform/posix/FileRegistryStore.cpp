@@ -93,22 +93,37 @@ LSTATUS FileRegistryStore::Apply(RegistryRoot root, const Change& change) {
     return ERROR_ACCESS_DENIED;
   if (int error = MakeFolders(folder_))
     return FromErrno(error, ERROR_WRITE_FAULT);
-  FileLock lock(folder_ + "/registry.lock");
+  status = ApplyLocked(root, change);
+  // The folder goes when its last file has gone (the lock file went with the lock).
+  rmdir(folder_.c_str());
+  return status;
+}
+
+LSTATUS FileRegistryStore::ApplyLocked(RegistryRoot root, const Change& change) {
+  FileLock lock(folder_ + "/registry.lock", kLockWait);
   if (lock.Error())
     return FromErrno(lock.Error(), ERROR_WRITE_FAULT);
   // Another instance may have changed the file since: apply the change to what it holds now.
-  changed = false;
-  status = Read(root, &top, &damaged);
+  RegistryNode top;
+  bool damaged = false;
+  bool changed = false;
+  LSTATUS status = Read(root, &top, &damaged);
   if (status == ERROR_SUCCESS)
     status = change(top, &changed);
   if (status != ERROR_SUCCESS || !changed)
     return status;
+  const std::string file = LinkedFile(FilePath(root));
   if (damaged) {
-    if (int error = MoveAside(FilePath(root), DamagedSuffix()))
+    if (int error = MoveAside(file, DamagedSuffix()))
       return FromErrno(error, ERROR_WRITE_FAULT);
   }
-  RemoveStaleTemporaries(folder_, FileName(root));
-  int error = ReplaceFile(folder_, FileName(root), FormatRegistryText(root, top));
+  RemoveStaleTemporaries(file);
+  // A root that holds nothing needs no file, unless the user keeps the file elsewhere.
+  if (top.values.empty() && top.subkeys.empty() && file == FilePath(root)) {
+    int error = unlink(file.c_str()) == 0 || errno == ENOENT ? 0 : errno;
+    return error ? FromErrno(error, ERROR_WRITE_FAULT) : ERROR_SUCCESS;
+  }
+  int error = ReplaceFile(file, FormatRegistryText(root, top), 0600);
   return error ? FromErrno(error, ERROR_WRITE_FAULT) : ERROR_SUCCESS;
 }
 

@@ -1,11 +1,15 @@
 // The registry kept in files, one per root, in the program's folder of the user's configuration:
 // $XDG_CONFIG_HOME/<folder>/HKEY_CURRENT_USER.reg and HKEY_CLASSES_ROOT.reg (platform/posix/
 // RegistryText.h gives their text). Several running instances share them: each change takes the
-// folder's lock, reads the file again, and replaces it as a whole. A file that does not read as a
-// registry is never written over: it counts as empty, and the first change renames it aside
-// (".damaged-<time>-<pid>") before it writes.
+// folder's lock (registry.lock, there only while it is held), reads the file again, and replaces
+// it as a whole. A change waits for the lock while it changes hands, and fails, as a change that
+// cannot be written does, once one holder has kept it for kLockWait. A file that does not read as
+// a registry is never written over: it counts as empty, and the first change renames it aside
+// (".damaged-<time>-<pid>") before it writes. A root left with no keys and no values has no file,
+// and the folder goes with its last file.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -40,6 +44,9 @@ class FileRegistryStore : public RegistryStore {
   // damaged one (*damaged tells).
   LSTATUS Read(RegistryRoot root, RegistryNode* top, bool* damaged) const;
   LSTATUS Apply(RegistryRoot root, const Change& change);
+  LSTATUS ApplyLocked(RegistryRoot root, const Change& change);
+
+  static constexpr std::chrono::milliseconds kLockWait{3000};
 
   std::string folder_;
 };

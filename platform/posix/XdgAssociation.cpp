@@ -1,6 +1,5 @@
 #include "platform/posix/XdgAssociation.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,13 +23,8 @@ bool Put(const std::string& path, const std::string& bytes, bool* changed) {
   std::string old;
   if (ReadWholeFile(path, &old) == 0 && old == bytes)
     return true;
-  size_t slash = path.rfind('/');
-  std::string folder = path.substr(0, slash), name = path.substr(slash + 1);
-  struct stat before;
-  mode_t mode = stat(path.c_str(), &before) == 0 ? before.st_mode & 07777 : 0644;
-  if (MakeFolders(folder) != 0 || ReplaceFile(folder, name, bytes) != 0)
+  if (MakeFolders(FolderOf(path)) != 0 || ReplaceFile(path, bytes, 0644) != 0)
     return false;
-  chmod(path.c_str(), mode);
   *changed = true;
   return true;
 }
@@ -78,17 +72,30 @@ bool XdgAssociation::Mirror(const std::vector<DesktopFileType>& types) const {
   bool mimeChanged = false, entryChanged = false, withIcon = false;
   for (const DesktopFileType& type : types)
     withIcon = withIcon || type.icon;
-  std::vector<std::string> handled;
+  std::vector<std::string> own, handled;
+  for (const DesktopFileType& type : types)
+    own.push_back(type.mimeType);
   bool done = MirrorMimePackage(types, &mimeChanged);
   done = MirrorIcon(types) && done;
   done = MirrorDesktopEntry(types, withIcon, &handled, &entryChanged) && done;
   if (!configHome_.empty())
-    done = MirrorDefaults(handled) && done;
+    done = MirrorDefaults(own, handled) && done;
   if (refresh_ && mimeChanged)
     RunQuietly({"update-mime-database", dataHome_ + "/mime"});
   if (refresh_ && entryChanged)
-    RunQuietly({"update-desktop-database", dataHome_ + "/applications"});
+    RefreshApplications();
+  RemoveEmptyFolders(FolderOf(DesktopEntryPath()), dataHome_);
   return done;
+}
+
+void XdgAssociation::RefreshApplications() const {
+  const std::string folder = FolderOf(DesktopEntryPath());
+  RunQuietly({"update-desktop-database", folder});
+  // The cache of a folder that holds no entry says nothing, and goes with the last entry.
+  const std::string cache = folder + "/mimeinfo.cache";
+  std::string text;
+  if (ReadWholeFile(cache, &text) == 0 && (text == "[MIME Cache]\n" || text.empty()))
+    unlink(cache.c_str());
 }
 
 bool XdgAssociation::MirrorMimePackage(const std::vector<DesktopFileType>& types,
@@ -107,6 +114,8 @@ bool XdgAssociation::MirrorIcon(const std::vector<DesktopFileType>& types) const
     std::string png = EncodePng(RenderIconBitmap(icon, size));
     done = (png.empty() ? Remove(IconPath(size), &changed) : Put(IconPath(size), png, &changed)) &&
            done;
+    if (png.empty())
+      RemoveEmptyFolders(FolderOf(IconPath(size)), dataHome_);
   }
   return done;
 }
@@ -121,24 +130,28 @@ bool XdgAssociation::MirrorDesktopEntry(const std::vector<DesktopFileType>& type
       handled->push_back(type.mimeType);
   }
   std::string text;
-  const char* icon = withIcon ? GetProgramIdentity().iconName : "";
-  if (handled->empty() || !DesktopEntryText(program, icon, *handled, &text)) {
+  const ProgramIdentity& names = GetProgramIdentity();
+  const char* icon = withIcon ? names.iconName : "";
+  if (handled->empty() || !DesktopEntryText(names.displayName, program, icon, *handled, &text)) {
     handled->clear();
     return Remove(DesktopEntryPath(), changed);
   }
   return Put(DesktopEntryPath(), text, changed);
 }
 
-bool XdgAssociation::MirrorDefaults(const std::vector<std::string>& handled) const {
+bool XdgAssociation::MirrorDefaults(const std::vector<std::string>& own,
+                                    const std::vector<std::string>& handled) const {
+  // A file that cannot be read is never written over: what it holds would be lost.
   std::string text;
   int error = ReadWholeFile(MimeAppsPath(), &text);
-  if (error == ENOENT && handled.empty())
-    return true;
   if (error != 0 && error != ENOENT)
     return false;
-  std::string updated = UpdateDefaultApplications(text, handled, GetProgramIdentity().desktopEntry);
+  std::string updated =
+      UpdateDefaultApplications(text, own, handled, GetProgramIdentity().desktopEntry);
   if (updated == text)
     return true;
   bool changed = false;
+  if (updated.empty() && LinkedFile(MimeAppsPath()) == MimeAppsPath())
+    return Remove(MimeAppsPath(), &changed);
   return Put(MimeAppsPath(), updated, &changed);
 }

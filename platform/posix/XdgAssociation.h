@@ -25,8 +25,11 @@ class XdgAssociation {
   // - the icon, at every size, exists while a type has one;
   // - the desktop entry exists while a type has a program, and opens the types of the first
   //   such program with it;
-  // - exactly those types have the entry as their default application.
-  // False when a file could not be written or removed (the others are still done).
+  // - exactly those of the types that the entry opens have it as their default application; the
+  //   user's choices for every other type stay as they are.
+  // Folders that a removed file leaves empty go with it; files that are symbolic links are
+  // written through to their targets. False when a file could not be written or removed (the
+  // others are still done).
   bool Mirror(const std::vector<DesktopFileType>& types) const;
 
   std::string DesktopEntryPath() const;
@@ -39,7 +42,10 @@ class XdgAssociation {
   bool MirrorIcon(const std::vector<DesktopFileType>& types) const;
   bool MirrorDesktopEntry(const std::vector<DesktopFileType>& types, bool withIcon,
                           std::vector<std::string>* handled, bool* changed) const;
-  bool MirrorDefaults(const std::vector<std::string>& handled) const;
+  bool MirrorDefaults(const std::vector<std::string>& own,
+                      const std::vector<std::string>& handled) const;
+  // Rebuilds the desktop's cache of the entries' types, which goes when no entry is left.
+  void RefreshApplications() const;
 
   std::string dataHome_;
   std::string configHome_;

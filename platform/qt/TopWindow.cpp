@@ -292,6 +292,13 @@ void TopWindow::RectChanged() {
       setGeometry(rect);
   }
   applying_ = false;
+  // What the window system made of it, which may be nothing at all.
+  if (dialog_.IsWindowVisible())
+    ReportPlacement();
+}
+
+bool TopWindow::ShownMaximized() const {
+  return isMaximized() && size() != normalGeometry().size();
 }
 
 // A minimised or maximised window whose normal place Qt does not know keeps the platform's.
@@ -300,7 +307,9 @@ void TopWindow::ReportPlacement() {
     return;
   WINDOWPLACEMENT placement;
   dialog_.GetWindowPlacement(&placement);
-  UINT show = isMinimized() ? SW_SHOWMINIMIZED : isMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  UINT show = isMinimized()      ? SW_SHOWMINIMIZED
+              : ShownMaximized() ? SW_SHOWMAXIMIZED
+                                 : SW_SHOWNORMAL;
   RECT normal = placement.rcNormalPosition;
   if (show == SW_SHOWNORMAL) {
     normal = ToRect(geometry());

@@ -84,6 +84,12 @@ class TopWindow : public QDialog, public WindowPeer {
   void FocusFirstTabStop();
   // The user moved, sized, minimised or maximised the window: the platform hears of it.
   void ReportPlacement();
+  // Qt takes a request to maximise the window for done at once, but only the window manager
+  // makes it so, later, and with none (a bare X server) nothing changes on the screen. So the
+  // window counts as maximised only once its size is no longer its normal size (a work area
+  // could tell more, but Wayland reports none); until then its place is its normal place, and a
+  // move is a move of it.
+  bool ShownMaximized() const;
 
   CDialog& dialog_;
   MenuBar* menuBar_ = nullptr;

@@ -1,12 +1,20 @@
 #!/usr/bin/env python3
 """Register and Unregister through lintaro-script, seen by the freedesktop tools: xdg-mime names
 a .qdx file's type and its default application, desktop-file-validate accepts the entry, and the
-icons are sound PNGs of the right sizes. Unregister leaves the type, without its icon.
+icons are sound PNGs of the right sizes. Unregister leaves the type, without its icon, and
+nothing else: no empty folder, no empty list of defaults, no lock file.
 
 Usage: association_test.py --driver BUILD/bin/lintaro-script"""
 import os, sys, tempfile
 
 from xdgcheck import Failures, png_size, run, scratch_env, validate_desktop_entry
+
+
+def files(folder):
+    """Every file and folder (with a '/') below the folder, by its path from there, sorted."""
+    return sorted(os.path.relpath(os.path.join(d, f), folder) + end
+                  for d, dirs, names in os.walk(folder)
+                  for end, entries in (("/", dirs), ("", names)) for f in entries)
 
 
 def main():
@@ -43,6 +51,7 @@ def main():
         failures += validate_desktop_entry(entry)
         viewer = os.path.join(os.path.dirname(driver), "lintaro")
         expect("Exec", [l for l in open(entry) if l.startswith("Exec=")], ["Exec=%s %%f\n" % viewer])
+        expect("Name", [l for l in open(entry) if l.startswith("Name=")], ["Name=Lintaro\n"])
         icons = [os.path.join(data, "icons/hicolor/%dx%d/apps/lintaro.png" % (n, n))
                  for n in (16, 32, 48, 256)]
         expect("icons", [png_size(icon) for icon in icons], [(n, n) for n in (16, 32, 48, 256)])
@@ -56,6 +65,11 @@ def main():
         expect("icons after Unregister", [os.path.exists(icon) for icon in icons], [False] * 4)
         expect("type's icon after Unregister", '<icon name="lintaro"/>' in open(package).read(),
                False)
+        # What is left is what the type needs: its keys, its package and the database built from it.
+        expect("configuration after Unregister", files(env["XDG_CONFIG_HOME"]),
+               ["lintaro/", "lintaro/HKEY_CLASSES_ROOT.reg"])
+        expect("data after Unregister", os.listdir(data), ["mime"])
+        expect("package after Unregister", "mime/packages/lintaro.xml" in files(data), True)
 
     return failures.report()
 

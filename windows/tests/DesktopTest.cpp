@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -195,6 +196,45 @@ TEST_F(DesktopTest, AFileDroppedOnTheWindowOpens) {
   EXPECT_TRUE(WaitFor([&] { return WindowText(main) == path; })) << WindowText(main);
   EXPECT_EQ(program.Rows(3), kFileOrder);
   PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(program.WaitForExit());
+}
+
+// The program as a user unzips or installs it, in the folder that LINTARO_UNPACKED names
+// (scripts/test-windows.sh sets it; environment names in it are expanded): it opens the example by
+// the relative path that the README gives, and Register makes this copy the handler of .qdx
+// files, which the uninstaller must take away again.
+TEST_F(DesktopTest, AnUnpackedCopyShowsTheExampleAndRegistersItself) {
+  const char* given = std::getenv("LINTARO_UNPACKED");
+  if (!given)
+    GTEST_SKIP() << "LINTARO_UNPACKED names no folder";
+  char folder[MAX_PATH] = {};
+  ASSERT_LT(ExpandEnvironmentStringsA(given, folder, sizeof folder), sizeof folder);
+  std::string exe = std::string(folder) + "\\lintaro.exe";
+  RemoteProgram program;
+  ASSERT_TRUE(program.Start(exe, "examples\\people.qdx", folder)) << exe;
+  HWND main = program.Main();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(main) == "examples\\people.qdx"; }))
+      << WindowText(main);
+  EXPECT_EQ(program.ColumnTitle(0) + ";" + program.ColumnTitle(1) + ";" + program.ColumnTitle(2),
+            "name;city;age");
+  // The fifth row's name and city go beyond ASCII; how they show is another test's.
+  std::vector<std::string> rows = program.Rows(3);
+  ASSERT_EQ(rows.size(), 6u);
+  rows[4] = program.ItemText(4, 2);
+  EXPECT_EQ(rows, (std::vector<std::string>{"Anna;Lund;34", "bo;Malmo;7", "Cecilia;Lund;51",
+                                            "anna;Kiruna;19", "28", "Erik;Lund;34"}));
+
+  program.Command(ID_OPTIONS_REGISTER);
+  std::string command;
+  EXPECT_TRUE(WaitFor([&] {
+    char value[MAX_PATH + 16] = {};
+    LONG size = sizeof value;
+    RegQueryValueA(HKEY_CLASSES_ROOT, "QDX file\\shell\\Open\\command", value, &size);
+    command = value;
+    return command == "\"" + exe + "\" %1";
+  })) << command;
+  program.Command(ID_FILE_EXIT);
   EXPECT_TRUE(program.WaitForExit());
 }
 

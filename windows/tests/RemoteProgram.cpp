@@ -77,12 +77,16 @@ RemoteProgram::~RemoteProgram() {
 }
 
 bool RemoteProgram::Start(const std::string& tail) {
-  std::string program = ProgramBesideUs();
-  std::string line = "\"" + program + "\"" + (tail.empty() ? "" : " " + tail);
+  return Start(ProgramBesideUs(), tail, "");
+}
+
+bool RemoteProgram::Start(const std::string& path, const std::string& tail,
+                          const std::string& folder) {
+  std::string line = "\"" + path + "\"" + (tail.empty() ? "" : " " + tail);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_)) {
+  if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process_)) {
     return false;
   }
   WaitForInputIdle(process_.hProcess, 10000);

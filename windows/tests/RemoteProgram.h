@@ -23,6 +23,8 @@ class RemoteProgram {
 
   // lintaro.exe beside the test program, with `tail` after its quoted name on the command line.
   bool Start(const std::string& tail);
+  // The same for the program at `path`, run in `folder`.
+  bool Start(const std::string& path, const std::string& tail, const std::string& folder);
   bool WaitForExit(int ms = 10000);
   bool Running() const;
 

@@ -12,6 +12,11 @@
 #include "platform/win32/native/WaitCursor.h"
 
 namespace native {
+
+void PrintTo(const Rect& r, std::ostream* out) {
+  *out << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+}
+
 namespace {
 
 constexpr int kField = 1003, kExact = 1005, kMatch = 1006, kPicture = 1010;
@@ -87,7 +92,11 @@ TEST_F(DialogWindowTest, ControlsFollowTheDescription) {
     RECT placed{};
     GetWindowRect(control, &placed);
     MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&placed), 2);
-    Rect expected = window.DialogUnitsToPixels(Rect{c.x, c.y, c.x + c.cx, c.y + c.cy});
+    // The window system converts the position and the size each on its own, rounding each
+    // (MulDiv), so the far edge need not be where the sum converts to: with 13 pixels for 8
+    // units, y 25 and height 12 put the bottom edge at 41 + 20 = 61, and 37 units convert to 60.
+    Rect place = window.DialogUnitsToPixels(Rect{c.x, c.y, c.cx, c.cy});
+    Rect expected{place.left, place.top, place.left + place.right, place.top + place.bottom};
     EXPECT_EQ((Rect{placed.left, placed.top, placed.right, placed.bottom}), expected);
   }
 }

@@ -262,6 +262,8 @@ void MainWindow::LoadTable() {
   table = std::make_unique<TableFile>(kColumnTitleFormat);
   list.SetTable(table.get());
   if (!table->Parse(path.c_str(), false)) {
+    // A recent file that no longer opens is not offered again.
+    recentFiles.Remove(path);
     MessageBox(kFailedToOpen, kCaptionError, MB_OK);
     return;
   }

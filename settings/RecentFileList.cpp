@@ -85,7 +85,7 @@ void RecentFileList::Save(bool keep) const {
 
 void RecentFileList::Add(const std::string& path) {
   std::string full = FullPath(path);
-  Remove(full);
+  std::erase(files_, full);
   files_.insert(files_.begin(), full);
   if (files_.size() > kSize)
     files_.resize(kSize);
@@ -93,5 +93,5 @@ void RecentFileList::Add(const std::string& path) {
 }
 
 void RecentFileList::Remove(const std::string& path) {
-  std::erase(files_, path);
+  std::erase(files_, FullPath(path));
 }

@@ -22,7 +22,7 @@ class RecentFileList {
   // A file has been opened: its full path goes first, once, and the desktop hears of it where it
   // keeps recent documents of its own. A fifth file pushes the oldest out.
   void Add(const std::string& path);
-  // Takes a file off the list (it no longer opens).
+  // Takes a file off the list, by any name of it that Add would take: it no longer opens.
   void Remove(const std::string& path);
   const std::vector<std::string>& Files() const { return files_; }
 

@@ -1,11 +1,21 @@
-// Every command of the program, declared once. The menu, the accelerator table, the help table and
-// the script driver's command names are all built from this list.
+// Every command of the program, declared once. The menu bar, the accelerator table, the list's
+// context menu and keys, the help table and the script driver's command names are all built from
+// this list.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
 #include "app/Resource.h"
+#include "platform/Win32.h"
+
+// A key of the list, pressed with exactly these modifiers; key 0 is none. The list hears of every
+// key that the accelerator table does not take.
+struct ListKey {
+  UINT key = 0;
+  bool ctrl = false;
+  bool shift = false;
+};
 
 struct Command {
   unsigned id;
@@ -14,6 +24,7 @@ struct Command {
   char ctrlKey;          // the letter that runs it together with Ctrl; 0 for none
   uint8_t needsFile;     // 1: runs only while a file is loaded
   const char* helpText;  // null: not in the help table, which gives the default text
+  ListKey listKey = {};
 };
 
 // The commands of the help table first, in its stored order.
@@ -38,6 +49,49 @@ inline constexpr Command kCommands[] = {
      "double-click a .qdx file Lintaro will display the file."},
     {ID_OPTIONS_UNREGISTER, "ID_OPTIONS_UNREGISTER", "Unregister .qdx file type", 0, 0,
      "Removes the registry information added\nby the \"Register .qdx file type\" function."},
+    // The list's commands: in its context menu, with keys of the list rather than accelerators.
+    {ID_EDIT_COPY_ROW,
+     "ID_EDIT_COPY_ROW",
+     "&Copy row\tCtrl+C",
+     0,
+     1,
+     "Copies the selected row to the clipboard, with a tab between its fields.",
+     {'C', true, false}},
+    {ID_EDIT_COPY_ROWS,
+     "ID_EDIT_COPY_ROWS",
+     "Copy &listed rows\tCtrl+Shift+C",
+     0,
+     1,
+     "Copies the titles and every listed row to the clipboard,\nwith a tab between the fields.",
+     {'C', true, true}},
+    {ID_FILE_SAVE_ROWS,
+     "ID_FILE_SAVE_ROWS",
+     "&Save listed rows as...\tCtrl+S",
+     0,
+     1,
+     "Saves the listed rows to a new .qdx file,\nas the open file has them.",
+     {'S', true, false}},
+    {ID_VIEW_ROW_DETAILS,
+     "ID_VIEW_ROW_DETAILS",
+     "Row &details\tCtrl+E",
+     0,
+     1,
+     "Shows every field of the selected row beside its title.",
+     {'E', true, false}},
+    {ID_VIEW_GO_TO_ROW,
+     "ID_VIEW_GO_TO_ROW",
+     "&Go to row...\tCtrl+G",
+     0,
+     1,
+     "Selects the listed row with the number you enter.",
+     {'G', true, false}},
+    {ID_VIEW_FIND_NEXT,
+     "ID_VIEW_FIND_NEXT",
+     "Find &next\tF3",
+     0,
+     1,
+     "Searches again for the text of the last Find, below the selection.",
+     {VK_F3, false, false}},
     {ID_HELP_ONLINE, "ID_HELP_ONLINE", "Online help", 0, 0, nullptr},
     {ID_HELP_ABOUT, "ID_HELP_ABOUT", "&About", 0, 0, nullptr},
 };
@@ -49,6 +103,16 @@ consteval const Command& CommandOf(unsigned id) {
       return command;
   }
   throw "no such command";
+}
+
+// The list's command that this key runs, pressed with exactly these modifiers, or null.
+inline const Command* FindCommandByListKey(UINT key, bool ctrl, bool shift, bool alt) {
+  for (const Command& command : kCommands) {
+    const ListKey& k = command.listKey;
+    if (k.key != 0 && k.key == key && k.ctrl == ctrl && k.shift == shift && !alt)
+      return &command;
+  }
+  return nullptr;
 }
 
 // The command whose script name this is, or null.

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "app/AboutDialog.h"
 #include "app/FieldQueryDialog.h"
@@ -32,6 +33,9 @@ ON_COMMAND(ID_OPTIONS_SAVE_SETTINGS, OnOptionsSaveSettings)
 ON_COMMAND(ID_HELP_ONLINE, OnHelpOnline)
 ON_COMMAND(ID_OPTIONS_UNREGISTER, OnOptionsUnregister)
 ON_WM_DROPFILES()
+ON_NOTIFY(LVN_KEYDOWN, IDC_ROWS, OnListKeyDown)
+ON_NOTIFY(NM_DBLCLK, IDC_ROWS, OnListDoubleClick)
+ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 namespace {
@@ -376,13 +380,10 @@ void MainWindow::OnViewPick() {
 }
 
 void MainWindow::OnViewFind() {
-  int32_t column = 0;
-  std::vector<std::string> match;
-  bool exact = false;
-  if (!AskFieldQuery(kFindCaption, column, match, exact))
+  FindQuery query;
+  if (!AskFieldQuery(kFindCaption, query.column, query.match, query.exact))
     return;
-  if (!SelectNextMatch(list, column, match, exact))
-    MessageBox(kNoMatches, kCaptionInfo, MB_OK);
+  listCommands.Find(std::move(query));
 }
 
 void MainWindow::OnViewDuplicates() {

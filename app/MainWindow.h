@@ -7,6 +7,7 @@
 
 #include "app/DuplicatesDialog.h"
 #include "app/HelpTable.h"
+#include "app/ListCommands.h"
 #include "platform/Accelerators.h"
 #include "platform/Archive.h"
 #include "platform/Dialog.h"
@@ -43,11 +44,16 @@ class MainWindow : public CDialog {
   bool allShown = false;
   HACCEL accelerators = nullptr;
   RecentFileList recentFiles;
+  ListCommands listCommands{*this};
 
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // The list's own commands are routed on to `listCommands`.
+  bool OnCmdMsg(UINT id, int code) override {
+    return CDialog::OnCmdMsg(id, code) || listCommands.OnCmdMsg(id, code);
+  }
 
   void Layout();
   void OnSysCommand(UINT command, LPARAM parameter);
@@ -75,6 +81,15 @@ class MainWindow : public CDialog {
   // File-type registration.
   void OnOptionsRegister();
   void OnOptionsUnregister();
+
+  // The list's keys, double-clicks and context menu.
+  void OnListKeyDown(NMHDR* notification, LRESULT* result) {
+    listCommands.OnListKeyDown(notification, result);
+  }
+  void OnListDoubleClick(NMHDR* notification, LRESULT* result) {
+    listCommands.OnListDoubleClick(notification, result);
+  }
+  void OnContextMenu(CWnd* window, POINT point) { listCommands.OnContextMenu(window, point); }
 
   DECLARE_MESSAGE_MAP()
 

@@ -43,6 +43,13 @@ const MenuItemTemplate kMainMenu[] = {
     Item(ID_HELP_ABOUT),
 };
 
+// The list's context menu: one pop-up, as a menu resource that is shown on its own holds.
+const MenuItemTemplate kListMenu[] = {
+    {"List", 0, kPopup},     Item(ID_EDIT_COPY_ROW),  Item(ID_EDIT_COPY_ROWS),
+    Item(ID_FILE_SAVE_ROWS), kSeparatorItem,          Item(ID_VIEW_ROW_DETAILS),
+    Item(ID_VIEW_GO_TO_ROW), Item(ID_VIEW_FIND_NEXT),
+};
+
 // Every command with a Ctrl key, in the order of the keys; the last entry ends the table.
 constexpr size_t CountAccelerators() {
   size_t count = 0;
@@ -110,6 +117,26 @@ const ControlTemplate kDuplicatesControls[] = {
      0},
 };
 
+// Resizable: the row's window lays its controls out again at each size.
+const ControlTemplate kRowDetailsControls[] = {
+    {ControlKind::Edit, IDC_DETAILS, "", 7, 7, 246, 128,
+     kChild | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL |
+         WS_HSCROLL | WS_BORDER | WS_TABSTOP,
+     WS_EX_CLIENTEDGE},
+    {ControlKind::Button, IDOK, kCloseButton, 203, 141, 50, 14,
+     kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+};
+
+const ControlTemplate kGoToRowControls[] = {
+    {ControlKind::Static, IDC_ROW_RANGE, "", 7, 7, 136, 10, kChild | SS_LEFT, 0},
+    {ControlKind::Edit, IDC_ROW_NUMBER, "", 7, 19, 136, 12,
+     kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
+    {ControlKind::Button, IDOK, kOkButton, 7, 39, 50, 14, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP,
+     0},
+    {ControlKind::Button, IDCANCEL, kCancelButton, 93, 39, 50, 14,
+     kChild | BS_PUSHBUTTON | WS_TABSTOP, 0},
+};
+
 constexpr const char kFont[] = "MS Sans Serif";
 constexpr DWORD kModal = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 
@@ -122,9 +149,12 @@ const DialogTemplate kDialogs[] = {
     {IDD_FIELD_QUERY, 0, 0, 149, 86, kFindCaption, kFont, 8, kModal, 0, 0, kFieldQueryControls},
     {IDD_DUPLICATES, 0, 0, 172, 52, kDuplicatesCaption, kFont, 8, kModal, 0, 0,
      kDuplicatesControls},
+    {IDD_ROW_DETAILS, 0, 0, 260, 162, kRowDetailsCaption, kFont, 8,
+     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_SETFONT, 0, 0, kRowDetailsControls},
+    {IDD_GO_TO_ROW, 0, 0, 150, 60, kGoToRowCaption, kFont, 8, kModal, 0, 0, kGoToRowControls},
 };
 
-const MenuTemplate kMenus[] = {{IDR_MAINMENU, kMainMenu}};
+const MenuTemplate kMenus[] = {{IDR_MAINMENU, kMainMenu}, {IDR_LIST_MENU, kListMenu}};
 const AcceleratorTemplate kAcceleratorTables[] = {{IDR_ACCELERATORS, kAccelerators}};
 const StringResource kStrings[] = {{IDS_ABOUTBOX, kAboutBoxItem}};
 

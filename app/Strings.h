@@ -10,6 +10,7 @@ inline constexpr const char kTitleLoading[] = "Loading...";
 inline constexpr const char kTitleDisplayingAll[] = "Displaying all...";
 inline constexpr const char kTitlePicking[] = "Picking...";
 inline constexpr const char kTitlePickingDuplicates[] = "Picking duplicates...";
+inline constexpr const char kTitleSaving[] = "Saving...";
 
 // Message box captions.
 inline constexpr const char kCaptionError[] = "Error";
@@ -26,6 +27,15 @@ inline constexpr const char kOpenFileFirst[] = "Open a file first!";
 inline constexpr const char kHelpModeOn[] =
     "Brings up help messages when you select a menu option.";
 inline constexpr const char kNoHelp[] = "No help available for this option.";
+inline constexpr const char kSelectRowFirst[] = "Select a row first.";
+inline constexpr const char kTooMuchToCopy[] =
+    "The listed rows are too much to copy.\nSave them to a file instead.";
+inline constexpr const char kFailedToCopy[] = "Failed to copy to the clipboard.";
+inline constexpr const char kSaveOverOpenFile[] =
+    "The open file is never changed.\nPlease choose another file.";
+inline constexpr const char kFailedToSave[] = "Failed to save file.";
+inline constexpr const char kNoRowsListed[] = "No rows are listed.";
+inline constexpr const char kGoToRowRangeFormat[] = "Please enter a row number from 1 to %ld.";
 
 // Column titles without a header line.
 inline constexpr const char kColumnTitleFormat[] = "Column %ld";
@@ -35,7 +45,15 @@ inline constexpr const char kPickCaption[] = "Pick";
 inline constexpr const char kFindCaption[] = "Find";
 inline constexpr const char kDuplicatesCaption[] = "Pick duplicates";
 
-// The file-open dialog's filter list: description and pattern pairs, ended by an empty entry.
+// The list's dialogs.
+inline constexpr const char kRowDetailsCaption[] = "Row details";
+inline constexpr const char kGoToRowCaption[] = "Go to row";
+inline constexpr const char kGoToRowLabelFormat[] = "Row number, from 1 to %ld:";
+inline constexpr const char kOkButton[] = "OK";
+inline constexpr const char kCancelButton[] = "Cancel";
+inline constexpr const char kCloseButton[] = "Close";
+
+// The file dialogs' filter list: description and pattern pairs, ended by an empty entry.
 inline constexpr const char kOpenFilter[] = "QDX file (*.qdx)\0*.qdx\0All files (*.*)\0*.*\0";
 
 // The About box and its item on the system menu.

@@ -1,9 +1,11 @@
 // lintaro-bench: times the big-file operations of the real program.
 //
-//   lintaro-bench [--parts [--repeat N]] [--sort K] [--pick K] [--match TEXT] [--dup K] FILE
+//   lintaro-bench [--parts [--repeat N]] [--sort K] [--pick K] [--match TEXT] [--dup K]
+//                 [--save OUT] FILE
 //
 // Without --parts it runs the whole program headless, through the script driver, as a user would:
-// load, two clicks on one column title, Pick, All, Duplicates, All, Exit. The times come from what
+// load, two clicks on one column title, Pick, (with --save: Save listed rows as... OUT,) All,
+// Duplicates, All, Exit. The times come from what
 // the program itself shows: its title changes, its wait cursor, and the moments at which it asks
 // for the user's next action.
 //
@@ -87,6 +89,7 @@ struct Options {
   std::string match = "kiruna";
   int dupColumn = 2;
   int repeat = 1;
+  std::string save;  // where the rows that Pick left are saved; empty: not saved
 };
 
 // ---- The whole program through the script driver ------------------------------------------
@@ -136,6 +139,8 @@ class TimingDriver : public ScriptDriver {
         return "command " + std::to_string(LOWORD(msg.wParam));
       case WM_KEYDOWN:
         return std::string("key ") + (msg.ctrl ? "Ctrl+" : "") + static_cast<char>(msg.wParam);
+      case WM_CONTEXTMENU:
+        return "context menu";
       case WM_NOTIFY:
         return "click-title " +
                std::to_string(reinterpret_cast<const NMLISTVIEW*>(msg.lParam)->iSubItem);
@@ -153,6 +158,8 @@ std::string StepName(const std::string& message, const std::string& lastTitle, i
     return "pick";
   if (lastTitle == "Picking duplicates...")
     return "duplicates";
+  if (lastTitle == "Saving...")
+    return "save listed rows";
   if (lastTitle == "Displaying all...")
     return "all";
   if (lastTitle == "Lintaro by Quorvel")
@@ -167,8 +174,11 @@ int RunProgram(const Options& o) {
          << "click-title " << o.sortColumn << "\n"
          << "dialog ok field " << o.pickColumn << " match " << o.match << "\n"
          << "key Ctrl+P\n"
-         << "menu ID_VIEW_INFO\n"
-         << "key Ctrl+A\n"
+         << "menu ID_VIEW_INFO\n";
+  if (!o.save.empty())
+    script << "save " << o.save << "\n"
+           << "key Ctrl+S\n";
+  script << "key Ctrl+A\n"
          << "dialog ok field " << o.dupColumn << "\n"
          << "key Ctrl+D\n"
          << "menu ID_VIEW_INFO\n"
@@ -392,7 +402,7 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: lintaro-bench [--parts [--repeat N]] [--sort K] [--pick K] [--match TEXT] [--dup K] "
-      "[--repeat N] FILE\n");
+      "[--save OUT] [--repeat N] FILE\n");
   return 2;
 }
 }  // namespace
@@ -414,6 +424,8 @@ int main(int argc, char** argv) {
       o.repeat = std::max(1, std::atoi(argv[++i]));
     } else if (a == "--dup" && hasValue) {
       o.dupColumn = std::atoi(argv[++i]);
+    } else if (a == "--save" && hasValue) {
+      o.save = argv[++i];
     } else if (a[0] != '-' && o.file.empty()) {
       o.file = a;
     } else {

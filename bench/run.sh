@@ -5,20 +5,9 @@
 #   bench/run.sh [FILE [RUNS]]        defaults: /tmp/lintaro-10m.qdx, 3 runs
 #
 # The machine should be otherwise idle; the least of several runs is the number to quote.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-file=${1:-/tmp/lintaro-10m.qdx}
-runs=${2:-3}
-build=build/bench
-out=${LINTARO_BENCH_OUT:-/tmp/lintaro-bench-out}
-
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTARO_BENCH=ON \
-  -DLINTARO_TESTS=OFF -DLINTARO_QT=OFF > /dev/null
-cmake --build "$build" -j2 --target qdx-gen lintaro-bench > /dev/null
-[ -f "$file" ] || "$build/bin/qdx-gen" "$file"
+source "$(dirname "$0")/setup.sh"
 cat "$file" > /dev/null  # into the page cache, as a file that was just opened would be
 
-mkdir -p "$out"
 rm -f "$out"/program.*.txt "$out"/parts.txt
 for ((r = 1; r <= runs; r++)); do
   "$build/bin/lintaro-bench" "$file" > "$out/program.$r.txt"

@@ -1,6 +1,8 @@
 #include "desktop/DesktopPlay.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 
 #include "desktop/ScriptPlayer.h"
 #include "platform/Backend.h"
@@ -17,7 +19,12 @@ int PlayOnDesktop(std::istream& script, std::ostream& out, std::ostream& err,
   int status = 0;
   {
     ScriptPlayer player(session);
-    status = session.Run(player);
+    status = session.Run(player, []() -> std::optional<std::string> {
+      const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+      if (!held || !held->hasText())
+        return std::nullopt;
+      return held->text().toStdString();
+    });
   }
   SetBackend(nullptr);
   return status;

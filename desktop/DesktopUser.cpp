@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
@@ -63,6 +64,23 @@ void MouseClick(QWidget* widget, Qt::MouseButton button, QPoint at) {
   if (!alive)
     return;
   QMouseEvent release(QEvent::MouseButtonRelease, at, global, button, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &release);
+}
+
+// The second press of a double-click arrives as the double-click itself.
+void MouseDoubleClick(QWidget* widget, QPoint at) {
+  QPointer<QWidget> alive = widget;
+  MouseClick(widget, Qt::LeftButton, at);
+  if (!alive)
+    return;
+  QPoint global = widget->mapToGlobal(at);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(widget, &twice);
+  if (!alive)
+    return;
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
   QApplication::sendEvent(widget, &release);
 }
 
@@ -128,7 +146,31 @@ Qt::Key QtKey(UINT key) {
     return Qt::Key_Return;
   if (key == VK_ESCAPE)
     return Qt::Key_Escape;
+  if (key == VK_APPS)
+    return Qt::Key_Menu;
+  if (key >= VK_F1 && key <= VK_F12)
+    return static_cast<Qt::Key>(Qt::Key_F1 + static_cast<int>(key - VK_F1));
   return static_cast<Qt::Key>(key);  // letters share their codes
+}
+
+// Where item `item` shows in the list, scrolled into view first, or below the last row for -1;
+// false when the list has no such spot.
+bool ItemSpot(ListViewPeer& shown, CListCtrl& list, int item, QPoint& spot) {
+  RowTableView& view = shown.View();
+  ListModel& model = shown.Model();
+  if (item >= 0 && item < list.GetItemCount() && model.RowOf(item) < 0)
+    shown.ScrollBar().setValue(item);
+  int y = -1;
+  if (item >= 0 && model.RowOf(item) >= 0) {
+    y = view.rowViewportPosition(model.RowOf(item)) + view.RowHeight() / 2;
+  } else if (item < 0) {
+    int rows = 0;
+    while (rows < model.rowCount() && model.ItemAt(rows) >= 0)
+      ++rows;
+    y = rows * view.RowHeight() + 2;
+  }
+  spot = QPoint(2, y);
+  return y >= 0 && y < view.viewport()->height();
 }
 
 // What a button box offers to confirm with, whichever its mode names it.
@@ -184,7 +226,7 @@ void DesktopUser::PickMenuCommand(TopWindow& top, UINT command) {
   }
 }
 
-bool DesktopUser::PickFromSystemMenu(UINT command, const std::function<void()>& open) {
+bool DesktopUser::PickFromMenu(UINT command, const std::function<void()>& open) {
   bool picked = false;
   // The menu runs a loop of its own once it is open; the pick is made from inside it.
   QTimer picker;
@@ -212,7 +254,7 @@ void DesktopUser::PickSystemCommand(TopWindow& top, UINT command) {
   MenuBar* bar = top.Menus();
   QPoint empty(bar->width() - 3, bar->height() / 2);
   bool picked = !bar->actionAt(empty) &&
-                PickFromSystemMenu(command, [&] { MouseClick(bar, Qt::RightButton, empty); });
+                PickFromMenu(command, [&] { MouseClick(bar, Qt::RightButton, empty); });
   if (!picked)
     top.Feed(MSG{nullptr, WM_SYSCOMMAND, command, 0});
 }
@@ -258,25 +300,26 @@ void DesktopUser::ClickTitle(ListViewPeer& shown, CListCtrl& list, int column) {
   MouseClick(header->viewport(), Qt::LeftButton, QPoint((left + right) / 2, header->height() / 2));
 }
 
-void DesktopUser::ClickItem(ListViewPeer& shown, CListCtrl& list, int item) {
-  RowTableView& view = shown.View();
-  ListModel& model = shown.Model();
-  if (item >= 0 && item < list.GetItemCount() && model.RowOf(item) < 0)
-    shown.ScrollBar().setValue(item);
-  int y = -1;
-  if (item >= 0 && model.RowOf(item) >= 0) {
-    y = view.rowViewportPosition(model.RowOf(item)) + view.RowHeight() / 2;
-  } else if (item < 0) {
-    int rows = 0;
-    while (rows < model.rowCount() && model.ItemAt(rows) >= 0)
-      ++rows;
-    y = rows * view.RowHeight() + 2;
-  }
-  if (y < 0 || y >= view.viewport()->height()) {
-    shown.Window().Feed(MSG{&list, WM_LBUTTONDOWN, 0, item});
+// Where the list has no spot for the item, the messages that the click stands for go to the
+// window directly.
+void DesktopUser::ClickItem(ListViewPeer& shown, CListCtrl& list, int item, ItemClick how) {
+  QPoint spot;
+  if (!ItemSpot(shown, list, item, spot)) {
+    TopWindow& window = shown.Window();
+    UINT button = how == ItemClick::Left    ? WM_LBUTTONDOWN
+                  : how == ItemClick::Right ? WM_RBUTTONDOWN
+                                            : WM_LBUTTONDBLCLK;
+    window.Feed(MSG{&list, button, 0, item});
+    if (how == ItemClick::Right)
+      window.Feed(MSG{&list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(&list), 0});
     return;
   }
-  MouseClick(view.viewport(), Qt::LeftButton, QPoint(2, y));
+  QWidget* viewport = shown.View().viewport();
+  if (how == ItemClick::Double) {
+    MouseDoubleClick(viewport, spot);
+    return;
+  }
+  MouseClick(viewport, how == ItemClick::Right ? Qt::RightButton : Qt::LeftButton, spot);
 }
 
 void DesktopUser::ChooseFile(QWidget* dialog, bool ok, const std::string& path) {
@@ -300,6 +343,15 @@ void DesktopUser::ConfirmBox(QWidget* box) {
   if (!buttons || buttons->buttons().isEmpty())
     return Dismiss(box);
   Click(buttons->buttons().front());
+}
+
+void DesktopUser::AnswerQuestion(QWidget* box, bool yes) {
+  auto* question = qobject_cast<QMessageBox*>(box);
+  QAbstractButton* button =
+      question ? question->button(yes ? QMessageBox::Yes : QMessageBox::No) : nullptr;
+  if (!button)
+    return Dismiss(box);
+  Click(button);
 }
 
 void DesktopUser::Dismiss(QWidget* window) {

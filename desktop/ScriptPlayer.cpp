@@ -70,14 +70,30 @@ bool ScriptPlayer::RunModalLoop(CDialog& dialog) {
 ScriptPlayer::Answer ScriptPlayer::AnswerFor(CDialog& dialog) {
   if (ScriptSession::IsFieldChooser(dialog))
     return [this, &dialog](QWidget*) { AnswerFieldChooser(dialog); };
-  if (dialog.TemplateId() == IDD_ABOUT) {
+  if (dialog.TemplateId() == IDD_ABOUT || dialog.TemplateId() == IDD_ROW_DETAILS) {
     return [this, &dialog](QWidget*) {
-      session_.Print().About();
+      if (dialog.TemplateId() == IDD_ABOUT)
+        session_.Print().About();
+      else
+        session_.ShowText(dialog);
       if (TopWindow* top = WindowOf(dialog))
         DesktopUser::Click(top->WidgetOf(IDOK));
     };
   }
+  if (dialog.TemplateId() == IDD_GO_TO_ROW)
+    return [this, &dialog](QWidget*) { AnswerGoToRow(dialog); };
   return DesktopUser::Dismiss;
+}
+
+void ScriptPlayer::AnswerGoToRow(CDialog& dialog) {
+  std::optional<GoToAnswer> answer = session_.TakeGoToAnswer(dialog);
+  TopWindow* top = WindowOf(dialog);
+  if (!top)
+    return;
+  bool ok = answer && answer->ok;
+  if (ok)
+    DesktopUser::Type(top->WidgetOf(IDC_ROW_NUMBER), answer->text);
+  DesktopUser::Click(top->WidgetOf(ok ? IDOK : IDCANCEL));
 }
 
 // The chooser prints its list, then the queued answer plays on its widgets: pick, check, type,
@@ -107,16 +123,39 @@ int ScriptPlayer::MessageBox(CWnd& owner, const std::string& text, const std::st
   return QtBackend::MessageBox(owner, text, caption, type);
 }
 
+// A Save dialog asks about a file that exists in a box of its own, which gets its answer next.
 int ScriptPlayer::RunFileDialog(CFileDialog& dialog) {
-  std::optional<FileAnswer> answer = session_.TakeFileAnswer(dialog);
-  bool ok = answer && answer->ok;
-  std::string path = ok ? answer->path : std::string();
+  bool ok = false;
+  std::string path;
+  if (dialog.m_bOpenFileDialog) {
+    std::optional<FileAnswer> answer = session_.TakeFileAnswer(dialog);
+    ok = answer && answer->ok;
+    path = ok ? answer->path : std::string();
+  }
+  std::optional<SaveAnswer> save =
+      dialog.m_bOpenFileDialog ? std::nullopt : session_.TakeSaveAnswer(dialog);
+  if (save && save->kind != SaveAnswer::Cancel) {
+    ok = true;
+    path = save->path;
+  }
   forNext_.push_back([ok, path](QWidget* chooser) { DesktopUser::ChooseFile(chooser, ok, path); });
+  if (ok && save && save->asked) {
+    bool replace = save->kind == SaveAnswer::Save;
+    forNext_.push_back([replace](QWidget* box) { DesktopUser::AnswerQuestion(box, replace); });
+  }
   int result = QtBackend::RunFileDialog(dialog);
   // The file the script named, spelled as the script spells it.
   if (result == IDOK && ok && SameFile(dialog.GetPathName(), path))
     dialog.SetPathName(path);
   return result;
+}
+
+UINT ScriptPlayer::TrackPopupMenu(const CMenu& menu, CWnd& owner, POINT where) {
+  std::optional<unsigned> pick = session_.TakePick(menu);
+  UINT picked = 0;
+  DesktopUser::PickFromMenu(pick.value_or(0u),
+                            [&] { picked = QtBackend::TrackPopupMenu(menu, owner, where); });
+  return picked;
 }
 
 void ScriptPlayer::WindowTextChanged(CWnd& window) {
@@ -213,7 +252,23 @@ void ScriptPlayer::PlayStep(const ScriptStep& step, TopWindow& top) {
   auto* list = top.findChild<ListViewPeer*>();
   switch (step.kind) {
     case ScriptStep::Kind::Menu:
-      DesktopUser::PickMenuCommand(top, step.command);
+      if (ScriptSession::OnMenuBar(window, step.command)) {
+        DesktopUser::PickMenuCommand(top, step.command);
+      } else if (list) {
+        session_.PickWithStep(step.command);
+        DesktopUser::ClickItem(*list, window.list, window.list.GetNextItem(-1, LVNI_SELECTED),
+                               DesktopUser::ItemClick::Right);
+      }
+      break;
+    case ScriptStep::Kind::RightClick:
+      if (list)
+        DesktopUser::ClickItem(*list, window.list, static_cast<int>(step.number),
+                               DesktopUser::ItemClick::Right);
+      break;
+    case ScriptStep::Kind::DoubleClick:
+      if (list)
+        DesktopUser::ClickItem(*list, window.list, static_cast<int>(step.number),
+                               DesktopUser::ItemClick::Double);
       break;
     case ScriptStep::Kind::Key:
       if (list)

@@ -29,6 +29,7 @@ class ScriptPlayer : public QtBackend {
   int MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
                  UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
+  UINT TrackPopupMenu(const CMenu& menu, CWnd& owner, POINT where) override;
   void WindowTextChanged(CWnd& window) override;
 
  private:
@@ -49,6 +50,7 @@ class ScriptPlayer : public QtBackend {
   // The answer for a window that the program has just shown, as the script has it.
   Answer AnswerFor(CDialog& dialog);
   void AnswerFieldChooser(CDialog& dialog);
+  void AnswerGoToRow(CDialog& dialog);
 
   ScriptSession& session_;
   QTimer poll_;

@@ -12,6 +12,8 @@
 
 class CDialog;
 class CFileDialog;
+class CMenu;
+class ClipboardText;
 struct AcceleratorTemplate;
 struct Icon;
 
@@ -31,6 +33,12 @@ class Backend {
   virtual int MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
                          UINT type) = 0;
   virtual int RunFileDialog(CFileDialog& dialog) = 0;
+  // Shows a pop-up menu for `owner` at the screen point `where`, or at the keyboard focus when it
+  // is (-1, -1), until the user leaves it: the command of the item picked, or 0.
+  virtual UINT TrackPopupMenu(const CMenu& menu, CWnd& owner, POINT where) = 0;
+  // Puts the text on the window system's clipboard, in each form that it offers; false when the
+  // clipboard cannot be had.
+  virtual bool SetClipboardText(CWnd& owner, const ClipboardText& text) = 0;
 
   // A change of a window's state to show: the window's peer shows it, while the backend shows
   // the window at all. A new kind of change is one more operation of WindowPeer, called here.

@@ -70,6 +70,12 @@ LRESULT ResultThunk(CCmdTarget& t, WPARAM, LPARAM) {
 }
 
 template <class T, auto F>
+LRESULT ContextMenuThunk(CCmdTarget& t, WPARAM w, LPARAM l) {
+  (static_cast<T&>(t).*F)(reinterpret_cast<CWnd*>(w), POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)});
+  return 0;
+}
+
+template <class T, auto F>
 LRESULT NotifyThunk(CCmdTarget& t, WPARAM, LPARAM l) {
   LRESULT result = 0;
   (static_cast<T&>(t).*F)(reinterpret_cast<NMHDR*>(l), &result);
@@ -118,5 +124,11 @@ LRESULT DropFilesThunk(CCmdTarget& t, WPARAM w, LPARAM) {
 #define ON_WM_SHOWWINDOW() \
   {WM_SHOWWINDOW, 0, 0, &ShowWindowThunk<ThisClass, &ThisClass::OnShowWindow>},
 #define ON_WM_DROPFILES() {WM_DROPFILES, 0, 0, &DropFilesThunk<ThisClass, &ThisClass::OnDropFiles>},
+#define ON_WM_CONTEXTMENU() \
+  {WM_CONTEXTMENU, 0, 0, &ContextMenuThunk<ThisClass, &ThisClass::OnContextMenu>},
+// A notification from the child control `id`, which did not take it for itself.
+#define ON_NOTIFY(code, id, fn)                               \
+  {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), \
+   &NotifyThunk<ThisClass, &ThisClass::fn>},
 #define ON_NOTIFY_REFLECT(code, fn) \
   {WM_NOTIFY, static_cast<UINT>(code), 0, &NotifyThunk<ThisClass, &ThisClass::fn>},

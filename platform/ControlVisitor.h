@@ -17,6 +17,8 @@ class ControlVisitor {
   virtual void PushButton(CButton& control) = 0;
   virtual void CheckBox(CButton& control) = 0;
   virtual void Edit(CEdit& control) = 0;
+  // An edit box of several lines (ES_MULTILINE).
+  virtual void MultiLineEdit(CEdit& control) = 0;
   virtual void ComboBox(CComboBox& control) = 0;
   virtual void ListView(CListCtrl& control) = 0;
 };

@@ -8,6 +8,7 @@
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
 #include "platform/Edit.h"
+#include "platform/KeyState.h"
 #include "platform/ListCtrl.h"
 #include "platform/WorkProgress.h"
 
@@ -174,6 +175,7 @@ void CDialog::OnCancel() {
 }
 
 void CDialog::PumpMessage(MSG& msg) {
+  KeyStateScope keys(msg);
   if (PreTranslateInput(msg))
     return;
   msg.hwnd->SendMessage(msg.message, msg.wParam, msg.lParam);

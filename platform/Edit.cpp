@@ -30,6 +30,10 @@ std::vector<std::string> CEdit::GetWindowTextForms() const {
 }
 
 void CEdit::Accept(ControlVisitor& visitor) {
+  if (style_ & ES_MULTILINE) {
+    visitor.MultiLineEdit(*this);
+    return;
+  }
   visitor.Edit(*this);
 }
 

@@ -1,4 +1,5 @@
-// A single-line edit box with a length limit on what the user can type.
+// An edit box, of one line or of several (ES_MULTILINE), with a length limit on what the user
+// can type; a limit of 0 is none.
 #pragma once
 
 #include <string>

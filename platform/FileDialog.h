@@ -1,4 +1,4 @@
-// The file-open dialog.
+// The file-open and file-save dialogs.
 #pragma once
 
 #include <string>
@@ -26,9 +26,14 @@ class CFileDialog {
   CFileDialog(BOOL openFileDialog, const char* defaultExtension = nullptr,
               const char* fileName = nullptr, DWORD flags = 0, const char* filter = nullptr);
 
-  // IDOK with a file chosen, or IDCANCEL.
+  // IDOK with a file chosen, or IDCANCEL. A save dialog with OFN_OVERWRITEPROMPT asks before it
+  // chooses a file that exists, and one that the user would not replace is no choice.
   int DoModal();
   std::string GetPathName() const { return pathName_; }
+
+  // The name that the dialog takes for a name typed into it: with the default extension added
+  // when the file's name has no extension of its own.
+  std::string NameWithDefaultExtension(const std::string& typed) const;
 
   // The filter list as (description, pattern) pairs.
   std::vector<std::pair<std::string, std::string>> Filters() const;
@@ -40,6 +45,7 @@ class CFileDialog {
   // places, and starts in the first one's folder when it is given no initial folder; a system
   // whose dialog keeps its own recent places shows those instead.
   std::vector<std::string> recentFiles;
+  BOOL m_bOpenFileDialog;
 
  private:
   std::string pathName_;

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "platform/KeyState.h"
+
 namespace {
 // Space around a fitted text, as the window system leaves it.
 constexpr int kTextPadding = 12;
@@ -360,6 +362,26 @@ void CListCtrl::UserClickTitle(int column) {
     click.hwnd->SendMessage(click.message, click.wParam, click.lParam);
 }
 
+void CListCtrl::Notify(NMHDR& header) {
+  header = NMHDR{this, static_cast<UINT>(GetDlgCtrlID()), header.code};
+  if (CWnd* parent = GetParent())
+    parent->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+void CListCtrl::TellKeyDown(const MSG& key) {
+  KeyStateScope keys(key);
+  NMLVKEYDOWN notification{{nullptr, 0, LVN_KEYDOWN}, static_cast<WORD>(key.wParam), 0};
+  Notify(notification.hdr);
+}
+
+void CListCtrl::TellDoubleClick(int item) {
+  NMITEMACTIVATE notification{{nullptr, 0, NM_DBLCLK}, item, 0};
+  Notify(notification.hdr);
+}
+
+// The window system's list: a key goes to the parent before the list moves with it, a click of
+// either button selects the item under it, and the second click of a double-click tells the
+// parent.
 LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     // A list is created empty, whatever an earlier window of the same object listed.
@@ -372,9 +394,22 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     widestValid_ = false;
     return 0;
   }
-  if (message == WM_LBUTTONDOWN) {
-    UserClickItem(static_cast<int>(lParam));
-    return 0;
+  int item = static_cast<int>(lParam);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      UserClickItem(item);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      UserClickItem(item);
+      TellDoubleClick(item);
+      return 0;
+    case WM_KEYDOWN:
+      TellKeyDown(MSG{this, message, wParam, lParam, GetKeyState(VK_CONTROL) < 0,
+                      GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0});
+      break;
+    default:
+      break;
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }

@@ -83,6 +83,12 @@ class CListCtrl : public CWnd {
   // lives in the list until the next title click.
   MSG TitleClickMessage(int column);
   void UserClickTitle(int column);
+  // What a list of the window system reports, for a backend that shows a real one, which has
+  // taken the key or the click for itself already: the parent hears of a key that reached the
+  // list (LVN_KEYDOWN), with the modifiers that `key` holds, and of a double-click on an item, or
+  // below the last one (-1), as NM_DBLCLK.
+  void TellKeyDown(const MSG& key);
+  void TellDoubleClick(int item);
 
   void Accept(ControlVisitor& visitor) override { visitor.ListView(*this); }
 
@@ -103,6 +109,7 @@ class CListCtrl : public CWnd {
   };
 
   void Changed(ListChange what);
+  void Notify(NMHDR& header);
   int FitWidth(int column);
   void MeasureWidestTexts();
 

@@ -1,6 +1,7 @@
 #include "platform/Menu.h"
 
 #include "platform/Backend.h"
+#include "platform/Wnd.h"
 
 std::unique_ptr<CMenu> CMenu::Load(const MenuTemplate& source, CWnd* owner) {
   auto bar = std::make_unique<CMenu>(owner);
@@ -54,9 +55,38 @@ BOOL CMenu::AppendMenu(UINT flags, UINT id, const char* text) {
   Item item;
   item.text = text ? text : "";
   item.id = (flags & MF_SEPARATOR) ? 0 : id;
-  item.state = flags & (MF_CHECKED | MF_SEPARATOR);
+  item.state = flags & (MF_CHECKED | MF_GRAYED | MF_SEPARATOR);
   items_.push_back(std::move(item));
   if (owner_)
     CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
+  return TRUE;
+}
+
+BOOL CMenu::AppendMenu(std::unique_ptr<CMenu> popup, const char* text) {
+  if (!popup)
+    return FALSE;
+  items_.push_back(Item{text ? text : "", 0, MF_POPUP, std::move(popup)});
+  if (owner_)
+    CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
+  return TRUE;
+}
+
+CMenu* CMenu::GetSubMenu(int position) const {
+  if (position < 0 || static_cast<size_t>(position) >= items_.size())
+    return nullptr;
+  return items_[static_cast<size_t>(position)].popup.get();
+}
+
+BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) const {
+  if (!owner)
+    return FALSE;
+  UINT picked = CurrentBackend().TrackPopupMenu(*this, *owner, POINT{x, y});
+  // Only an item that the menu offers can be picked: not a separator, nor one greyed out.
+  const Item* item = picked ? Find(picked) : nullptr;
+  if (!item || (item->state & MF_GRAYED))
+    return FALSE;
+  if (flags & TPM_RETURNCMD)
+    return static_cast<BOOL>(picked);
+  owner->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(picked), NOTIFY_MENU), 0);
   return TRUE;
 }

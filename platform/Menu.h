@@ -15,7 +15,7 @@ class CMenu {
   struct Item {
     std::string text;  // empty for a separator
     UINT id = 0;
-    UINT state = 0;  // MF_CHECKED, MF_SEPARATOR, MF_POPUP bits
+    UINT state = 0;  // MF_CHECKED, MF_GRAYED, MF_SEPARATOR, MF_POPUP bits
     std::unique_ptr<CMenu> popup;
   };
 
@@ -28,6 +28,16 @@ class CMenu {
   // Sets MF_CHECKED from `check`; returns the previous check state, or MENU_NOT_FOUND.
   DWORD CheckMenuItem(UINT id, UINT check);
   BOOL AppendMenu(UINT flags, UINT id = 0, const char* text = nullptr);
+  // Appends an item with `text` from which `popup` opens.
+  BOOL AppendMenu(std::unique_ptr<CMenu> popup, const char* text);
+  // The pop-up that opens from the item at `position`, or null.
+  CMenu* GetSubMenu(int position) const;
+
+  // Shows the menu at the screen point (x, y), or where the keyboard focus is when both are -1,
+  // until the user picks an item or leaves. With TPM_RETURNCMD the result is the command picked,
+  // or 0; otherwise `owner` gets the pick as a menu command (WM_COMMAND, code 0) and the result is
+  // whether there was one.
+  BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) const;
 
   const std::vector<Item>& Items() const { return items_; }
 

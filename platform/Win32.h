@@ -11,6 +11,7 @@ using WORD = uint16_t;
 using UINT = uint32_t;
 using DWORD = uint32_t;
 using LONG = int32_t;
+using SHORT = int16_t;
 using BOOL = int;
 using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
@@ -29,6 +30,16 @@ constexpr WORD HIWORD(uintptr_t v) {
 constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
   return static_cast<WPARAM>(lo) | (static_cast<WPARAM>(hi) << 16);
 }
+constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
+  return static_cast<LPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
+}
+// The signed coordinates of a point packed into an LPARAM.
+constexpr int GET_X_LPARAM(LPARAM v) {
+  return static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(v)));
+}
+constexpr int GET_Y_LPARAM(LPARAM v) {
+  return static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(v)));
+}
 
 class CWnd;
 
@@ -40,14 +51,19 @@ constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_ICONERASEBKGND = 0x0027;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
+// wParam is the window clicked, lParam the screen point, or -1 for the keyboard's menu key.
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
+// A list control's clicks carry the index of the item clicked in lParam, -1 below the last one.
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_DROPFILES = 0x0233;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
 
 // Dialog results and standard command ids.
 constexpr int IDOK = 1;
@@ -71,17 +87,28 @@ constexpr UINT SC_RESTORE = 0xF120;
 // Virtual keys.
 constexpr UINT VK_RETURN = 0x0D;
 constexpr UINT VK_ESCAPE = 0x1B;
+constexpr UINT VK_SHIFT = 0x10;
 constexpr UINT VK_CONTROL = 0x11;
+constexpr UINT VK_MENU = 0x12;
 constexpr UINT VK_SPACE = 0x20;
+constexpr UINT VK_APPS = 0x5D;
+constexpr UINT VK_F1 = 0x70;
+constexpr UINT VK_F3 = 0x72;
+constexpr UINT VK_F10 = 0x79;
+constexpr UINT VK_F12 = 0x7B;
 
 // Menus.
 constexpr UINT MF_BYCOMMAND = 0x0000;
 constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_GRAYED = 0x0001;
 constexpr UINT MF_UNCHECKED = 0x0000;
 constexpr UINT MF_CHECKED = 0x0008;
 constexpr UINT MF_POPUP = 0x0010;
 constexpr UINT MF_SEPARATOR = 0x0800;
 constexpr UINT MENU_NOT_FOUND = 0xFFFFFFFF;
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_RETURNCMD = 0x0100;
 
 // Accelerator flags.
 constexpr BYTE FVIRTKEY = 0x01;
@@ -129,12 +156,15 @@ constexpr int LVNI_SELECTED = 0x0002;
 constexpr int LVCFMT_LEFT = 0x0000;
 constexpr int LVSCW_AUTOSIZE = -1;
 constexpr DWORD LVS_EX_FULLROWSELECT = 0x00000020;
+constexpr UINT NM_FIRST = 0u;
+constexpr UINT NM_DBLCLK = NM_FIRST - 3;
 constexpr UINT LVN_FIRST = 0u - 100u;
 constexpr UINT LVN_COLUMNCLICK = LVN_FIRST - 8;
 constexpr UINT LVN_GETDISPINFO = LVN_FIRST - 50;
 // The arrow in a column title (a header item's format).
 constexpr int HDF_SORTDOWN = 0x0200;
 constexpr int HDF_SORTUP = 0x0400;
+constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55;
 inline char* const LPSTR_TEXTCALLBACK = reinterpret_cast<char*>(-1);
 
 // Combo boxes.
@@ -210,6 +240,20 @@ struct NMLVDISPINFO {
   LVITEM item;
 };
 
+// A key that reached a list control; the modifiers are read with GetKeyState.
+struct NMLVKEYDOWN {
+  NMHDR hdr;
+  WORD wVKey = 0;
+  UINT flags = 0;
+};
+
+// A double-click on a list control: the item, or -1 below the last one.
+struct NMITEMACTIVATE {
+  NMHDR hdr;
+  int iItem = -1;
+  int iSubItem = 0;
+};
+
 // The comparison callback of a list sort: two item data values and the caller's sort value.
 using PFNLVCOMPARE = int (*)(LPARAM, LPARAM, LPARAM);
 
@@ -220,6 +264,7 @@ constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_GROUP = 0x00020000;
@@ -235,7 +280,10 @@ constexpr DWORD LVS_REPORT = 0x0001;
 constexpr DWORD LVS_SINGLESEL = 0x0004;
 constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
 constexpr DWORD CBS_DROPDOWN = 0x0002;
+constexpr DWORD ES_MULTILINE = 0x0004;
+constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD BS_PUSHBUTTON = 0x0000;
 constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
 constexpr DWORD BS_AUTOCHECKBOX = 0x0003;

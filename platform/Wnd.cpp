@@ -5,6 +5,7 @@
 #include "platform/App.h"
 #include "platform/Backend.h"
 #include "platform/ControlVisitor.h"
+#include "platform/KeyState.h"
 #include "platform/WorkProgress.h"
 
 namespace {
@@ -295,13 +296,19 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   return OnCmdMsg(id, code) ? TRUE : FALSE;
 }
 
+// A control's own map sees its notification first; what it does not reflect goes to this
+// window's map.
 BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header && header->hwndFrom &&
-      header->hwndFrom->OnChildNotify(WM_NOTIFY, wParam, lParam, result)) {
+  if (!header)
+    return FALSE;
+  if (header->hwndFrom && header->hwndFrom->OnChildNotify(WM_NOTIFY, wParam, lParam, result))
     return TRUE;
-  }
-  return FALSE;
+  const MessageMapEntry* entry = FindEntry(WM_NOTIFY, header->code, header->idFrom);
+  if (!entry)
+    return FALSE;
+  *result = entry->thunk(*this, wParam, lParam);
+  return TRUE;
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -317,9 +324,16 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
   return TRUE;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ICONERASEBKGND)
     CurrentBackend().EraseIconBackground(*this);
+  // The menu key and Shift+F10 ask for the window's context menu, which a child leaves to its
+  // parent when it has none of its own.
+  bool shift = GetKeyState(VK_SHIFT) < 0;
+  if (message == WM_KEYDOWN && (wParam == VK_APPS || (wParam == VK_F10 && shift)))
+    SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(this), -1);
+  if (message == WM_CONTEXTMENU && (style_ & WS_CHILD) && parent_)
+    parent_->SendMessage(message, wParam, lParam);
   if (message != WM_SYSCOMMAND)
     return 0;
   if (CurrentBackend().DefaultSystemCommand(*this, static_cast<UINT>(wParam)))

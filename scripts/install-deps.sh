@@ -5,7 +5,7 @@
 set -euo pipefail
 build=(cmake ninja-build g++ qt6-base-dev)
 tests=(python3 clang-format libgtest-dev libbenchmark-dev
-       xvfb xauth xdotool  # xdotool: real X key events in the desktop tests
+       xvfb xauth xdotool xclip  # real X key events, and the X clipboard, in the desktop tests
        clang libclang-rt-14-dev util-linux)  # the fuzz targets; setpriv for the bad-input table
 # The desktop's tools that the association and package tests use, and the package's checker and
 # the manual-page reader: only these, not what they recommend (a terminal, X utilities...).

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "table/FileBuffer.h"
@@ -35,6 +36,13 @@ class TableFile {
   // fields cost nothing, however many columns the table has.
   int32_t RowFields(const char* row, int32_t count, const char** texts, size_t* lengths) const;
 
+  // Appends the row's bytes as the file holds them, every field of the row and the `;` between
+  // them, without its line end. Known limit of a table split in place: a CR inside a field, which
+  // the split removes with those of the line ends, is not there.
+  void AppendRowBytes(const char* row, std::string& out) const;
+  // How the file ends its lines, as its first line ends: "\r\n" or "\n".
+  const char* LineEnd() const { return crLf_ ? "\r\n" : "\n"; }
+
   int32_t DataRowCount() const;
   const char* DataRow(int32_t i) const;
 
@@ -55,6 +63,10 @@ class TableFile {
   bool PastRow(const char* row, const char* p, const char*& end) const;
   // How many fields a row has, for a row with fewer than columnCount; columnCount for the others.
   int32_t FieldsBelowColumns(const char* row) const;
+  // How many fields a row has, also past the columns.
+  int32_t FieldCount(const char* row) const;
+  // Notes the rows with more fields than columns, in one walk over every row on every core.
+  void FindLongRows() const;
 
   FileBuffer buffer_;
   const char* columnTitleFormat_;
@@ -67,8 +79,14 @@ class TableFile {
   int32_t minFields_ = 0;
   std::vector<ShortRow> shortRows_;
   std::vector<uint64_t> shortMarks_;
+  // The rows with more fields than columns, marked the same way. Only writing rows out needs
+  // them, so they are found on its first call.
+  mutable bool longRowsKnown_ = false;
+  mutable std::vector<ShortRow> longRows_;
+  mutable std::vector<uint64_t> longMarks_;
   // The first line's fields, found once: a title is asked for by column number, and walking to
   // each one afresh would cost columns x columns on a wide file.
   std::vector<const char*> titles_;
   char title_[32] = {};
+  bool crLf_ = false;
 };

@@ -2,7 +2,7 @@
 // selection, sorting with a key, placement reports, the icon an icon control shows, and the
 // command line. (Menu check marks show in every dump of the scripts, accelerators in
 // modifier_keys.case, placements at the ends of the coordinates in
-// tests/reliability/bad_inputs.py.)
+// tests/reliability/bad_inputs.py; what the list tells its owner in ListInputTest.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdint>

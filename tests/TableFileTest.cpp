@@ -148,4 +148,38 @@ TEST(TableFile, DataRowsFollowTheHeadersFlag) {
   }
 }
 
+// A row's bytes as the file holds them, every field and the `;` between them without the line end,
+// for writing rows out; and the line end that the file's first line has.
+TEST(TableFile, RowBytesAreTheFilesOwn) {
+  struct {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> rows;
+    const char* lineEnd;
+  } const cases[] = {
+      {"LF", "a;b\np;q\n", {"a;b", "p;q"}, "\n"},
+      {"CR LF", "a;b\r\np;q\r\n", {"a;b", "p;q"}, "\r\n"},
+      {"short and long rows", "x;y;z\n1\n2;3;4;5;6\n", {"x;y;z", "1", "2;3;4;5;6"}, "\n"},
+      {"empty fields, also the last", "a;\n;\n;;\n", {"a;", ";", ";;"}, "\n"},
+      {"blank lines and no final line end", "a;b\n\n\np;q", {"a;b", "p;q"}, "\n"},
+      {"blank CR LF lines", "a\r\n\r\n\r\nb\r\n\r\n", {"a", "b"}, "\r\n"},
+      {"the first line decides", "h\r\nx\ny\r\n", {"h", "x", "y"}, "\r\n"},
+      {"an LF first line decides too", "h\nx\r\n", {"h", "x"}, "\n"},
+      {"a lone line", "only;one", {"only;one"}, "\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    Loaded t = ParseBytes(dir, c.bytes);
+    ASSERT_TRUE(t.ok);
+    ASSERT_EQ(t.table->lineCount, static_cast<int32_t>(c.rows.size()));
+    for (size_t i = 0; i < c.rows.size(); ++i) {
+      std::string out = "<";
+      t.table->AppendRowBytes(t.table->rowStarts[i], out);
+      EXPECT_EQ(out, "<" + c.rows[i]);
+    }
+    EXPECT_STREQ(t.table->LineEnd(), c.lineEnd);
+  }
+}
+
 }  // namespace

@@ -227,4 +227,33 @@ TEST_F(Threads, SeamsBetweenRangesChangeNothing) {
   }
 }
 
+// A row's bytes, with every field past the columns, found by the walk over every row in ranges
+// of a row or two: each row is the file's own line, without its CR bytes.
+TEST_F(Threads, RowBytesAreTheLinesAtTheSeams) {
+  Workers::SetCount(3);
+  Workers::SetSmallestRange(1);
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::string bytes = GeneratedFile(seed, 20 + seed);
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : bytes) {
+      if (c != '\n' && c != '\r')
+        line += c;
+      if (c == '\n' && !line.empty()) {
+        lines.push_back(line);
+        line.clear();
+      }
+    }
+    TableFile table(kColumnTitleFormat);
+    ASSERT_TRUE(table.Parse(dir.Write("rows.qdx", bytes).c_str(), true));
+    ASSERT_EQ(table.lineCount, static_cast<int32_t>(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i) {
+      std::string out;
+      table.AppendRowBytes(table.rowStarts[i], out);
+      EXPECT_EQ(out, lines[i]) << "row " << i;
+    }
+  }
+}
+
 }  // namespace

@@ -14,15 +14,34 @@ ScriptDriver::ScriptDriver(std::istream& script, std::ostream& out, std::ostream
     : session_(script, out, err, std::move(programPath)) {}
 
 int ScriptDriver::Run() {
-  return session_.Run(*this);
+  return session_.Run(*this, [this]() -> std::optional<std::string> {
+    if (!Clipboard())
+      return std::nullopt;
+    return Clipboard()->Utf8();
+  });
 }
 
-MSG ScriptDriver::WindowMessage(const ScriptStep& step, MainWindow& window) {
+// The right button selects the item under it, and asks for the list's context menu there.
+std::deque<MSG> ScriptDriver::RightClick(MainWindow& window, int item) {
+  return {MSG{&window.list, WM_RBUTTONDOWN, 0, item},
+          MSG{&window.list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(&window.list), 0}};
+}
+
+std::deque<MSG> ScriptDriver::WindowMessages(const ScriptStep& step, MainWindow& window) {
   MSG msg{&window, WM_NULL, 0, 0};
   switch (step.kind) {
     case ScriptStep::Kind::Menu:
+      if (!ScriptSession::OnMenuBar(window, step.command)) {
+        session_.PickWithStep(step.command);
+        return RightClick(window, window.list.GetNextItem(-1, LVNI_SELECTED));
+      }
       msg.message = WM_COMMAND;
       msg.wParam = MAKEWPARAM(static_cast<WORD>(step.command), NOTIFY_MENU);
+      break;
+    case ScriptStep::Kind::RightClick:
+      return RightClick(window, static_cast<int>(step.number));
+    case ScriptStep::Kind::DoubleClick:
+      msg = MSG{&window.list, WM_LBUTTONDBLCLK, 0, step.number};
       break;
     case ScriptStep::Kind::Key:
       msg = MSG{&window.list, WM_KEYDOWN, step.key, 0, step.ctrl, step.shift, step.alt};
@@ -61,17 +80,21 @@ MSG ScriptDriver::WindowMessage(const ScriptStep& step, MainWindow& window) {
     default:
       break;
   }
-  return msg;
+  return {msg};
 }
 
 bool ScriptDriver::NextMessage(CDialog& dialog, MSG& msg) {
   MainWindow* window = session_.Window();
   if (&dialog != window)
     return AnswerDialog(dialog, msg);
-  ScriptStep step;
-  if (!session_.NextWindowStep(step))
-    return false;
-  msg = WindowMessage(step, *window);
+  if (pending_.empty()) {
+    ScriptStep step;
+    if (!session_.NextWindowStep(step))
+      return false;
+    pending_ = WindowMessages(step, *window);
+  }
+  msg = pending_.front();
+  pending_.pop_front();
   return true;
 }
 
@@ -94,6 +117,11 @@ bool ScriptDriver::AnswerDialog(CDialog& dialog, MSG& msg) {
     button = IDOK;
   } else if (fresh && ScriptSession::IsFieldChooser(dialog)) {
     AnswerFieldChooser(dialog, button);
+  } else if (fresh && dialog.TemplateId() == IDD_ROW_DETAILS) {
+    session_.ShowText(dialog);
+    button = IDOK;
+  } else if (fresh && dialog.TemplateId() == IDD_GO_TO_ROW) {
+    AnswerGoToRow(dialog, button);
   }
   msg = MSG{&dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(button), BN_CLICKED),
             reinterpret_cast<LPARAM>(dialog.GetDlgItem(button))};
@@ -118,6 +146,15 @@ void ScriptDriver::AnswerFieldChooser(CDialog& dialog, int& button) {
     button = IDOK;
 }
 
+void ScriptDriver::AnswerGoToRow(CDialog& dialog, int& button) {
+  std::optional<GoToAnswer> answer = session_.TakeGoToAnswer(dialog);
+  if (!answer || !answer->ok)
+    return;
+  if (auto* number = dynamic_cast<CEdit*>(dialog.GetDlgItem(IDC_ROW_NUMBER)))
+    number->Type(answer->text);
+  button = IDOK;
+}
+
 int ScriptDriver::MessageBox(CWnd& /*owner*/, const std::string& text, const std::string& caption,
                              UINT /*type*/) {
   session_.Print().Box(caption, text);
@@ -125,11 +162,28 @@ int ScriptDriver::MessageBox(CWnd& /*owner*/, const std::string& text, const std
 }
 
 int ScriptDriver::RunFileDialog(CFileDialog& dialog) {
+  if (!dialog.m_bOpenFileDialog)
+    return RunSaveDialog(dialog);
   std::optional<FileAnswer> answer = session_.TakeFileAnswer(dialog);
   if (!answer || !answer->ok)
     return IDCANCEL;
   dialog.SetPathName(answer->path);
   return IDOK;
+}
+
+// A user who would not replace the file that exists leaves the dialog.
+int ScriptDriver::RunSaveDialog(CFileDialog& dialog) {
+  std::optional<SaveAnswer> answer = session_.TakeSaveAnswer(dialog);
+  if (!answer || answer->kind == SaveAnswer::Cancel)
+    return IDCANCEL;
+  if (answer->kind == SaveAnswer::Keep && answer->asked)
+    return IDCANCEL;
+  dialog.SetPathName(answer->path);
+  return IDOK;
+}
+
+UINT ScriptDriver::TrackPopupMenu(const CMenu& menu, CWnd& /*owner*/, POINT /*where*/) {
+  return session_.TakePick(menu).value_or(0u);
 }
 
 void ScriptDriver::WindowTextChanged(CWnd& window) {

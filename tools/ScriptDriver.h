@@ -2,6 +2,7 @@
 // user would see. The steps and the output lines are the contract of `lintaro-script`.
 #pragma once
 
+#include <deque>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -23,6 +24,7 @@ class ScriptDriver : public HeadlessBackend {
   int MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
                  UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
+  UINT TrackPopupMenu(const CMenu& menu, CWnd& owner, POINT where) override;
   void ShowDialogWindow(CDialog& dialog) override;
   void WindowTextChanged(CWnd& window) override;
 
@@ -31,13 +33,18 @@ class ScriptDriver : public HeadlessBackend {
   bool NextMessage(CDialog& dialog, MSG& msg) override;
 
  private:
-  // The message that carries a step for the main window.
-  MSG WindowMessage(const ScriptStep& step, MainWindow& window);
+  // The messages that carry a step for the main window, in order.
+  std::deque<MSG> WindowMessages(const ScriptStep& step, MainWindow& window);
+  // A right-click on item `item` of the list, or below its last row (-1).
+  static std::deque<MSG> RightClick(MainWindow& window, int item);
   bool AnswerDialog(CDialog& dialog, MSG& msg);
   void AnswerFieldChooser(CDialog& dialog, int& button);
+  void AnswerGoToRow(CDialog& dialog, int& button);
+  int RunSaveDialog(CFileDialog& dialog);
 
   ScriptSession session_;
   CDialog* freshDialog_ = nullptr;
   // The files of the last drop step, alive while its message is handled.
   DropFiles drop_;
+  std::deque<MSG> pending_;
 };

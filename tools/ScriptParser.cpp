@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -65,7 +66,20 @@ bool Consume(std::string_view& text, std::string_view prefix) {
   return true;
 }
 
-// Enter, Escape, or Ctrl+ with Shift+ and Alt+ in that order, each optional, and a letter.
+// F1 to F12.
+bool ParseFunctionKey(std::string_view text, UINT& key) {
+  int n = 0;
+  if (!Consume(text, "F"))
+    return false;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (error != std::errc() || end != text.data() + text.size() || n < 1 || n > 12)
+    return false;
+  key = VK_F1 + static_cast<UINT>(n - 1);
+  return true;
+}
+
+// Enter or Escape; or Ctrl+, Shift+ and Alt+ in that order, each optional (Alt only with Ctrl),
+// and a function key or the menu key (Apps); or Ctrl+ with them and a letter.
 bool ParseKey(const std::string& rest, ScriptStep& step) {
   if (rest == "Enter") {
     step.key = VK_RETURN;
@@ -76,12 +90,18 @@ bool ParseKey(const std::string& rest, ScriptStep& step) {
     return true;
   }
   std::string_view text = rest;
-  if (!Consume(text, "Ctrl+"))
-    return false;
-  step.ctrl = true;
+  step.ctrl = Consume(text, "Ctrl+");
   step.shift = Consume(text, "Shift+");
   step.alt = Consume(text, "Alt+");
-  if (text.size() != 1 || !std::isalpha(static_cast<unsigned char>(text[0])))
+  if (step.alt && !step.ctrl)
+    return false;
+  if (text == "Apps") {
+    step.key = VK_APPS;
+    return true;
+  }
+  if (ParseFunctionKey(text, step.key))
+    return true;
+  if (!step.ctrl || text.size() != 1 || !std::isalpha(static_cast<unsigned char>(text[0])))
     return false;
   step.key = static_cast<UINT>(std::toupper(static_cast<unsigned char>(text[0])));
   return true;
@@ -148,6 +168,30 @@ bool ParseDialog(const std::string& rest, ScriptStep& step) {
       return false;
     }
   }
+  return true;
+}
+
+bool ParsePick(const std::string& rest, ScriptStep& step) {
+  return ParseMenu(rest, step);
+}
+
+// save <path>, save keep <path>, save cancel.
+bool ParseSave(const std::string& rest, ScriptStep& step) {
+  if (rest == "cancel") {
+    step.save = SaveAnswer{SaveAnswer::Cancel, ""};
+    return true;
+  }
+  std::string_view path = rest;
+  bool keep = Consume(path, "keep ");
+  if (path.empty())
+    return false;
+  step.save = SaveAnswer{keep ? SaveAnswer::Keep : SaveAnswer::Save, std::string(path)};
+  return true;
+}
+
+// goto <text>, the rest of the line as it is; goto cancel.
+bool ParseGoTo(const std::string& rest, ScriptStep& step) {
+  step.goTo = rest == "cancel" ? GoToAnswer{false, ""} : GoToAnswer{true, rest};
   return true;
 }
 
@@ -230,12 +274,18 @@ const StepSyntax kSteps[] = {
     {"syscommand", ScriptStep::Kind::SysCommand, ParseNumber},
     {"click-title", ScriptStep::Kind::ClickTitle, ParseNumber},
     {"select", ScriptStep::Kind::Select, ParseSelect},
+    {"right-click", ScriptStep::Kind::RightClick, ParseSelect},
+    {"double-click", ScriptStep::Kind::DoubleClick, ParseSelect},
     {"placement", ScriptStep::Kind::Placement, ParsePlacement},
     {"dump", ScriptStep::Kind::Dump, ParseNothing},
     {"sort-arrow", ScriptStep::Kind::SortArrow, ParseNothing},
     {"drop", ScriptStep::Kind::Drop, ParseDrop},
+    {"clipboard", ScriptStep::Kind::Clipboard, ParseNothing},
     {"dialog", ScriptStep::Kind::Dialog, ParseDialog},
     {"file", ScriptStep::Kind::File, ParseFile},
+    {"pick", ScriptStep::Kind::Pick, ParsePick},
+    {"save", ScriptStep::Kind::Save, ParseSave},
+    {"goto", ScriptStep::Kind::GoTo, ParseGoTo},
     {"reg-show", ScriptStep::Kind::RegShow, ParseKeyName},
     {"reg-set", ScriptStep::Kind::RegSet, ParseRegSet},
     {"reg-delete", ScriptStep::Kind::RegDelete, ParseKeyName},

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/Resource.h"
 #include "platform/ComboBox.h"
+#include "platform/Menu.h"
 
 namespace {
 int IsChecked(const CWnd& window, unsigned id) {
@@ -51,6 +52,50 @@ std::string ScriptPrinter::Escape(const std::string& text) {
   return escaped;
 }
 
+std::string ScriptPrinter::EscapeAll(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '\\':
+        escaped += "\\\\";
+        break;
+      case '\t':
+        escaped += "\\t";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+// Items by their text; a separator is "-", and a submenu is its text and its entries in brackets.
+std::string ScriptPrinter::Entries(const CMenu& menu) {
+  std::string entries;
+  for (const CMenu::Item& item : menu.Items()) {
+    if (!entries.empty())
+      entries += ';';
+    if (item.state & MF_SEPARATOR) {
+      entries += '-';
+      continue;
+    }
+    entries += EscapeAll(item.text);
+    if (!item.popup)
+      continue;
+    entries += '[';
+    entries += Entries(*item.popup);
+    entries += ']';
+  }
+  return entries;
+}
+
 void ScriptPrinter::Title(const std::string& text) {
   out_ << "title " << Escape(text) << "\n";
 }
@@ -68,6 +113,34 @@ void ScriptPrinter::FieldChooser(const std::string& caption, const CComboBox& fi
 
 void ScriptPrinter::FileDialog(const char* initialLocation) {
   out_ << "filedialog " << (initialLocation ? initialLocation : "none") << "\n";
+}
+
+void ScriptPrinter::SaveDialog(const char* initialLocation) {
+  out_ << "savedialog " << (initialLocation ? initialLocation : "none") << "\n";
+}
+
+void ScriptPrinter::Overwrite(const std::string& path) {
+  out_ << "overwrite " << path << "\n";
+}
+
+void ScriptPrinter::GoToRow(const std::string& label) {
+  out_ << "gotorow " << label << "\n";
+}
+
+void ScriptPrinter::Details(const std::string& caption, const std::string& text) {
+  out_ << "details " << caption << ": " << EscapeAll(text) << "\n";
+}
+
+void ScriptPrinter::Popup(const CMenu& menu) {
+  out_ << "popup " << Entries(menu) << "\n";
+}
+
+void ScriptPrinter::Clipboard(const std::optional<std::string>& text) {
+  if (!text) {
+    out_ << "clipboard none\n";
+    return;
+  }
+  out_ << "clipboard: " << EscapeAll(*text) << "\n";
 }
 
 void ScriptPrinter::About() {

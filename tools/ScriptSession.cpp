@@ -9,6 +9,7 @@
 #include "app/ViewerApp.h"
 #include "platform/ComboBox.h"
 #include "platform/FileDialog.h"
+#include "platform/Menu.h"
 #include "tools/ScriptParser.h"
 
 ScriptSession::ScriptSession(std::istream& script, std::ostream& out, std::ostream& err,
@@ -27,8 +28,9 @@ bool ScriptSession::ReadLine(std::string& line) {
   return false;
 }
 
-int ScriptSession::Run(Backend& backend) {
+int ScriptSession::Run(Backend& backend, ClipboardReader readClipboard) {
   backend_ = &backend;
+  readClipboard_ = std::move(readClipboard);
   std::string line;
   ScriptStep step;
   while (status_ == 0 && ReadLine(line)) {
@@ -79,6 +81,18 @@ ScriptSession::Outcome ScriptSession::Play(const std::string& line, ScriptStep& 
       return Outcome::Done;
     case ScriptStep::Kind::File:
       fileAnswers_.push_back(step.file);
+      return Outcome::Done;
+    case ScriptStep::Kind::Save:
+      saveAnswers_.push_back(step.save);
+      return Outcome::Done;
+    case ScriptStep::Kind::GoTo:
+      goToAnswers_.push_back(step.goTo);
+      return Outcome::Done;
+    case ScriptStep::Kind::Pick:
+      picks_.push_back(step.command);
+      return Outcome::Done;
+    case ScriptStep::Kind::Clipboard:
+      print_.Clipboard(readClipboard_ ? readClipboard_() : std::nullopt);
       return Outcome::Done;
     case ScriptStep::Kind::RegShow:
       print_.RegistryKey(step.keyName, step.root, step.keyPath);
@@ -151,25 +165,72 @@ bool ScriptSession::TakeDialogFailure() {
   return true;
 }
 
-std::optional<DialogAnswer> ScriptSession::TakeDialogAnswer(CDialog& dialog) {
-  if (auto* field = dynamic_cast<CComboBox*>(dialog.GetDlgItem(IDC_FIELD)))
-    print_.FieldChooser(dialog.GetWindowText(), *field);
-  if (dialogAnswers_.empty()) {
+template <class Answer>
+std::optional<Answer> ScriptSession::Next(std::deque<Answer>& answers) {
+  if (answers.empty()) {
     print_.Error("no answer");
     return std::nullopt;
   }
-  DialogAnswer answer = dialogAnswers_.front();
-  dialogAnswers_.pop_front();
+  Answer answer = std::move(answers.front());
+  answers.pop_front();
   return answer;
+}
+
+std::optional<DialogAnswer> ScriptSession::TakeDialogAnswer(CDialog& dialog) {
+  if (auto* field = dynamic_cast<CComboBox*>(dialog.GetDlgItem(IDC_FIELD)))
+    print_.FieldChooser(dialog.GetWindowText(), *field);
+  return Next(dialogAnswers_);
+}
+
+std::optional<SaveAnswer> ScriptSession::TakeSaveAnswer(const CFileDialog& dialog) {
+  print_.SaveDialog(dialog.m_ofn.lpstrInitialDir);
+  std::optional<SaveAnswer> answer = Next(saveAnswers_);
+  if (!answer || answer->kind == SaveAnswer::Cancel)
+    return answer;
+  answer->path = dialog.NameWithDefaultExtension(answer->path);
+  std::error_code error;
+  answer->asked =
+      (dialog.m_ofn.Flags & OFN_OVERWRITEPROMPT) && std::filesystem::exists(answer->path, error);
+  if (answer->asked)
+    print_.Overwrite(answer->path);
+  return answer;
+}
+
+std::optional<GoToAnswer> ScriptSession::TakeGoToAnswer(CDialog& dialog) {
+  CWnd* label = dialog.GetDlgItem(IDC_ROW_RANGE);
+  print_.GoToRow(label ? label->GetWindowText() : std::string());
+  return Next(goToAnswers_);
+}
+
+void ScriptSession::ShowText(CDialog& dialog) {
+  CWnd* text = dialog.GetDlgItem(IDC_DETAILS);
+  print_.Details(dialog.GetWindowText(), text ? text->GetWindowText() : std::string());
+}
+
+std::optional<unsigned> ScriptSession::TakePick(const CMenu& menu) {
+  std::optional<unsigned> pick = std::exchange(stepPick_, std::nullopt);
+  if (!pick && !picks_.empty()) {
+    pick = picks_.front();
+    picks_.pop_front();
+  }
+  if (!pick) {
+    print_.Popup(menu);
+    return std::nullopt;
+  }
+  UINT state = menu.GetMenuState(*pick, MF_BYCOMMAND);
+  if (state == MENU_NOT_FOUND || (state & MF_GRAYED)) {
+    print_.Error("no such item");
+    return std::nullopt;
+  }
+  return pick;
+}
+
+bool ScriptSession::OnMenuBar(const CWnd& window, unsigned command) {
+  const CMenu* bar = window.GetMenu();
+  return bar && bar->GetMenuState(command, MF_BYCOMMAND) != MENU_NOT_FOUND;
 }
 
 std::optional<FileAnswer> ScriptSession::TakeFileAnswer(const CFileDialog& dialog) {
   print_.FileDialog(dialog.m_ofn.lpstrInitialDir);
-  if (fileAnswers_.empty()) {
-    print_.Error("no answer");
-    return std::nullopt;
-  }
-  FileAnswer answer = fileAnswers_.front();
-  fileAnswers_.pop_front();
-  return answer;
+  return Next(fileAnswers_);
 }

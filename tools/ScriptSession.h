@@ -16,6 +16,7 @@
 class Backend;
 class CDialog;
 class CFileDialog;
+class CMenu;
 class MainWindow;
 
 class ScriptSession {
@@ -23,12 +24,16 @@ class ScriptSession {
   ScriptSession(std::istream& script, std::ostream& out, std::ostream& err,
                 std::string programPath);
 
+  // What the clipboard holds, as UTF-8, or none; each backend reads its own.
+  using ClipboardReader = std::function<std::optional<std::string>()>;
+
   // Plays the whole script, running the program on `backend`: 0 when every step ran, 2 for a
   // line that cannot be parsed.
-  int Run(Backend& backend);
+  int Run(Backend& backend, ClipboardReader readClipboard);
 
   // While the program runs: plays steps until one that the backend must play in the main window
-  // (menu, key, close, syscommand, click-title, select, placement). False when the script has
+  // (menu, key, close, syscommand, click-title, select, right-click, double-click, placement).
+  // False when the script has
   // ended or stopped: the user is gone, and the program ends as if killed.
   bool NextWindowStep(ScriptStep& step);
 
@@ -49,6 +54,23 @@ class ScriptSession {
   std::optional<DialogAnswer> TakeDialogAnswer(CDialog& dialog);
   // A file-open dialog opens: prints it, and hands out the next answer as TakeDialogAnswer does.
   std::optional<FileAnswer> TakeFileAnswer(const CFileDialog& dialog);
+  // A Save dialog opens: prints it, and hands out the next answer, its path as the dialog takes
+  // it; when that file exists and the dialog asks whether to replace it, prints the question.
+  std::optional<SaveAnswer> TakeSaveAnswer(const CFileDialog& dialog);
+  // The Go to row dialog opens: prints its label, and hands out the next answer.
+  std::optional<GoToAnswer> TakeGoToAnswer(CDialog& dialog);
+  // A dialog that shows a text opens (a row's details): prints it.
+  void ShowText(CDialog& dialog);
+
+  // The `menu` step being played picks `command` from the context menu that it opens.
+  void PickWithStep(unsigned command) { stepPick_ = command; }
+  // A context menu opens: the command that the user picks from it, which the menu offers: the
+  // step's, else the next `pick` answer. None when none is queued, which prints the menu, or when
+  // the menu lacks it, which prints an error: the user then leaves the menu.
+  std::optional<unsigned> TakePick(const CMenu& menu);
+  // Whether a `menu` step picks the command from the window's menu bar; the list's commands are
+  // picked from its context menu.
+  static bool OnMenuBar(const CWnd& window, unsigned command);
 
  private:
   enum class Outcome { Done, WindowStep, Stop };
@@ -57,6 +79,9 @@ class ScriptSession {
   bool ReadLine(std::string& line);
   Outcome Play(const std::string& line, ScriptStep& step);
   Outcome Unparsable();
+  // The next answer of its kind; none, printed as an error, when none is queued.
+  template <class Answer>
+  std::optional<Answer> Next(std::deque<Answer>& answers);
   void Start(const std::string& tail);
   static void SetRegistryValue(const ScriptStep& step);
 
@@ -72,4 +97,9 @@ class ScriptSession {
   std::deque<DialogAnswer> dialogAnswers_;
   std::deque<FileAnswer> fileAnswers_;
   SortArrowReader sortArrowReader_;
+  std::deque<SaveAnswer> saveAnswers_;
+  std::deque<GoToAnswer> goToAnswers_;
+  std::deque<unsigned> picks_;
+  std::optional<unsigned> stepPick_;
+  ClipboardReader readClipboard_;
 };

@@ -47,7 +47,7 @@ class SystemMenuTest : public QObject {
       QMenuBar* bar = program.Top().Menus();
       QPoint empty(bar->width() - 3, bar->height() / 2);
       QVERIFY(!bar->actionAt(empty));
-      bool picked = DesktopUser::PickFromSystemMenu(IDM_ABOUTBOX, [&] {
+      bool picked = DesktopUser::PickFromMenu(IDM_ABOUTBOX, [&] {
         if (rightClick)
           QTest::mouseClick(bar, Qt::RightButton, {}, empty);
         else

@@ -36,7 +36,7 @@ class XPlacementTest : public QObject {
     TestProgram::Run({}, [&](TestProgram& program) {
       program.Action(ID_OPTIONS_SAVE_SETTINGS)->trigger();
       const QRect before = program.Top().geometry();
-      QVERIFY(DesktopUser::PickFromSystemMenu(SC_MAXIMIZE, [&] {
+      QVERIFY(DesktopUser::PickFromMenu(SC_MAXIMIZE, [&] {
         QTest::keyClick(&program.List().View(), Qt::Key_Space, Qt::AltModifier);
       }));
       QTest::qWait(300);

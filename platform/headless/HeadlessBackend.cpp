@@ -26,6 +26,11 @@ bool HeadlessBackend::RunModalLoop(CDialog& dialog) {
   return true;
 }
 
+bool HeadlessBackend::SetClipboardText(CWnd& /*owner*/, const ClipboardText& text) {
+  clipboard_ = text;
+  return true;
+}
+
 int HeadlessBackend::TextWidth(const char* /*text*/, size_t length) {
   return static_cast<int>(length) * kCharWidth;
 }

@@ -3,7 +3,10 @@
 // dialogs.
 #pragma once
 
+#include <optional>
+
 #include "platform/Backend.h"
+#include "platform/Clipboard.h"
 
 class HeadlessBackend : public Backend {
  public:
@@ -14,6 +17,13 @@ class HeadlessBackend : public Backend {
   bool RunModalLoop(CDialog& dialog) override;
   void EndModalLoop(CDialog& /*dialog*/) override {}
   void DestroyDialogWindow(CDialog& /*dialog*/) override {}
+  // No user is there to pick from a menu.
+  UINT TrackPopupMenu(const CMenu& /*menu*/, CWnd& /*owner*/, POINT /*where*/) override {
+    return 0;
+  }
+  bool SetClipboardText(CWnd& /*owner*/, const ClipboardText& text) override;
+  // What the clipboard holds; nothing before the first copy.
+  const std::optional<ClipboardText>& Clipboard() const { return clipboard_; }
 
   int TextWidth(const char* text, size_t length) override;
   int ByteAdvance(unsigned char byte) override;
@@ -27,4 +37,7 @@ class HeadlessBackend : public Backend {
   virtual bool CanShow(CDialog& /*dialog*/) { return true; }
   // The user's next action in a running dialog; false when the user is gone (the process ends).
   virtual bool NextMessage(CDialog& dialog, MSG& msg) = 0;
+
+ private:
+  std::optional<ClipboardText> clipboard_;
 };

@@ -3,6 +3,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "platform/CellText.h"
 #include "platform/Edit.h"
 #include "platform/qt/EightBitText.h"
 #include "platform/qt/TopWindow.h"
@@ -34,7 +35,7 @@ void EditPeer::UserEdited(const QString& typed) {
   std::string bytes = EightBitText::Encode(text);
   if (byteLimit_ > 0 && bytes.size() > static_cast<size_t>(byteLimit_)) {
     // Typing stops at the limit, as it does in the window system's edit box.
-    bytes.resize(EightBitText::Utf8Boundary(bytes, static_cast<size_t>(byteLimit_)));
+    bytes.resize(Utf8Boundary(bytes, static_cast<size_t>(byteLimit_)));
     text = QString::fromStdString(bytes);
     int cursor = std::min(cursorPosition(), static_cast<int>(text.size()));
     QSignalBlocker quiet(this);

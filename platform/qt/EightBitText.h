@@ -1,6 +1,6 @@
-// Text as the program holds it: bytes of an 8-bit code page. On this desktop most files are
-// UTF-8, but the program's own home is Windows-1252, so a text is shown as UTF-8 when its bytes
-// form valid UTF-8 and as Windows-1252 otherwise.
+// Text as the program holds it, bytes of an 8-bit code page, as Qt's strings: each text is shown
+// as its cell would be (platform/CellText.h), UTF-8 when its bytes form valid UTF-8 and
+// Windows-1252 otherwise.
 #pragma once
 
 #include <QString>
@@ -16,7 +16,8 @@ class EightBitText {
   static constexpr size_t kShownBytes = 1024;
 
   static QString Decode(std::string_view bytes);
-  // The first kShownBytes bytes at most, cut at a character boundary when they are UTF-8.
+  // The first kShownBytes bytes at most, cut at a character boundary when they are UTF-8; shown
+  // as the whole text would be.
   static QString DecodeShown(std::string_view bytes) { return DecodeFirst(bytes, kShownBytes); }
   // The same for the first `most` bytes.
   static QString DecodeFirst(std::string_view bytes, size_t most);
@@ -27,11 +28,6 @@ class EightBitText {
   // Every text of bytes that shows the characters typed: Encode's first, then the decomposed
   // UTF-8 form and the Windows-1252 form where they differ from it.
   static std::vector<std::string> TypedForms(const QString& text);
-
-  // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no cut sequence.
-  static bool IsValidUtf8(std::string_view bytes);
-  // Where a UTF-8 text may be cut without splitting a character: the largest n <= limit.
-  static size_t Utf8Boundary(std::string_view bytes, size_t limit);
 
   static QString FromWindows1252(std::string_view bytes);
 };

@@ -199,6 +199,16 @@ void ListViewPeer::UserClickRow(int row) {
   Feed(WM_LBUTTONDOWN, 0, model_->ItemAt(row));
 }
 
+void ListViewPeer::UserDoubleClickRow(int row) {
+  Feed(WM_LBUTTONDBLCLK, 0, model_->ItemAt(row));
+}
+
+void ListViewPeer::UserRightClickRow(int row, const QPoint& where) {
+  Feed(WM_RBUTTONDOWN, 0, model_->ItemAt(row));
+  Feed(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(&list_),
+       MAKELPARAM(static_cast<WORD>(where.x()), static_cast<WORD>(where.y())));
+}
+
 void ListViewPeer::UserWheel(QWheelEvent* event) {
   QCoreApplication::sendEvent(scrollBar_, event);
 }

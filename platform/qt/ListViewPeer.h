@@ -39,6 +39,9 @@ class ListViewPeer : public QFrame, public ControlPeer {
   // What the user did.
   void UserKey(QKeyEvent* event);
   void UserClickRow(int row);
+  void UserDoubleClickRow(int row);
+  // The list's context menu, at `where` on the screen, after the row under it is selected.
+  void UserRightClickRow(int row, const QPoint& where);
   void UserWheel(QWheelEvent* event);
   void ViewResized();
 

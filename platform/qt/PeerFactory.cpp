@@ -8,6 +8,7 @@
 #include "platform/qt/EditPeer.h"
 #include "platform/qt/IconPeer.h"
 #include "platform/qt/ListViewPeer.h"
+#include "platform/qt/MultiLineEditPeer.h"
 #include "platform/qt/PushButtonPeer.h"
 #include "platform/qt/StaticTextPeer.h"
 
@@ -37,6 +38,10 @@ void PeerFactory::CheckBox(CButton& control) {
 
 void PeerFactory::Edit(CEdit& control) {
   made_ = new EditPeer(control, window_, parent_);
+}
+
+void PeerFactory::MultiLineEdit(CEdit& control) {
+  made_ = new MultiLineEditPeer(control, window_, parent_);
 }
 
 void PeerFactory::ComboBox(CComboBox& control) {

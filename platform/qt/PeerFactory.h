@@ -21,6 +21,7 @@ class PeerFactory : public ControlVisitor {
   void PushButton(CButton& control) override;
   void CheckBox(CButton& control) override;
   void Edit(CEdit& control) override;
+  void MultiLineEdit(CEdit& control) override;
   void ComboBox(CComboBox& control) override;
   void ListView(CListCtrl& control) override;
 

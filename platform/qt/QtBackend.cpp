@@ -1,6 +1,8 @@
 #include "platform/qt/QtBackend.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,10 +18,12 @@
 #include <algorithm>
 
 #include "platform/App.h"
+#include "platform/Clipboard.h"
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"
 #include "platform/ListCtrl.h"
 #include "platform/qt/EightBitText.h"
+#include "platform/qt/PopupMenu.h"
 #include "platform/qt/TopWindow.h"
 
 namespace {
@@ -38,6 +42,22 @@ int OneLineMenuBarHeight() {
   probe.setNativeMenuBar(false);
   probe.addMenu(QStringLiteral("&File"));
   return probe.sizeHint().height();
+}
+
+// Where a menu asked for from the keyboard opens: at the current item of a view that has the
+// focus, as the window system puts it at the focused item of a list, else at the focused widget.
+QPoint KeyboardMenuPoint(QWidget* fallback) {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus)
+    focus = fallback;
+  if (!focus)
+    return QPoint();
+  if (auto* view = qobject_cast<QAbstractItemView*>(focus)) {
+    QRect item = view->visualRect(view->currentIndex());
+    if (item.isValid() && view->viewport()->rect().intersects(item))
+      return view->viewport()->mapToGlobal(item.bottomLeft());
+  }
+  return focus->mapToGlobal(focus->rect().center());
 }
 
 // A file pattern as Qt matches it: the window system's "*.*" matches every name, dot or not.
@@ -141,7 +161,12 @@ int QtBackend::RunFileDialog(CFileDialog& dialog) {
   QWidget* owner = app && app->m_pMainWnd ? WindowOf(*app->m_pMainWnd) : nullptr;
   QFileDialog chooser(owner);
   chooser.setOption(QFileDialog::DontUseNativeDialog);
-  chooser.setAcceptMode(QFileDialog::AcceptOpen);
+  chooser.setAcceptMode(dialog.m_bOpenFileDialog ? QFileDialog::AcceptOpen
+                                                 : QFileDialog::AcceptSave);
+  chooser.setOption(QFileDialog::DontConfirmOverwrite,
+                    (dialog.m_ofn.Flags & OFN_OVERWRITEPROMPT) == 0 || dialog.m_bOpenFileDialog);
+  if (dialog.m_ofn.lpstrDefExt)
+    chooser.setDefaultSuffix(EightBitText::Decode(std::string_view(dialog.m_ofn.lpstrDefExt)));
   // Only a dialog told so refuses a name that does not exist; otherwise the name typed is the
   // answer, and the program finds out for itself that it cannot open it.
   bool mustExist = (dialog.m_ofn.Flags & OFN_FILEMUSTEXIST) != 0;
@@ -185,6 +210,25 @@ int QtBackend::RunFileDialog(CFileDialog& dialog) {
     return IDCANCEL;
   dialog.SetPathName(QFile::encodeName(chooser.selectedFiles().first()).toStdString());
   return IDOK;
+}
+
+UINT QtBackend::TrackPopupMenu(const CMenu& menu, CWnd& owner, POINT where) {
+  CWnd* top = &owner;
+  while (top && (top->GetStyle() & WS_CHILD))
+    top = top->GetParent();
+  QWidget* window = top ? WindowOf(*top) : nullptr;
+  PopupMenu popup(menu, window);
+  bool fromKeyboard = where.x == -1 && where.y == -1;
+  return popup.Track(fromKeyboard ? KeyboardMenuPoint(window) : QPoint(where.x, where.y));
+}
+
+// Desktops here take text as UTF-8, each cell's characters as the list shows them.
+bool QtBackend::SetClipboardText(CWnd& /*owner*/, const ClipboardText& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard)
+    return false;
+  clipboard->setText(QString::fromStdString(text.Utf8()));
+  return true;
 }
 
 void QtBackend::WaitCursor(bool on) {

@@ -25,6 +25,8 @@ class QtBackend : public Backend {
   int MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
                  UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
+  UINT TrackPopupMenu(const CMenu& menu, CWnd& owner, POINT where) override;
+  bool SetClipboardText(CWnd& owner, const ClipboardText& text) override;
 
   void WaitCursor(bool on) override;
   void DrawPending(CWnd& window) override;

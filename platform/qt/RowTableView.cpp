@@ -22,6 +22,8 @@ RowTableView::RowTableView(ListViewPeer& control, QWidget* parent)
   setAutoScroll(false);
   setDragEnabled(false);
   setSortingEnabled(false);
+  // The right button and the menu key go to the program, which shows its own menu.
+  setContextMenuPolicy(Qt::PreventContextMenu);
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   // The list control's own scroll bar moves through the items; the view only ever shows one
@@ -73,12 +75,21 @@ void RowTableView::keyPressEvent(QKeyEvent* event) {
 void RowTableView::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   event->accept();
+  int row = rowAt(event->position().toPoint().y());
   if (event->button() == Qt::LeftButton)
-    control_.UserClickRow(rowAt(event->position().toPoint().y()));
+    control_.UserClickRow(row);
+  else if (event->button() == Qt::RightButton)
+    control_.UserRightClickRow(row, event->globalPosition().toPoint());
 }
 
 void RowTableView::mouseDoubleClickEvent(QMouseEvent* event) {
-  mousePressEvent(event);
+  if (event->button() != Qt::LeftButton) {
+    mousePressEvent(event);
+    return;
+  }
+  setFocus(Qt::MouseFocusReason);
+  event->accept();
+  control_.UserDoubleClickRow(rowAt(event->position().toPoint().y()));
 }
 
 // Dragging across rows selects nothing: the list holds one selected item, set by clicks.

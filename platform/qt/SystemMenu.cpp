@@ -1,8 +1,6 @@
 #include "platform/qt/SystemMenu.h"
 
-#include "platform/Menu.h"
 #include "platform/Wnd.h"
-#include "platform/qt/EightBitText.h"
 
 namespace {
 // Whether a system command can run in the window's present state: a window that is neither
@@ -25,24 +23,6 @@ bool Allowed(UINT command, const CWnd& window) {
 }
 }  // namespace
 
-SystemMenu::SystemMenu(CWnd& window, QWidget* parent) : QMenu(parent) {
-  if (const CMenu* menu = window.GetSystemMenu(FALSE))
-    Fill(*menu, window);
-}
-
-void SystemMenu::Fill(const CMenu& menu, const CWnd& window) {
-  for (const CMenu::Item& item : menu.Items()) {
-    if (item.state & MF_SEPARATOR) {
-      addSeparator();
-      continue;
-    }
-    QAction* action = addAction(EightBitText::Decode(item.text));
-    action->setData(item.id);
-    action->setEnabled(Allowed(item.id, window));
-  }
-}
-
-UINT SystemMenu::Track(const QPoint& where) {
-  QAction* picked = exec(where);
-  return picked ? picked->data().toUInt() : 0;
-}
+SystemMenu::SystemMenu(CWnd& window, QWidget* parent)
+    : PopupMenu(*window.GetSystemMenu(FALSE), parent,
+                [&window](const CMenu::Item& item) { return Allowed(item.id, window); }) {}

@@ -3,21 +3,12 @@
 // of its menu bar.
 #pragma once
 
-#include <QMenu>
+#include "platform/qt/PopupMenu.h"
 
-#include "platform/Win32.h"
-
-class CMenu;
 class CWnd;
 
-class SystemMenu : public QMenu {
+class SystemMenu : public PopupMenu {
  public:
   // The items of `window`'s system menu, enabled as its state allows, as Windows greys them.
   SystemMenu(CWnd& window, QWidget* parent);
-
-  // Shows the menu at `where` until the user picks or leaves it: the picked command, or 0.
-  UINT Track(const QPoint& where);
-
- private:
-  void Fill(const CMenu& menu, const CWnd& window);
 };

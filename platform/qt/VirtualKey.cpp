@@ -45,6 +45,8 @@ UINT VirtualKey::FromQtKey(int key) {
       return kInsert;
     case Qt::Key_Delete:
       return kDelete;
+    case Qt::Key_Menu:
+      return kApps;
     default:
       return 0;
   }

@@ -23,6 +23,7 @@ class VirtualKey {
   static constexpr UINT kDown = 0x28;
   static constexpr UINT kInsert = 0x2D;
   static constexpr UINT kDelete = 0x2E;
+  static constexpr UINT kApps = 0x5D;
   static constexpr UINT kF1 = 0x70;
 
   // The virtual key of a Qt::Key value, or 0 for a key that has none.

@@ -37,6 +37,11 @@ class ControlPeer::Show : public ControlVisitor {
     window_.LimitText(control.GetLimitText());
     ShowText(window_, control.GetWindowText());
   }
+  void MultiLineEdit(CEdit& control) override {
+    window_.LimitText(control.GetLimitText());
+    if (window_.Lines() != control.GetWindowText())
+      window_.SetLines(control.GetWindowText());
+  }
   void ComboBox(CComboBox& control) override {
     std::vector<std::string> items;
     for (int i = 0; i < control.GetCount(); ++i)
@@ -77,6 +82,12 @@ class ControlPeer::Take : public ControlVisitor {
     if (code_ != kEditChanged)
       return;
     control.SetWindowText(window_.Text());
+    taken = true;
+  }
+  void MultiLineEdit(CEdit& control) override {
+    if (code_ != kEditChanged)
+      return;
+    control.SetWindowText(window_.Lines());
     taken = true;
   }
   void ComboBox(CComboBox& control) override {

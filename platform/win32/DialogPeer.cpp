@@ -29,6 +29,7 @@ class PeerMaker : public ControlVisitor {
   void PushButton(CButton& control) override { Simple(control); }
   void CheckBox(CButton& control) override { Simple(control); }
   void Edit(CEdit& control) override { Simple(control); }
+  void MultiLineEdit(CEdit& control) override { Simple(control); }
   void ComboBox(CComboBox& control) override { Simple(control); }
   void ListView(CListCtrl& control) override {
     auto list = std::make_unique<ListPeer>(control, dialog_.Window(), measure_);
@@ -285,6 +286,14 @@ bool DialogPeer::OnSysCommand(unsigned command) {
   systemCommand_ = outer;
   systemDefault_ = outerDefault;
   return handled;
+}
+
+bool DialogPeer::OnContextMenu(native::Handle window, int x, int y) {
+  const Control* control = ControlOf(window);
+  CWnd& target = control ? *control->platform : dialog_;
+  target.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(&target),
+                     MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+  return true;
 }
 
 bool DialogPeer::LeaveSystemCommandToDefault(unsigned command) {

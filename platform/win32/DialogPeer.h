@@ -64,6 +64,7 @@ class DialogPeer : public WindowPeer, public native::WindowEvents, public native
   // What the window reports.
   bool OnCommand(int id, int code, native::Handle control) override;
   bool OnSysCommand(unsigned command) override;
+  bool OnContextMenu(native::Handle window, int x, int y) override;
   void OnSize(unsigned type, int width, int height) override;
   void OnMove() override;
   bool OnPaint(native::PaintSurface& surface) override;

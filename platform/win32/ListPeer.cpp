@@ -104,6 +104,14 @@ void ListPeer::ColumnClicked(int column) {
   list_.UserClickTitle(column);
 }
 
+void ListPeer::KeyDown(unsigned key, bool ctrl, bool shift, bool alt) {
+  list_.TellKeyDown(MSG{&list_, WM_KEYDOWN, key, 0, ctrl, shift, alt});
+}
+
+void ListPeer::DoubleClicked(int item) {
+  list_.TellDoubleClick(item);
+}
+
 void ListPeer::ItemSelected(int item) {
   list_.SendMessage(WM_LBUTTONDOWN, 0, item);
 }

@@ -32,6 +32,8 @@ class ListPeer : public WindowPeer, public native::ListSource {
   const char* ItemText(int item, int column) override;
   void ColumnClicked(int column) override;
   void ItemSelected(int item) override;
+  void KeyDown(unsigned key, bool ctrl, bool shift, bool alt) override;
+  void DoubleClicked(int item) override;
 
  private:
   void ShowColumns();

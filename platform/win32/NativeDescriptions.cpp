@@ -35,7 +35,21 @@ native::MenuRow DescribeMenuItem(const CMenu::Item& item) {
   if (item.state & MF_SEPARATOR)
     return native::MenuRow{native::MenuRow::Kind::Separator, "", 0, false};
   return native::MenuRow{native::MenuRow::Kind::Item, item.text, item.id,
-                         (item.state & MF_CHECKED) != 0};
+                         (item.state & MF_CHECKED) != 0, (item.state & MF_GRAYED) != 0};
+}
+
+std::vector<native::PopupEntry> DescribePopupMenu(const CMenu& menu) {
+  std::vector<native::PopupEntry> entries;
+  for (const CMenu::Item& item : menu.Items()) {
+    if (!item.popup) {
+      entries.push_back(native::PopupEntry{DescribeMenuItem(item), {}});
+      continue;
+    }
+    native::MenuRow row{native::MenuRow::Kind::Popup, item.text, 0, false,
+                        (item.state & MF_GRAYED) != 0};
+    entries.push_back(native::PopupEntry{row, DescribePopupMenu(*item.popup)});
+  }
+  return entries;
 }
 
 std::vector<native::MenuRow> DescribeMenuBar(const CMenu& menu) {

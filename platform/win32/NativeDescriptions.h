@@ -13,5 +13,7 @@ native::DialogDescription DescribeDialog(const DialogTemplate& source);
 // The menu bar with its check marks as they are now.
 std::vector<native::MenuRow> DescribeMenuBar(const CMenu& menu);
 native::MenuRow DescribeMenuItem(const CMenu::Item& item);
+// A pop-up menu with its submenus.
+std::vector<native::PopupEntry> DescribePopupMenu(const CMenu& menu);
 std::vector<native::AcceleratorEntry> DescribeAccelerators(const AcceleratorTemplate& table);
 native::IconPixels DescribeIconBitmap(IconBitmap bitmap);

@@ -1,14 +1,17 @@
 #include "platform/win32/Win32Backend.h"
 
 #include "platform/App.h"
+#include "platform/Clipboard.h"
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"
 #include "platform/ListCtrl.h"
 #include "platform/win32/DialogPeer.h"
 #include "platform/win32/NativeDescriptions.h"
+#include "platform/win32/native/Clipboard.h"
 #include "platform/win32/native/CommonDialogs.h"
 #include "platform/win32/native/DialogWindow.h"
 #include "platform/win32/native/Metrics.h"
+#include "platform/win32/native/PopupMenu.h"
 #include "platform/win32/native/ProgramPath.h"
 #include "platform/win32/native/WaitCursor.h"
 
@@ -130,11 +133,25 @@ int Win32Backend::RunFileDialog(CFileDialog& dialog) {
   request.filters = dialog.Filters();
   request.initialDir = dialog.m_ofn.lpstrInitialDir ? dialog.m_ofn.lpstrInitialDir : "";
   request.flags = dialog.m_ofn.Flags;
+  request.defaultExtension = dialog.m_ofn.lpstrDefExt ? dialog.m_ofn.lpstrDefExt : "";
   std::string chosen;
-  if (!native::CommonDialogs::AskFileToOpen(request, &chosen))
+  bool chose = dialog.m_bOpenFileDialog ? native::CommonDialogs::AskFileToOpen(request, &chosen)
+                                        : native::CommonDialogs::AskFileToSave(request, &chosen);
+  if (!chose)
     return IDCANCEL;
   dialog.SetPathName(chosen);
   return IDOK;
+}
+
+UINT Win32Backend::TrackPopupMenu(const CMenu& menu, CWnd& owner, POINT where) {
+  DialogPeer* peer = TopLevelPeerOf(owner);
+  return native::PopupMenu::Track(peer ? peer->Handle() : nullptr, DescribePopupMenu(menu), where.x,
+                                  where.y);
+}
+
+bool Win32Backend::SetClipboardText(CWnd& owner, const ClipboardText& text) {
+  DialogPeer* peer = TopLevelPeerOf(owner);
+  return native::Clipboard::PutText(peer ? peer->Handle() : nullptr, text.Bytes(), text.Utf8());
 }
 
 // Painting a minimised window happens inside its WM_PAINT, on the surface that the window paints.

@@ -34,6 +34,8 @@ class Win32Backend : public Backend {
   int MessageBox(CWnd& owner, const std::string& text, const std::string& caption,
                  UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
+  UINT TrackPopupMenu(const CMenu& menu, CWnd& owner, POINT where) override;
+  bool SetClipboardText(CWnd& owner, const ClipboardText& text) override;
 
   void DrawIcon(CWnd& window, int x, int y, const Icon* icon) override;
   void WaitCursor(bool on) override;

@@ -7,6 +7,12 @@ Case file sections:
   === expect         expected stdout lines, matched whole and in order; $DIR replaced; {sz:TEXT} -> hex of TEXT+NUL
                      a line starting with '~' is a glob ('*' within one line); '?' marks an optional exact line; '?~' an optional glob
   === forbid         globs that must match no output line
+  === saved NAME     following lines (escaped as for file) are the bytes that file NAME must hold
+                     after the run
+  === listing NAME   following lines are every name in folder NAME after the run, sorted
+  === readonly NAME  folder NAME (made with its files first) cannot be written during the run: its
+                     mode is 555, and as root it is made immutable too; where even that leaves it
+                     writable, the case is skipped
 Usage: run.py --driver PATH [--same-as PATH] [-v] [--desktop] [FOLDER...] [--optional FOLDER]
   [NAME-substring...] (or set LINTARO_SCRIPT). Every FOLDER's *.case files run; a folder given
   after --optional runs only when it exists. Without any folder, the cases beside this script run.
@@ -36,18 +42,32 @@ def sz(text):
 
 
 def parse(path):
-    sections, cur, name = {"files": {}, "script": [], "expect": [], "forbid": []}, None, None
+    sections = {"files": {}, "saved": {}, "listing": {}, "readonly": [], "script": [],
+                "expect": [], "forbid": []}
+    cur, name = None, None
     for raw in open(path, encoding="latin-1").read().split("\n"):
         if raw.startswith("=== "):
             head = raw[4:].strip()
-            if head.startswith("file "):
-                cur, name = "file", head[5:]
-                sections["files"][name] = ""
+            kind, _, name = head.partition(" ")
+            if kind in ("file", "saved"):
+                cur = kind
+                sections[kind + "s" if kind == "file" else kind][name] = ""
+            elif kind == "listing":
+                cur = kind
+                sections["listing"][name] = []
+            elif kind == "readonly":
+                cur = None
+                sections["readonly"].append(name)
             else:
                 cur = head
             continue
         if cur == "file":
             sections["files"][name] += raw
+        elif cur == "saved":
+            sections["saved"][name] += raw
+        elif cur == "listing":
+            if raw.strip():
+                sections["listing"][name].append(raw.strip())
         elif cur in ("script", "expect", "forbid"):
             if raw.strip() == "" and cur != "script":
                 continue
@@ -105,45 +125,118 @@ def run_driver(command, script, d):
                           capture_output=True, timeout=60)
 
 
+def lock(folder):
+    """Makes the folder one that the run cannot write; false when it stays writable."""
+    os.chmod(folder, 0o555)
+    if os.geteuid() == 0:
+        subprocess.run(["chattr", "+i", folder], capture_output=True)
+    try:
+        open(os.path.join(folder, ".probe"), "wb").close()
+    except OSError:
+        return True
+    os.remove(os.path.join(folder, ".probe"))
+    return False
+
+
+def unlock(folder):
+    if os.geteuid() == 0:
+        subprocess.run(["chattr", "-i", folder], capture_output=True)
+    os.chmod(folder, 0o755)
+
+
+def check_files(c, d):
+    """What the saved and listing sections want of the folder, as lines of mismatch."""
+    problems = []
+    for name, content in c["saved"].items():
+        want = unescape(content)
+        try:
+            got = open(os.path.join(d, name), "rb").read()
+        except OSError as e:
+            got = ("(%s)" % e).encode()
+        if got != want:
+            problems.append("file %s holds %r, not %r" % (name, got, want))
+    for name, want in c["listing"].items():
+        got = sorted(os.listdir(os.path.join(d, name)))
+        if got != sorted(want):
+            problems.append("folder %s lists %s, not %s" % (name, got, sorted(want)))
+    return problems
+
+
+def prepare(c, d):
+    """Puts the case's files and folders into the empty folder d; false when a folder that must
+    not be writable stays writable."""
+    for name, content in c["files"].items():
+        os.makedirs(os.path.dirname(os.path.join(d, name)), exist_ok=True)
+        with open(os.path.join(d, name), "wb") as f:
+            f.write(unescape(content))
+    os.makedirs(os.path.join(d, "cfg"))
+    ok = True
+    for name in c["readonly"]:
+        os.makedirs(os.path.join(d, name), exist_ok=True)
+        ok = lock(os.path.join(d, name)) and ok
+    return ok
+
+
+def empty(c, d):
+    for name in c["readonly"]:
+        if os.path.isdir(os.path.join(d, name)):
+            unlock(os.path.join(d, name))
+    for entry in os.listdir(d):
+        path = os.path.join(d, entry)
+        if os.path.isdir(path) and not os.path.islink(path):
+            shutil.rmtree(path)
+        else:
+            os.remove(path)
+
+
 def run_case(driver, path, reference=None, desktop=False):
     c = parse(path)
     with tempfile.TemporaryDirectory(prefix="acc-") as d:
         d = os.path.realpath(d)
-        for name, content in c["files"].items():
-            with open(os.path.join(d, name), "wb") as f:
-                f.write(unescape(content))
-        os.makedirs(os.path.join(d, "cfg"))
-        script = "\n".join(re.sub(r"\{sz:(.*?)\}", lambda m: sz(m.group(1)), l.replace("$DIR", d))
-                           for l in c["script"]) + "\n"
         try:
-            same = None
-            if reference:
-                same = run_driver([reference], script, d).stdout
-                shutil.rmtree(os.path.join(d, "cfg"))
-                os.makedirs(os.path.join(d, "cfg"))
-            p = run_driver([driver, "--desktop"] if desktop else [driver], script, d)
-            p.stdout = as_linux_paths(p.stdout, d)
-            out = p.stdout.decode("latin-1")
-        except subprocess.TimeoutExpired:
-            return False, "timeout"
-        if same is not None and without_program_path(same) != without_program_path(p.stdout):
-            return False, "--- output of %s\n%s--- output of %s\n%s" % (
-                reference, same.decode("latin-1").replace(d, "$DIR"), driver,
-                out.replace(d, "$DIR"))
-        if out and not out.endswith("\n"):
-            out += "\n"
-        pat = "".join(line_regex(l, d, desktop) for l in c["expect"])
-        ok = re.fullmatch(pat, out, re.S) is not None and p.returncode == 0
-        for fl in c["forbid"]:
-            g = glob_re(fl.replace("$DIR", d))
-            if any(g.match(x) for x in out.split("\n")):
-                ok = False
-        detail = ""
-        if not ok:
-            detail = ("rc=%d\n--- expected\n%s\n--- got\n%s--- stderr\n%s" % (
-                p.returncode, "\n".join(c["expect"]), out.replace(d, "$DIR"),
-                p.stderr.decode("latin-1")[-800:]))
-        return ok, detail
+            if not prepare(c, d):
+                return True, "skipped: a folder that must not be writable stays writable"
+            script = "\n".join(re.sub(r"\{sz:(.*?)\}", lambda m: sz(m.group(1)),
+                                       l.replace("$DIR", d)) for l in c["script"]) + "\n"
+            try:
+                same = None
+                if reference:
+                    # Each run starts from the case's own files, in the same folder.
+                    same = run_driver([reference], script, d).stdout
+                    empty(c, d)
+                    prepare(c, d)
+                p = run_driver([driver, "--desktop"] if desktop else [driver], script, d)
+                p.stdout = as_linux_paths(p.stdout, d)
+            except subprocess.TimeoutExpired:
+                return False, "timeout"
+            return judge(c, d, p, same, reference, driver, desktop)
+        finally:
+            empty(c, d)
+
+
+def judge(c, d, p, same, reference, driver, desktop):
+    """Whether the run's output and files are what the case expects: (passed, what went wrong)."""
+    out = p.stdout.decode("latin-1")
+    if same is not None and without_program_path(same) != without_program_path(p.stdout):
+        return False, "--- output of %s\n%s--- output of %s\n%s" % (
+            reference, same.decode("latin-1").replace(d, "$DIR"), driver,
+            out.replace(d, "$DIR"))
+    if out and not out.endswith("\n"):
+        out += "\n"
+    pat = "".join(line_regex(l, d, desktop) for l in c["expect"])
+    ok = re.fullmatch(pat, out, re.S) is not None and p.returncode == 0
+    for fl in c["forbid"]:
+        g = glob_re(fl.replace("$DIR", d))
+        if any(g.match(x) for x in out.split("\n")):
+            ok = False
+    problems = check_files(c, d)
+    ok = ok and not problems
+    detail = ""
+    if not ok:
+        detail = ("rc=%d\n--- expected\n%s\n--- got\n%s--- stderr\n%s%s" % (
+            p.returncode, "\n".join(c["expect"]), out.replace(d, "$DIR"),
+            p.stderr.decode("latin-1")[-800:], "".join(x + "\n" for x in problems)))
+    return ok, detail
 
 
 def main():

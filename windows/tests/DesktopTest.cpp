@@ -77,6 +77,36 @@ void Answer(HWND dialog, int field, const char* match, bool exact) {
   PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
+// The text that the clipboard holds in `format`, CF_TEXT or CF_UNICODETEXT (as UTF-8); "(none)"
+// when it holds none in that format.
+std::string Clipboard(UINT format) {
+  if (!OpenClipboard(nullptr))
+    return "(no clipboard)";
+  std::string text = "(none)";
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const void* at = GlobalLock(data)) {
+      if (format == CF_UNICODETEXT) {
+        const auto* wide = static_cast<const wchar_t*>(at);
+        int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        text.assign(static_cast<size_t>(length > 0 ? length - 1 : 0), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
+      } else {
+        text = static_cast<const char*>(at);
+      }
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void EmptyTheClipboard() {
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+}
+
 // The box that shows, its text, and OK.
 std::string Box(RemoteProgram& program, const std::string& caption) {
   HWND box = program.Dialog(caption);
@@ -134,6 +164,24 @@ TEST_F(DesktopTest, AUserSessionAndARestartThatKeepsThePlace) {
   program.Command(ID_VIEW_FIND);
   Answer(program.Dialog("Find"), 0, "anna", true);
   EXPECT_TRUE(WaitFor([&] { return program.Selected() == 3; }));
+
+  // Ctrl+C, a key of the list, puts the selected row on the real clipboard, a tab between its
+  // cells, as the code page's text and as wide text.
+  EmptyTheClipboard();
+  program.Keys({VK_CONTROL, 'C'});
+  EXPECT_TRUE(WaitFor([&] { return Clipboard(CF_UNICODETEXT) == "anna\tKiruna\t333"; }))
+      << Clipboard(CF_UNICODETEXT);
+  EXPECT_EQ(Clipboard(CF_TEXT), "anna\tKiruna\t333");
+
+  // A double-click on a row shows its fields beside their titles, a line for each.
+  program.DoubleClickItem(1);
+  HWND details = program.Dialog("Row details");
+  ASSERT_NE(details, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(details, IDC_DETAILS)),
+            "name\tbo\r\ncity\tMalmo\r\nphone\t222\r\n");
+  PostMessageA(details, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(details); }));
+  EXPECT_EQ(program.Selected(), 1);
 
   program.Command(ID_VIEW_DUPLICATES);
   HWND duplicates = program.Dialog("Pick duplicates");

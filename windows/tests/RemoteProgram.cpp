@@ -248,6 +248,18 @@ void RemoteProgram::DropFile(const std::string& path) {
   PostMessageA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
+void RemoteProgram::DoubleClickItem(int item) {
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  WriteProcessMemory(process_.hProcess, remote_, &row, sizeof row, nullptr);
+  SendMessageA(List(), LVM_GETITEMRECT, static_cast<WPARAM>(item),
+               reinterpret_cast<LPARAM>(remote_));
+  ReadProcessMemory(process_.hProcess, remote_, &row, sizeof row, nullptr);
+  LPARAM at = MAKELPARAM(row.left + 4, (row.top + row.bottom) / 2);
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    PostMessageA(List(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+}
+
 int RemoteProgram::Selected() {
   return static_cast<int>(
       SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));

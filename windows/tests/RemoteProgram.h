@@ -54,6 +54,8 @@ class RemoteProgram {
   // Drops a file on the main window as the shell does: a drop block in the program's memory,
   // named by WM_DROPFILES.
   void DropFile(const std::string& path);
+  // A double-click on an item, near the left end of its row.
+  void DoubleClickItem(int item);
 
  private:
   HWND List();

@@ -1,5 +1,6 @@
-// The backend's own rules, each over a table of cases: how 8-bit text is shown and how keys and
-// icons are translated.
+// The backend's own rules, each over a table of cases: how long 8-bit text is cut for showing
+// (which way a cell is decoded is platform/CellText's, tested in tests/CellTextTest.cpp), and how
+// keys and icons are translated.
 #include <QTest>
 
 #include "platform/qt/EightBitText.h"
@@ -11,35 +12,6 @@ class BackendPartsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void decodesEightBitText_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << QByteArray() << QString();
-    QTest::newRow("ascii") << QByteArray("Lund;34") << QString("Lund;34");
-    QTest::newRow("utf-8 two bytes") << QByteArray("Ume\xC3\xA5") << QString("Umeå");
-    QTest::newRow("utf-8 three bytes") << QByteArray("\xE2\x82\xAC 5") << QString("€ 5");
-    QTest::newRow("utf-8 four bytes") << QByteArray("\xF0\x9F\x98\x80") << QString("😀");
-    QTest::newRow("1252 letter") << QByteArray("K\xF6ln") << QString("Köln");
-    QTest::newRow("1252 euro") << QByteArray("\x80 5") << QString("€ 5");
-    QTest::newRow("1252 quotes") << QByteArray("\x93hi\x94") << QString("“hi”");
-    QTest::newRow("1252 last high control") << QByteArray("\x9F") << QString("Ÿ");
-    QTest::newRow("1252 undefined bytes")
-        << QByteArray("\x81\x8D\x8F\x90\x9D") << QString("\u0081\u008D\u008F\u0090\u009D");
-    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << QString("À¯");
-    QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF") << QString("à€¯");
-    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QString("í\u00A0€");
-    QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QString("ô\u0090€€");
-    QTest::newRow("cut sequence") << QByteArray("ab\xC3") << QString("abÃ");
-    QTest::newRow("lone continuation") << QByteArray("\xA9 2024") << QString("© 2024");
-    QTest::newRow("valid then invalid") << QByteArray("\xC3\xA5\xE5") << QString("Ã¥å");
-  }
-
-  void decodesEightBitText() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, shown);
-    QCOMPARE(EightBitText::Decode(std::string_view(bytes.constData(), bytes.size())), shown);
-  }
-
   void cutsLongTextAtACharacter_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("shownLength");
@@ -50,6 +22,9 @@ class BackendPartsTest : public QObject {
     QTest::newRow("utf-8 across the limit")
         << QByteArray(limit - 1, 'a') + "\xC3\xA5\xC3\xA5" << limit - 1 << QChar('a');
     QTest::newRow("1252") << QByteArray(limit + 5, '\xF6') << limit << QChar(0xF6);
+    // The whole text decides: valid UTF-8 up to the limit, but not after it.
+    QTest::newRow("1252 after the limit")
+        << QByteArray(limit - 2, 'a') + "\xC3\xA5" + "\xF6" << limit << QChar(0xA5);
   }
 
   void cutsLongTextAtACharacter() {
@@ -90,6 +65,8 @@ class BackendPartsTest : public QObject {
     QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << uint(VK_RETURN);
     QTest::newRow("Escape") << int(Qt::Key_Escape) << uint(VK_ESCAPE);
     QTest::newRow("F1") << int(Qt::Key_F1) << uint(0x70);
+    QTest::newRow("F3") << int(Qt::Key_F3) << uint(VK_F3);
+    QTest::newRow("menu key") << int(Qt::Key_Menu) << uint(VK_APPS);
     QTest::newRow("Page Down") << int(Qt::Key_PageDown) << uint(VirtualKey::kNext);
     QTest::newRow("unknown") << int(Qt::Key_Launch0) << 0u;
   }

@@ -22,6 +22,14 @@ int CommonDialogs::ShowMessage(Handle owner, const std::string& text, const std:
 }
 
 bool CommonDialogs::AskFileToOpen(const OpenFileRequest& request, std::string* path) {
+  return AskFile(request, false, path);
+}
+
+bool CommonDialogs::AskFileToSave(const OpenFileRequest& request, std::string* path) {
+  return AskFile(request, true, path);
+}
+
+bool CommonDialogs::AskFile(const OpenFileRequest& request, bool save, std::string* path) {
   std::string filter;
   for (const auto& [description, pattern] : request.filters) {
     filter += description;
@@ -41,7 +49,9 @@ bool CommonDialogs::AskFileToOpen(const OpenFileRequest& request, std::string* p
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.Flags = request.flags | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&dialog))
+  dialog.lpstrDefExt =
+      request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+  if (!(save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog)))
     return false;
   *path = file.data();
   return true;

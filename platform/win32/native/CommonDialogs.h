@@ -1,4 +1,4 @@
-// The window system's own dialogs: the message box and the file-open dialog.
+// The window system's own dialogs: the message box and the file-open and file-save dialogs.
 #pragma once
 
 #include <string>
@@ -16,6 +16,8 @@ struct OpenFileRequest {
   // A folder to start in. A path that names a file starts in the file's folder.
   std::string initialDir;
   unsigned flags = 0;  // OFN_* bits
+  // Given to a name typed without one; empty for none.
+  std::string defaultExtension;
 };
 
 class CommonDialogs {
@@ -25,6 +27,12 @@ class CommonDialogs {
                          unsigned type);
   // True with the chosen file's full path; false when cancelled or failed.
   static bool AskFileToOpen(const OpenFileRequest& request, std::string* path);
+  // The same for a file to save to; with OFN_OVERWRITEPROMPT the dialog asks before it takes a
+  // file that exists.
+  static bool AskFileToSave(const OpenFileRequest& request, std::string* path);
+
+ private:
+  static bool AskFile(const OpenFileRequest& request, bool save, std::string* path);
 };
 
 }  // namespace native

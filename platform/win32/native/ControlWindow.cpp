@@ -23,6 +23,28 @@ std::string ControlWindow::Text() const {
   return text;
 }
 
+bool ControlWindow::SetLines(const std::string& text) {
+  std::string lines;
+  lines.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n')
+      lines += '\r';
+    lines += c;
+  }
+  return SetText(lines);
+}
+
+std::string ControlWindow::Lines() const {
+  std::string text = Text();
+  std::string lines;
+  lines.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+      lines += text[i];
+  }
+  return lines;
+}
+
 bool ControlWindow::SetChecked(bool checked) {
   return Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED) == 0;
 }

@@ -16,11 +16,15 @@ class ControlWindow {
 
   bool SetText(const std::string& text);
   std::string Text() const;
+  // The text of an edit box of several lines, whose lines the window system ends with CR LF, as
+  // lines ended by LF.
+  bool SetLines(const std::string& text);
+  std::string Lines() const;
   bool SetChecked(bool checked);
   bool IsChecked() const;
   bool Enable(bool enabled);
   bool Focus();
-  // Limits what the user can type into an edit box.
+  // Limits what the user can type into an edit box; 0 lets the box hold as much as it can.
   bool LimitText(int characters);
   bool SetIcon(Handle icon);
   // In the client area of the dialog.

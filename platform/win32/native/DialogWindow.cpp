@@ -334,6 +334,10 @@ bool DialogWindow::HandleMessage(unsigned message, uintptr_t wParam, intptr_t lP
     case WM_DROPFILES:
       events_->OnDropFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
       return true;
+    case WM_CONTEXTMENU:
+      return events_->OnContextMenu(reinterpret_cast<Handle>(wParam),
+                                    static_cast<int16_t>(LOWORD(lParam)),
+                                    static_cast<int16_t>(HIWORD(lParam)));
     case WM_QUERYDRAGICON:
       *result = reinterpret_cast<intptr_t>(events_->DragIcon());
       return *result != 0;

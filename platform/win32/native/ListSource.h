@@ -11,6 +11,10 @@ class ListSource {
   virtual void ColumnClicked(int /*column*/) {}
   // The user selected an item, or cleared the selection (-1).
   virtual void ItemSelected(int /*item*/) {}
+  // A key reached the list (LVN_KEYDOWN), with the modifiers down as it did.
+  virtual void KeyDown(unsigned /*key*/, bool /*ctrl*/, bool /*shift*/, bool /*alt*/) {}
+  // A double-click on an item, or below the last one (-1).
+  virtual void DoubleClicked(int /*item*/) {}
 };
 
 }  // namespace native

@@ -51,6 +51,13 @@ struct MenuRow {
   std::string text;
   unsigned id = 0;
   bool checked = false;
+  bool grayed = false;
+};
+
+// A pop-up menu's entry: an item, a separator, or (kind Popup) a submenu with its own entries.
+struct PopupEntry {
+  MenuRow row;
+  std::vector<PopupEntry> submenu;
 };
 
 // One accelerator: the window system's FVIRTKEY/FSHIFT/FCONTROL/FALT bits, a key and a command.

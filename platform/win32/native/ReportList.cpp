@@ -197,6 +197,14 @@ bool ReportList::OnNotify(intptr_t header, intptr_t* result) {
     case LVN_GETDISPINFOW:
       SupplyText(header, base->code == LVN_GETDISPINFOW);
       return true;
+    case LVN_KEYDOWN:
+      source_->KeyDown(reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey,
+                       GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
+                       GetKeyState(VK_MENU) < 0);
+      return true;
+    case NM_DBLCLK:
+      source_->DoubleClicked(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+      return true;
     case LVN_COLUMNCLICK:
       source_->ColumnClicked(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
       return true;

@@ -26,6 +26,9 @@ class WindowEvents {
   virtual bool OnPaint(PaintSurface& /*surface*/) { return false; }
   // Files dropped on the window from the desktop, full paths in the order given.
   virtual void OnDropFiles(const std::vector<std::string>& /*files*/) {}
+  // The context menu asked for in `window`, the dialog or one of its controls, at the screen
+  // point (x, y), or from the keyboard (-1, -1); false leaves it to the default handling.
+  virtual bool OnContextMenu(Handle /*window*/, int /*x*/, int /*y*/) { return false; }
   // The icon shown while the minimised window is dragged; null for the default.
   virtual Handle DragIcon() { return nullptr; }
 };

@@ -1,0 +1,171 @@
+#include "app/ListCommands.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "app/Commands.h"
+#include "app/GoToRowDialog.h"
+#include "app/MainWindow.h"
+#include "app/RowDetailsDialog.h"
+#include "app/Strings.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialog.h"
+#include "platform/KeyState.h"
+#include "platform/TemporaryFile.h"
+#include "view/RowFile.h"
+#include "view/RowOperations.h"
+#include "view/RowText.h"
+
+namespace {
+// More text than this is no longer something to paste: the user is better off with a file.
+constexpr size_t kMostClipboardBytes = size_t{64} << 20;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(ListCommands, CCmdTarget)
+ON_COMMAND(ID_EDIT_COPY_ROW, OnEditCopyRow)
+ON_COMMAND(ID_EDIT_COPY_ROWS, OnEditCopyRows)
+ON_COMMAND(ID_FILE_SAVE_ROWS, OnFileSaveRows)
+ON_COMMAND(ID_VIEW_ROW_DETAILS, OnViewRowDetails)
+ON_COMMAND(ID_VIEW_GO_TO_ROW, OnViewGoToRow)
+ON_COMMAND(ID_VIEW_FIND_NEXT, OnViewFindNext)
+END_MESSAGE_MAP()
+
+// The list's events.
+
+void ListCommands::RunAsKey(unsigned id) {
+  window_.SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), NOTIFY_ACCELERATOR), 0);
+}
+
+void ListCommands::OnListKeyDown(NMHDR* notification, LRESULT* result) {
+  *result = 0;
+  const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(notification);
+  const Command* command = FindCommandByListKey(
+      key->wVKey, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0);
+  if (command)
+    RunAsKey(command->id);
+}
+
+void ListCommands::OnListDoubleClick(NMHDR* notification, LRESULT* result) {
+  *result = 0;
+  if (reinterpret_cast<const NMITEMACTIVATE*>(notification)->iItem >= 0)
+    RunAsKey(ID_VIEW_ROW_DETAILS);
+}
+
+std::unique_ptr<CMenu> ListCommands::ContextMenu() {
+  const MenuTemplate* source = FindMenuTemplate(IDR_LIST_MENU);
+  return source ? CMenu::Load(*source, nullptr) : nullptr;
+}
+
+// A pick from the menu is a menu command, which passes the command filter.
+void ListCommands::OnContextMenu(CWnd* window, POINT point) {
+  if (window != &window_.list)
+    return;
+  std::unique_ptr<CMenu> menu = ContextMenu();
+  if (CMenu* popup = menu ? menu->GetSubMenu(0) : nullptr)
+    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, &window_);
+}
+
+void ListCommands::Say(const char* text, const char* caption) {
+  window_.MessageBox(text, caption, MB_OK);
+}
+
+int ListCommands::SelectedItemOrSay() {
+  int item = window_.list.GetNextItem(-1, LVNI_SELECTED);
+  if (item < 0)
+    Say(kSelectRowFirst, kCaptionInfo);
+  return item;
+}
+
+// Copying.
+
+void ListCommands::OnEditCopyRow() {
+  int item = SelectedItemOrSay();
+  if (item < 0)
+    return;
+  ClipboardText text;
+  AppendListedRow(window_.list, *window_.table, item, text);
+  if (!SetClipboardText(window_, text))
+    Say(kFailedToCopy, kCaptionError);
+}
+
+void ListCommands::OnEditCopyRows() {
+  ClipboardText text;
+  if (!AppendListedRows(window_.list, *window_.table, kMostClipboardBytes, text)) {
+    Say(kTooMuchToCopy, kCaptionInfo);
+    return;
+  }
+  if (!SetClipboardText(window_, text))
+    Say(kFailedToCopy, kCaptionError);
+}
+
+// Saving.
+
+void ListCommands::OnFileSaveRows() {
+  CFileDialog dialog(FALSE, kQdxExtension, nullptr,
+                     OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, nullptr);
+  dialog.m_ofn.lpstrFilter = kOpenFilter;
+  if (!window_.path.empty())
+    dialog.m_ofn.lpstrInitialDir = window_.path.c_str();
+  if (dialog.DoModal() != IDOK)
+    return;
+  std::string target = dialog.GetPathName();
+  if (IsSameFile(target, window_.path)) {
+    Say(kSaveOverOpenFile, kCaptionError);
+    return;
+  }
+  window_.SetWindowText(kTitleSaving);
+  window_.BeginWaitCursor();
+  bool saved = SaveListedRows(window_.list, *window_.table, target);
+  window_.EndWaitCursor();
+  window_.SetWindowText(window_.path);
+  if (!saved)
+    Say(kFailedToSave, kCaptionError);
+}
+
+// Reading a row, and moving to one.
+
+void ListCommands::OnViewRowDetails() {
+  int item = SelectedItemOrSay();
+  if (item < 0)
+    return;
+  const char* row = reinterpret_cast<const char*>(window_.list.GetItemData(item));
+  RowDetailsDialog dialog(RowDetailsText(*window_.table, row));
+  dialog.DoModal();
+}
+
+void ListCommands::OnViewGoToRow() {
+  long rows = window_.list.GetItemCount();
+  if (rows == 0) {
+    Say(kNoRowsListed, kCaptionInfo);
+    return;
+  }
+  GoToRowDialog dialog(rows);
+  if (dialog.DoModal() != IDOK)
+    return;
+  long row = ParseRowNumber(dialog.number, rows);
+  if (row < 0) {
+    char text[96];
+    std::snprintf(text, sizeof text, kGoToRowRangeFormat, rows);
+    Say(text, kCaptionInfo);
+    return;
+  }
+  window_.list.SelectAndReveal(static_cast<int>(row - 1));
+}
+
+// Finding.
+
+void ListCommands::Find(FindQuery query) {
+  lastFind_ = std::move(query);
+  if (!SelectNextMatch(window_.list, lastFind_->column, lastFind_->match, lastFind_->exact))
+    Say(kNoMatches, kCaptionInfo);
+}
+
+// Before any Find, or when its column is gone with the file it was made for, there is nothing to
+// find again: Find asks what to look for.
+void ListCommands::OnViewFindNext() {
+  if (!lastFind_ || !IsColumnOf(*window_.table, lastFind_->column)) {
+    RunAsKey(ID_VIEW_FIND);
+    return;
+  }
+  Find(*lastFind_);
+}

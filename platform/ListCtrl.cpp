@@ -35,8 +35,8 @@ void CListCtrl::Changed(ListChange what) {
 
 void CListCtrl::OnLockReleased() {
   unsigned pending = std::exchange(pending_, 0u);
-  for (ListChange what :
-       {ListChange::Columns, ListChange::Items, ListChange::Selection, ListChange::Reveal}) {
+  for (ListChange what : {ListChange::Columns, ListChange::Items, ListChange::Selection,
+                          ListChange::Reveal, ListChange::SortArrow}) {
     if (pending & Bit(what))
       CurrentBackend().Show(*this, &WindowPeer::ListChanged, what);
   }
@@ -223,6 +223,8 @@ int CListCtrl::InsertColumn(int index, const char* heading, int format, int widt
   columns_.insert(columns_.begin() + at,
                   Column{heading ? heading : "", format, std::max(width, 0)});
   Changed(ListChange::Columns);
+  if (arrowColumn_ >= at)
+    SetSortArrow(arrowColumn_ + 1, arrow_);
   return at;
 }
 
@@ -231,7 +233,21 @@ BOOL CListCtrl::DeleteColumn(int index) {
     return FALSE;
   columns_.erase(columns_.begin() + index);
   Changed(ListChange::Columns);
+  if (arrowColumn_ >= index)
+    SetSortArrow(arrowColumn_ == index ? -1 : arrowColumn_ - 1, arrow_);
   return TRUE;
+}
+
+void CListCtrl::SetSortArrow(int column, int arrow) {
+  bool none =
+      column < 0 || column >= GetColumnCount() || (arrow != HDF_SORTUP && arrow != HDF_SORTDOWN);
+  int newColumn = none ? -1 : column;
+  int newArrow = none ? 0 : arrow;
+  if (newColumn == arrowColumn_ && newArrow == arrow_)
+    return;
+  arrowColumn_ = newColumn;
+  arrow_ = newArrow;
+  Changed(ListChange::SortArrow);
 }
 
 const std::string& CListCtrl::GetColumnHeading(int index) const {
@@ -371,7 +387,8 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // A list is created empty, whatever an earlier window of the same object listed.
     items_.clear();
     columns_.clear();
-    selected_ = focused_ = revealed_ = -1;
+    selected_ = focused_ = revealed_ = arrowColumn_ = -1;
+    arrow_ = 0;
     listExStyle_ = 0;
     pending_ = 0;
     widestValid_ = false;

@@ -25,16 +25,16 @@ QString EightBitText::Decode(std::string_view bytes) {
 }
 
 // The whole cell decides how it is shown, as it does where it is copied; only its head is decoded.
-QString EightBitText::DecodeShown(std::string_view bytes) {
-  if (bytes.size() <= kShownBytes)
+QString EightBitText::DecodeFirst(std::string_view bytes, size_t most) {
+  if (bytes.size() <= most)
     return Decode(bytes);
-  std::string_view head = bytes.substr(0, kShownBytes);
+  std::string_view head = bytes.substr(0, most);
   switch (EncodingOfCell(bytes)) {
     case CellEncoding::Ascii:
       return QString::fromLatin1(head.data(), static_cast<qsizetype>(head.size()));
     case CellEncoding::Utf8:
       // Cut before a character that the limit would split.
-      head = bytes.substr(0, Utf8Boundary(bytes, kShownBytes));
+      head = bytes.substr(0, Utf8Boundary(bytes, most));
       return QString::fromUtf8(head.data(), static_cast<qsizetype>(head.size()));
     case CellEncoding::Windows1252:
       break;

@@ -19,7 +19,9 @@ class EightBitText {
   static QString Decode(std::string_view bytes);
   // The first kShownBytes bytes at most, cut at a character boundary when they are UTF-8; shown
   // as the whole text would be.
-  static QString DecodeShown(std::string_view bytes);
+  static QString DecodeShown(std::string_view bytes) { return DecodeFirst(bytes, kShownBytes); }
+  // The same for the first `most` bytes.
+  static QString DecodeFirst(std::string_view bytes, size_t most);
   static QString Decode(const std::string& bytes) { return Decode(std::string_view(bytes)); }
 
   // What the user typed, as the bytes the program compares with the file: UTF-8, composed.

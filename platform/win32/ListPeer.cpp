@@ -37,6 +37,9 @@ void ListPeer::ListChanged(ListChange what) {
     case ListChange::Reveal:
       report_.EnsureVisible(list_.RevealedItem(), false);
       break;
+    case ListChange::SortArrow:
+      ShowSortArrow();
+      break;
   }
 }
 
@@ -65,10 +68,19 @@ void ListPeer::ShowColumns() {
       columns_[static_cast<size_t>(k)] = column;
     }
   }
+  // A column inserted or retitled comes without the arrow.
+  ShowSortArrow();
   if (list_.GetExtendedStyle() != extendedStyle_) {
     extendedStyle_ = list_.GetExtendedStyle();
     report_.SetExtendedStyle(extendedStyle_);
   }
+}
+
+void ListPeer::ShowSortArrow() {
+  int arrow = list_.SortArrow();
+  report_.SetSortArrow(list_.SortArrowColumn(), arrow == HDF_SORTUP     ? 1
+                                                : arrow == HDF_SORTDOWN ? -1
+                                                                        : 0);
 }
 
 void ListPeer::ShowItems() {

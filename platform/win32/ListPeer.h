@@ -41,6 +41,7 @@ class ListPeer : public WindowPeer, public native::ListSource {
   void ShowColumns();
   void ShowItems();
   void ShowSelection();
+  void ShowSortArrow();
 
   CListCtrl& list_;
   native::DialogWindow& window_;

@@ -154,12 +154,15 @@ TEST_F(DesktopTest, AUserSessionAndARestartThatKeepsThePlace) {
   EXPECT_EQ(program.Rows(3), kFileOrder);
   EXPECT_EQ(program.ColumnTitle(0) + "," + program.ColumnTitle(2), "name,phone");
 
-  // A title click sorts by byte order, the next one reverses it.
+  // A title click sorts by byte order, the next one reverses it; the title shows the order.
+  EXPECT_EQ(program.SortArrow(0), 0);
   program.ClickTitle(0);
   EXPECT_TRUE(WaitFor([&] { return program.ItemText(0, 0) == "Anna"; }));
   EXPECT_EQ(program.Rows(1), (std::vector<std::string>{"Anna", "Cecilia", "Erik", "anna", "bo"}));
+  EXPECT_EQ(program.SortArrow(0), 1);
   program.ClickTitle(0);
   EXPECT_TRUE(WaitFor([&] { return program.ItemText(0, 0) == "bo"; }));
+  EXPECT_EQ(program.SortArrow(0), -1);
 
   // The accelerator wants Control alone: with Shift too, no Pick.
   program.Keys({VK_CONTROL, VK_SHIFT, 'P'});
@@ -173,6 +176,7 @@ TEST_F(DesktopTest, AUserSessionAndARestartThatKeepsThePlace) {
   program.Command(ID_VIEW_ALL);
   EXPECT_TRUE(WaitFor([&] { return program.ItemCount() == 5; }));
   EXPECT_EQ(program.Rows(3), kFileOrder);
+  EXPECT_EQ(program.SortArrow(0), 0);
 
   program.Command(ID_VIEW_FIND);
   Answer(program.Dialog("Find"), 0, "anna", true);
@@ -300,6 +304,20 @@ TEST_F(DesktopTest, CellsShowTheirLettersAndTypedLettersFindThem) {
     program.Command(ID_FILE_EXIT);
     EXPECT_TRUE(program.WaitForExit());
   }
+}
+
+// A file dropped on the window from the shell opens as one chosen with Open does.
+TEST_F(DesktopTest, AFileDroppedOnTheWindowOpens) {
+  std::string path = TestFile();
+  RemoteProgram program;
+  ASSERT_TRUE(program.Start(""));
+  HWND main = program.Main();
+  ASSERT_NE(main, nullptr);
+  program.DropFile(path);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(main) == path; })) << WindowText(main);
+  EXPECT_EQ(program.Rows(3), kFileOrder);
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(program.WaitForExit());
 }
 
 // The program as a user unzips or installs it, in the folder that LINTARO_UNPACKED names

@@ -1,6 +1,7 @@
 #include "RemoteProgram.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <vector>
@@ -260,6 +261,31 @@ void RemoteProgram::ClickTitle(int column) {
   LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
   PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
+int RemoteProgram::SortArrow(int column) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
+  HDITEMA request{};
+  request.mask = HDI_FORMAT;
+  WriteProcessMemory(process_.hProcess, remote_, &request, sizeof request, nullptr);
+  SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column),
+               reinterpret_cast<LPARAM>(remote_));
+  ReadProcessMemory(process_.hProcess, remote_, &request, sizeof request, nullptr);
+  return (request.fmt & HDF_SORTUP) ? 1 : (request.fmt & HDF_SORTDOWN) ? -1 : 0;
+}
+
+// The shell hands over a block of memory: the DROPFILES header, then the names, each ended by a
+// NUL, and one more NUL.
+void RemoteProgram::DropFile(const std::string& path) {
+  std::vector<char> block(sizeof(DROPFILES) + path.size() + 2, '\0');
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  std::memcpy(block.data(), &header, sizeof header);
+  std::memcpy(block.data() + sizeof header, path.c_str(), path.size());
+  void* drop = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                              PAGE_READWRITE);
+  WriteProcessMemory(process_.hProcess, drop, block.data(), block.size(), nullptr);
+  PostMessageA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
 void RemoteProgram::DoubleClickItem(int item) {

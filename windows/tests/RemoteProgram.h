@@ -52,6 +52,11 @@ class RemoteProgram {
   std::string WideColumnTitle(int column);
   // A click on a column's title, in its middle.
   void ClickTitle(int column);
+  // The arrow in a column's title: 1 up, -1 down, 0 none.
+  int SortArrow(int column);
+  // Drops a file on the main window as the shell does: a drop block in the program's memory,
+  // named by WM_DROPFILES.
+  void DropFile(const std::string& path);
   // A double-click on an item, near the left end of its row.
   void DoubleClickItem(int item);
 

@@ -33,10 +33,12 @@ bool ReportList::Attach(DialogWindow& dialog, int id, ListSource* source) {
   // Cells are asked for as UTF-16, so that every character a cell shows reaches the screen.
   Send(CCM_SETUNICODEFORMAT, TRUE);
   dialog.SetNotifyTarget(id, this);
+  tips_.Attach(list, source);
   return true;
 }
 
 void ReportList::Detach() {
+  tips_.Detach();
   if (dialog_)
     dialog_->SetNotifyTarget(id_, nullptr);
   dialog_ = nullptr;
@@ -109,6 +111,27 @@ int ReportList::ColumnCount() const {
 
 int ReportList::TextWidth(const std::u16string& text) const {
   return static_cast<int>(Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<intptr_t>(Wide(text))));
+}
+
+void ReportList::SetSortArrow(int column, int direction) {
+  HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+  if (!header)
+    return;
+  int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int k = 0; k < count; ++k) {
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(k),
+                      reinterpret_cast<LPARAM>(&item)))
+      continue;
+    int format = item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (k == column && direction != 0)
+      format |= direction > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+    if (format == item.fmt)
+      continue;
+    item.fmt = format;
+    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&item));
+  }
 }
 
 uint32_t ReportList::ExtendedStyle() const {

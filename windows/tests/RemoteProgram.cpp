@@ -176,21 +176,6 @@ int RemoteProgram::ItemCount() {
   return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
 }
 
-// The request and the text both live in the program's memory: the list writes where its own
-// process can.
-std::string RemoteProgram::ItemText(int item, int column) {
-  auto* base = static_cast<char*>(remote_);
-  LVITEMA request{};
-  request.iSubItem = column;
-  request.pszText = base + sizeof(LVITEMA);
-  request.cchTextMax = kTextRoom;
-  WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
-  SendMessageA(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(base));
-  char text[kTextRoom] = {};
-  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMA), text, kTextRoom - 1, nullptr);
-  return text;
-}
-
 std::vector<std::string> RemoteProgram::Rows(int columns) {
   std::vector<std::string> rows;
   for (int i = 0, n = ItemCount(); i < n; ++i) {
@@ -205,23 +190,9 @@ std::vector<std::string> RemoteProgram::Rows(int columns) {
   return rows;
 }
 
-std::string RemoteProgram::ColumnTitle(int column) {
-  auto* base = static_cast<char*>(remote_);
-  LVCOLUMNA request{};
-  request.mask = LVCF_TEXT;
-  request.pszText = base + sizeof(LVITEMA);
-  request.cchTextMax = kTextRoom;
-  WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
-  if (!SendMessageA(List(), LVM_GETCOLUMNA, static_cast<WPARAM>(column),
-                    reinterpret_cast<LPARAM>(base))) {
-    return "(none)";
-  }
-  char text[kTextRoom] = {};
-  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMA), text, kTextRoom - 1, nullptr);
-  return text;
-}
-
-std::string RemoteProgram::WideItemText(int item, int column) {
+// The request and the text both live in the program's memory: the list writes where its own
+// process can.
+std::string RemoteProgram::ItemText(int item, int column) {
   auto* base = static_cast<char*>(remote_);
   LVITEMW request{};
   request.iSubItem = column;
@@ -235,7 +206,7 @@ std::string RemoteProgram::WideItemText(int item, int column) {
   return Utf8(text);
 }
 
-std::string RemoteProgram::WideColumnTitle(int column) {
+std::string RemoteProgram::ColumnTitle(int column) {
   auto* base = static_cast<char*>(remote_);
   LVCOLUMNW request{};
   request.mask = LVCF_TEXT;

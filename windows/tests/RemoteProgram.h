@@ -40,16 +40,14 @@ class RemoteProgram {
   // Keys pressed and released as the keyboard would: to the main window, brought to the front.
   void Keys(std::initializer_list<WORD> keys);
 
-  // The list, read through its own messages.
+  // The list, read through its own messages, as its wide texts (LVM_GETITEMTEXTW,
+  // LVM_GETCOLUMNW) in UTF-8.
   int ItemCount();
   std::string ItemText(int item, int column);
   // Each item's cells of the first `columns` columns, joined by ';'.
   std::vector<std::string> Rows(int columns);
   int Selected();
   std::string ColumnTitle(int column);
-  // The same, as the list's wide texts (LVM_GETITEMTEXTW, LVM_GETCOLUMNW), in UTF-8.
-  std::string WideItemText(int item, int column);
-  std::string WideColumnTitle(int column);
   // A click on a column's title, in its middle.
   void ClickTitle(int column);
   // The arrow in a column's title: 1 up, -1 down, 0 none.

@@ -38,10 +38,8 @@ ON_NOTIFY(NM_DBLCLK, IDC_ROWS, OnListDoubleClick)
 ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
-namespace {
 constexpr int kMargin = 5;
 constexpr int kInitialColumnWidth = 100;
-}  // namespace
 
 MainWindow::MainWindow() : CDialog(IDD_MAIN) {
   icon = LoadIcon(IDR_MAINFRAME);

@@ -92,6 +92,9 @@ void RecentFileList::Add(const std::string& path) {
   SHAddToRecentDocs(SHARD_PATHA, full.c_str());
 }
 
+// A stored name may be in another form than the program would write (a list from another tool
+// or an older program), so both sides are compared as full paths.
 void RecentFileList::Remove(const std::string& path) {
-  std::erase(files_, FullPath(path));
+  std::string full = FullPath(path);
+  std::erase_if(files_, [&](const std::string& file) { return FullPath(file) == full; });
 }

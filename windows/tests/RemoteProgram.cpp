@@ -191,36 +191,36 @@ std::vector<std::string> RemoteProgram::Rows(int columns) {
 }
 
 // The request and the text both live in the program's memory: the list writes where its own
-// process can.
-std::string RemoteProgram::ItemText(int item, int column) {
+// process can. `Request` is LVITEMW or LVCOLUMNW, whose text field the list fills; the answer is
+// the message's.
+template <typename Request>
+LRESULT RemoteProgram::ListText(Request request, UINT message, int index, std::string& text) {
   auto* base = static_cast<char*>(remote_);
-  LVITEMW request{};
-  request.iSubItem = column;
   request.pszText = reinterpret_cast<wchar_t*>(base + sizeof(LVITEMW));
   request.cchTextMax = kTextRoom;
   WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
-  SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(base));
-  wchar_t text[kTextRoom] = {};
-  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMW), text,
+  LRESULT answer =
+      SendMessageW(List(), message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(base));
+  wchar_t wide[kTextRoom] = {};
+  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMW), wide,
                     (kTextRoom - 1) * sizeof(wchar_t), nullptr);
-  return Utf8(text);
+  text = Utf8(wide);
+  return answer;
+}
+
+std::string RemoteProgram::ItemText(int item, int column) {
+  LVITEMW request{};
+  request.iSubItem = column;
+  std::string text;
+  ListText(request, LVM_GETITEMTEXTW, item, text);  // the answer is the text's length
+  return text;
 }
 
 std::string RemoteProgram::ColumnTitle(int column) {
-  auto* base = static_cast<char*>(remote_);
   LVCOLUMNW request{};
   request.mask = LVCF_TEXT;
-  request.pszText = reinterpret_cast<wchar_t*>(base + sizeof(LVITEMW));
-  request.cchTextMax = kTextRoom;
-  WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
-  if (!SendMessageW(List(), LVM_GETCOLUMNW, static_cast<WPARAM>(column),
-                    reinterpret_cast<LPARAM>(base))) {
-    return "(none)";
-  }
-  wchar_t text[kTextRoom] = {};
-  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMW), text,
-                    (kTextRoom - 1) * sizeof(wchar_t), nullptr);
-  return Utf8(text);
+  std::string text;
+  return ListText(request, LVM_GETCOLUMNW, column, text) ? text : "(none)";
 }
 
 void RemoteProgram::ClickTitle(int column) {

@@ -59,6 +59,8 @@ class RemoteProgram {
   void DoubleClickItem(int item);
 
  private:
+  template <typename Request>
+  LRESULT ListText(Request request, UINT message, int index, std::string& text);
   HWND List();
 
   PROCESS_INFORMATION process_{};

@@ -9,11 +9,9 @@
 #include "app/Strings.h"
 #include "platform/Backend.h"
 #include "platform/FileDialog.h"
-#include "platform/Module.h"
-#include "platform/Registry.h"
-#include "platform/ShellNotify.h"
 #include "settings/SettingsSerializer.h"
 #include "shell/FileTypeRegistrar.h"
+#include "view/LongWork.h"
 #include "view/RowOperations.h"
 
 BEGIN_MESSAGE_MAP(MainWindow, CDialog)
@@ -34,16 +32,14 @@ ON_WM_SIZE()
 ON_COMMAND(ID_OPTIONS_SAVE_SETTINGS, OnOptionsSaveSettings)
 ON_COMMAND(ID_HELP_ONLINE, OnHelpOnline)
 ON_COMMAND(ID_OPTIONS_UNREGISTER, OnOptionsUnregister)
+ON_WM_DROPFILES()
 ON_NOTIFY(LVN_KEYDOWN, IDC_ROWS, OnListKeyDown)
 ON_NOTIFY(NM_DBLCLK, IDC_ROWS, OnListDoubleClick)
 ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
-namespace {
 constexpr int kMargin = 5;
 constexpr int kInitialColumnWidth = 100;
-constexpr DWORD kModulePathSize = 1024;
-}  // namespace
 
 MainWindow::MainWindow() : CDialog(IDD_MAIN) {
   icon = LoadIcon(IDR_MAINFRAME);
@@ -70,6 +66,7 @@ BOOL MainWindow::OnInitDialog() {
   LoadSettings();
   Layout();
   accelerators = LoadAccelerators(IDR_ACCELERATORS);
+  DragAcceptFiles(TRUE);
   return TRUE;
 }
 
@@ -127,11 +124,22 @@ void MainWindow::OnHelpAbout() {
 void MainWindow::OnFileOpen() {
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr);
   dialog.m_ofn.lpstrFilter = kOpenFilter;
+  dialog.recentFiles = recentFiles.Files();
   if (!path.empty())
     dialog.m_ofn.lpstrInitialDir = path.c_str();
   if (dialog.DoModal() != IDOK)
     return;
   path = dialog.GetPathName();
+  LoadTable();
+}
+
+void MainWindow::OnDropFiles(HDROP drop) {
+  std::string first(DragQueryFileA(drop, 0, nullptr, 0), '\0');
+  DragQueryFileA(drop, 0, first.data(), static_cast<UINT>(first.size() + 1));
+  DragFinish(drop);
+  if (first.empty())
+    return;
+  path = first;
   LoadTable();
 }
 
@@ -150,10 +158,12 @@ void MainWindow::Serialize(CArchive& ar) {
 }
 
 void MainWindow::LoadSettings() {
+  recentFiles.ReadList();
   SettingsSerializer(*this, ID_OPTIONS_SAVE_SETTINGS).Load();
 }
 
 bool MainWindow::SaveSettings() {
+  recentFiles.Save(IsChecked(ID_OPTIONS_SAVE_SETTINGS));
   return SettingsSerializer(*this, ID_OPTIONS_SAVE_SETTINGS).Save();
 }
 
@@ -193,24 +203,15 @@ void MainWindow::OnHelpOnline() {
   ToggleCheck(ID_HELP_ONLINE);
 }
 
-// File-type registration. Both commands are silent; afterwards the desktop is told, so that
-// where the keys alone open nothing its own files follow them.
+// File-type registration. Both commands are silent.
 
 void MainWindow::OnOptionsRegister() {
-  char modulePath[kModulePathSize];
-  DWORD length = GetModuleFileNameA(nullptr, modulePath, kModulePathSize);
-  // A cut path names a program that does not exist: better no handler than a broken one.
-  if (length == 0 || length >= kModulePathSize)
-    return;
-  FileTypeRegistrar registrar;
-  registrar.RegisterFileType(modulePath, kQdxExtension, kQdxTypeName, kQdxDescription, kQdxVerb);
-  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+  FileTypeRegistrar().RegisterRunningProgram(kQdxExtension, kQdxTypeName, kQdxDescription,
+                                             kQdxVerb);
 }
 
 void MainWindow::OnOptionsUnregister() {
-  for (const char* key : kQdxUnregisterKeys)
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
-  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+  FileTypeRegistrar::Unregister(kQdxUnregisterKeys);
 }
 
 BOOL MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -263,6 +264,7 @@ void MainWindow::GiveUpTable(const std::string& title) {
 }
 
 void MainWindow::LoadTable() {
+  LongWork work(*this);
   if (table)
     CloseTable();
   if (path.empty())
@@ -271,6 +273,8 @@ void MainWindow::LoadTable() {
   list.SetTable(table.get());
   changeTold_ = false;
   if (!table->Parse(path.c_str(), false)) {
+    // A recent file that no longer opens is not offered again.
+    recentFiles.Remove(path);
     MessageBox(kFailedToOpen, kCaptionError, MB_OK);
     return;
   }
@@ -292,6 +296,7 @@ void MainWindow::LoadTable() {
   CWnd::UnlockWindowUpdate();
   SetTitleToPath();
   allShown = true;
+  recentFiles.Add(path);
 }
 
 void MainWindow::CloseTable() {
@@ -308,6 +313,7 @@ void MainWindow::CloseTable() {
 void MainWindow::OnViewAll() {
   if (allShown)
     return;
+  LongWork work(*this);
   SetWindowText(kTitleDisplayingAll);
   list.LockWindowUpdate();
   RelistAllRows();
@@ -326,6 +332,7 @@ void MainWindow::RelistAllRows() {
 }
 
 void MainWindow::OnViewHeaders() {
+  LongWork work(*this);
   table->headers = !table->headers;
   GetMenu()->CheckMenuItem(ID_VIEW_HEADERS,
                            MF_BYCOMMAND | (table->headers ? MF_CHECKED : MF_UNCHECKED));
@@ -370,6 +377,7 @@ void MainWindow::OnViewPick() {
   bool exact = false;
   if (!AskFieldQuery(kPickCaption, column, match, exact))
     return;
+  LongWork work(*this);
   SetWindowText(kTitlePicking);
   list.LockWindowUpdate();
   KeepMatchingRows(list, column, match, exact);
@@ -391,6 +399,7 @@ void MainWindow::OnViewDuplicates() {
   int32_t k = duplicatesDialog.GetSelection();
   if (!IsColumnOf(*table, k))
     return;
+  LongWork work(*this);
   SetWindowText(kTitlePickingDuplicates);
   list.LockWindowUpdate();
   KeepDuplicateRows(list, k);

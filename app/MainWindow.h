@@ -11,7 +11,9 @@
 #include "platform/Accelerators.h"
 #include "platform/Archive.h"
 #include "platform/Dialog.h"
+#include "platform/DropFiles.h"
 #include "platform/Resources.h"
+#include "settings/RecentFileList.h"
 #include "table/TableFile.h"
 #include "view/RowListView.h"
 
@@ -41,6 +43,7 @@ class MainWindow : public CDialog {
   DuplicatesDialog duplicatesDialog;
   bool allShown = false;
   HACCEL accelerators = nullptr;
+  RecentFileList recentFiles;
   ListCommands listCommands{*this};
 
  protected:
@@ -60,6 +63,8 @@ class MainWindow : public CDialog {
   void OnHelpAbout();
   void OnFileOpen();
   void OnFileExit();
+  // A file dropped on the window opens as one chosen with Open does; of several, the first.
+  void OnDropFiles(HDROP drop);
 
   // Row commands.
   void OnViewAll();

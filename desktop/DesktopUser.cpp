@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDialogButtonBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -14,11 +15,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <iterator>
 #include <utility>
@@ -271,6 +274,18 @@ void DesktopUser::PressKey(ListViewPeer& shown, UINT key, bool ctrl, bool shift,
   modifiers.setFlag(Qt::ShiftModifier, shift);
   modifiers.setFlag(Qt::AltModifier, alt);
   KeyClick(&shown.View(), QtKey(key), modifiers);
+}
+
+void DesktopUser::DropFile(TopWindow& top, const std::string& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QFile::decodeName(path.c_str()))});
+  QPoint middle = top.rect().center();
+  QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&top, &enter);
+  if (!enter.isAccepted())
+    return;
+  QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&top, &drop);
 }
 
 void DesktopUser::ClickTitle(ListViewPeer& shown, CListCtrl& list, int column) {

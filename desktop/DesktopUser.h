@@ -30,6 +30,8 @@ class DesktopUser {
   // for command 0; false when the menu did not open or offered no such command to pick.
   static bool PickFromMenu(UINT command, const std::function<void()>& open);
   static void Place(TopWindow& top, UINT show, const RECT& normal);
+  // Drags the file from the desktop and drops it in the middle of the window.
+  static void DropFile(TopWindow& top, const std::string& path);
   // In the list: `shown` is what shows the platform's `list`.
   static void PressKey(ListViewPeer& shown, UINT key, bool ctrl, bool shift, bool alt);
   static void ClickTitle(ListViewPeer& shown, CListCtrl& list, int column);

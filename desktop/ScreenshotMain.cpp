@@ -12,6 +12,7 @@
 #include "app/MainWindow.h"
 #include "desktop/QtProgram.h"
 #include "platform/App.h"
+#include "platform/WorkProgress.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/qt/TopWindow.h"
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
       box->close();
       return;
     }
-    if (!shown || !window->table || !shown->isVisible())
+    if (!shown || !window->table || !shown->isVisible() || CWorkProgress::Running())
       return;
     poll.stop();
     qint64 loaded = clock.elapsed();

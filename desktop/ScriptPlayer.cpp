@@ -10,6 +10,7 @@
 #include "app/Resource.h"
 #include "desktop/DesktopUser.h"
 #include "platform/FileDialog.h"
+#include "platform/WorkProgress.h"
 #include "platform/qt/ListViewPeer.h"
 #include "platform/qt/TopWindow.h"
 #include "tools/ScriptSession.h"
@@ -24,6 +25,12 @@ bool SameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 ScriptPlayer::ScriptPlayer(ScriptSession& session) : session_(session) {
+  // The arrow as the list's header draws it.
+  session_.ReadSortArrowWith([this](MainWindow& window, int* arrow) {
+    TopWindow* top = WindowOf(window);
+    auto* list = top ? top->findChild<ListViewPeer*>() : nullptr;
+    return list ? list->ShownSortArrow(arrow) : -1;
+  });
   poll_.setInterval(1);
   QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
   poll_.start();
@@ -216,7 +223,7 @@ void ScriptPlayer::Respond(QWidget* modal) {
 // The program waits in its main loop, and has loaded the file it was started with.
 bool ScriptPlayer::Idle() const {
   MainWindow* window = session_.Window();
-  if (busy_ || !window || QApplication::activePopupWidget())
+  if (busy_ || !window || QApplication::activePopupWidget() || CWorkProgress::Running())
     return false;
   TopWindow* top = WindowOf(*window);
   if (!top || !top->Accepting())
@@ -283,6 +290,9 @@ void ScriptPlayer::PlayStep(const ScriptStep& step, TopWindow& top) {
       break;
     case ScriptStep::Kind::Placement:
       DesktopUser::Place(top, step.placement.showCmd, step.placement.rcNormalPosition);
+      break;
+    case ScriptStep::Kind::Drop:
+      DesktopUser::DropFile(top, step.tail);
       break;
     default:
       break;

@@ -51,6 +51,9 @@ class Backend {
   virtual void WindowTextChanged(CWnd& window) { Show(window, &WindowPeer::TextChanged); }
   virtual void DrawIcon(CWnd& /*window*/, int /*x*/, int /*y*/, const Icon* /*icon*/) {}
   virtual void WaitCursor(bool /*on*/) {}
+  // Long work runs (platform/WorkProgress.h): the window system draws what waits to be drawn in
+  // the window, now, and does nothing else; the user's input waits.
+  virtual void DrawPending(CWnd& /*window*/) {}
   // The window system's own parts of a window: its system menu, shown at the window, whose pick
   // comes back as WM_SYSCOMMAND; and the user moving or sizing it (SC_MOVE, SC_SIZE).
   virtual void ShowSystemMenu(CWnd& /*window*/) {}

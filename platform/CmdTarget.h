@@ -4,6 +4,7 @@
 #include "platform/Win32.h"
 
 class CCmdTarget;
+struct DropFiles;
 
 // One row of a message map. `thunk` unpacks wParam and lParam for the handler's own signature.
 struct MessageMapEntry {
@@ -81,6 +82,12 @@ LRESULT NotifyThunk(CCmdTarget& t, WPARAM, LPARAM l) {
   return result;
 }
 
+template <class T, auto F>
+LRESULT DropFilesThunk(CCmdTarget& t, WPARAM w, LPARAM) {
+  (static_cast<T&>(t).*F)(reinterpret_cast<DropFiles*>(w));
+  return 0;
+}
+
 #define DECLARE_MESSAGE_MAP()                   \
  public:                                        \
   static const MessageMap* GetThisMessageMap(); \
@@ -116,6 +123,7 @@ LRESULT NotifyThunk(CCmdTarget& t, WPARAM, LPARAM l) {
 #define ON_WM_SIZE() {WM_SIZE, 0, 0, &SizeThunk<ThisClass, &ThisClass::OnSize>},
 #define ON_WM_SHOWWINDOW() \
   {WM_SHOWWINDOW, 0, 0, &ShowWindowThunk<ThisClass, &ThisClass::OnShowWindow>},
+#define ON_WM_DROPFILES() {WM_DROPFILES, 0, 0, &DropFilesThunk<ThisClass, &ThisClass::OnDropFiles>},
 #define ON_WM_CONTEXTMENU() \
   {WM_CONTEXTMENU, 0, 0, &ContextMenuThunk<ThisClass, &ThisClass::OnContextMenu>},
 // A notification from the child control `id`, which did not take it for itself.

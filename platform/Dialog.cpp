@@ -10,6 +10,7 @@
 #include "platform/Edit.h"
 #include "platform/KeyState.h"
 #include "platform/ListCtrl.h"
+#include "platform/WorkProgress.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
@@ -105,6 +106,7 @@ int CDialog::DoModal() {
   const DialogTemplate* source = Template();
   if (!source)
     return -1;
+  CWorkProgress::EndForModal();
   CWinApp* app = AfxGetApp();
   CWnd* owner = requestedParent_;
   if (!owner && app && app->m_pMainWnd != this)

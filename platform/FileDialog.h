@@ -41,6 +41,10 @@ class CFileDialog {
   void SetPathName(const std::string& path) { pathName_ = path; }
 
   OPENFILENAME m_ofn;
+  // The files the user opened last, most recent first. The dialog lists their folders among its
+  // places, and starts in the first one's folder when it is given no initial folder; a system
+  // whose dialog keeps its own recent places shows those instead.
+  std::vector<std::string> recentFiles;
   BOOL m_bOpenFileDialog;
 
  private:

@@ -8,8 +8,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "platform/KeyState.h"
-
 namespace {
 // Space around a fitted text, as the window system leaves it.
 constexpr int kTextPadding = 12;
@@ -35,8 +33,8 @@ void CListCtrl::Changed(ListChange what) {
 
 void CListCtrl::OnLockReleased() {
   unsigned pending = std::exchange(pending_, 0u);
-  for (ListChange what :
-       {ListChange::Columns, ListChange::Items, ListChange::Selection, ListChange::Reveal}) {
+  for (ListChange what : {ListChange::Columns, ListChange::Items, ListChange::Selection,
+                          ListChange::Reveal, ListChange::SortArrow}) {
     if (pending & Bit(what))
       CurrentBackend().Show(*this, &WindowPeer::ListChanged, what);
   }
@@ -229,6 +227,8 @@ int CListCtrl::InsertColumn(int index, const char* heading, int format, int widt
   columns_.insert(columns_.begin() + at,
                   Column{heading ? heading : "", format, std::max(width, 0)});
   Changed(ListChange::Columns);
+  if (arrowColumn_ >= at)
+    SetSortArrow(arrowColumn_ + 1, arrow_);
   return at;
 }
 
@@ -237,7 +237,21 @@ BOOL CListCtrl::DeleteColumn(int index) {
     return FALSE;
   columns_.erase(columns_.begin() + index);
   Changed(ListChange::Columns);
+  if (arrowColumn_ >= index)
+    SetSortArrow(arrowColumn_ == index ? -1 : arrowColumn_ - 1, arrow_);
   return TRUE;
+}
+
+void CListCtrl::SetSortArrow(int column, int arrow) {
+  bool none =
+      column < 0 || column >= GetColumnCount() || (arrow != HDF_SORTUP && arrow != HDF_SORTDOWN);
+  int newColumn = none ? -1 : column;
+  int newArrow = none ? 0 : arrow;
+  if (newColumn == arrowColumn_ && newArrow == arrow_)
+    return;
+  arrowColumn_ = newColumn;
+  arrow_ = newArrow;
+  Changed(ListChange::SortArrow);
 }
 
 const std::string& CListCtrl::GetColumnHeading(int index) const {
@@ -326,79 +340,4 @@ DWORD CListCtrl::SetExtendedStyle(DWORD style) {
   listExStyle_ = style;
   Changed(ListChange::Columns);
   return previous;
-}
-
-void CListCtrl::UserClickItem(int index) {
-  if (index < 0) {
-    SetItemState(-1, 0, LVIS_SELECTED);
-    return;
-  }
-  SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-}
-
-// The notification goes to the list's parent, which reflects it back to the list.
-MSG CListCtrl::TitleClickMessage(int column) {
-  titleClick_ = NMLISTVIEW();
-  titleClick_.hdr = NMHDR{this, static_cast<UINT>(GetDlgCtrlID()), LVN_COLUMNCLICK};
-  titleClick_.iItem = -1;
-  titleClick_.iSubItem = column;
-  return MSG{GetParent(), WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()),
-             reinterpret_cast<LPARAM>(&titleClick_)};
-}
-
-void CListCtrl::UserClickTitle(int column) {
-  MSG click = TitleClickMessage(column);
-  if (click.hwnd)
-    click.hwnd->SendMessage(click.message, click.wParam, click.lParam);
-}
-
-void CListCtrl::Notify(NMHDR& header) {
-  header = NMHDR{this, static_cast<UINT>(GetDlgCtrlID()), header.code};
-  if (CWnd* parent = GetParent())
-    parent->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
-}
-
-void CListCtrl::TellKeyDown(const MSG& key) {
-  KeyStateScope keys(key);
-  NMLVKEYDOWN notification{{nullptr, 0, LVN_KEYDOWN}, static_cast<WORD>(key.wParam), 0};
-  Notify(notification.hdr);
-}
-
-void CListCtrl::TellDoubleClick(int item) {
-  NMITEMACTIVATE notification{{nullptr, 0, NM_DBLCLK}, item, 0};
-  Notify(notification.hdr);
-}
-
-// The window system's list: a key goes to the parent before the list moves with it, a click of
-// either button selects the item under it, and the second click of a double-click tells the
-// parent.
-LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) {
-    // A list is created empty, whatever an earlier window of the same object listed.
-    items_.clear();
-    columns_.clear();
-    selected_ = focused_ = revealed_ = -1;
-    listExStyle_ = 0;
-    pending_ = 0;
-    widestValid_ = false;
-    return 0;
-  }
-  int item = static_cast<int>(lParam);
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-      UserClickItem(item);
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      UserClickItem(item);
-      TellDoubleClick(item);
-      return 0;
-    case WM_KEYDOWN:
-      TellKeyDown(MSG{this, message, wParam, lParam, GetKeyState(VK_CONTROL) < 0,
-                      GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0});
-      break;
-    default:
-      break;
-  }
-  return CWnd::DefWindowProc(message, wParam, lParam);
 }

@@ -70,6 +70,13 @@ class CListCtrl : public CWnd {
   int GetColumnCount() const { return static_cast<int>(columns_.size()); }
   const std::string& GetColumnHeading(int index) const;
 
+  // The arrow in a column's title that shows the order of the items, as a header item's format
+  // shows it: HDF_SORTUP for ascending, HDF_SORTDOWN for descending. At most one column has one;
+  // column -1 (or arrow 0) takes it away. It stays on its column as columns come and go.
+  void SetSortArrow(int column, int arrow);
+  int SortArrowColumn() const { return arrowColumn_; }
+  int SortArrow() const { return arrowColumn_ < 0 ? 0 : arrow_; }
+
   DWORD GetExtendedStyle() const { return listExStyle_; }
   DWORD SetExtendedStyle(DWORD style);
 
@@ -115,6 +122,8 @@ class CListCtrl : public CWnd {
   int selected_ = -1;
   int focused_ = -1;
   int revealed_ = -1;
+  int arrowColumn_ = -1;
+  int arrow_ = 0;
   DWORD listExStyle_ = 0;
   unsigned pending_ = 0;  // ListChange bits held back by the drawing lock
 

@@ -61,6 +61,7 @@ constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 // A list control's clicks carry the index of the item clicked in lParam, -1 below the last one.
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 
@@ -160,6 +161,9 @@ constexpr UINT NM_DBLCLK = NM_FIRST - 3;
 constexpr UINT LVN_FIRST = 0u - 100u;
 constexpr UINT LVN_COLUMNCLICK = LVN_FIRST - 8;
 constexpr UINT LVN_GETDISPINFO = LVN_FIRST - 50;
+// The arrow in a column title (a header item's format).
+constexpr int HDF_SORTDOWN = 0x0200;
+constexpr int HDF_SORTUP = 0x0400;
 constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55;
 inline char* const LPSTR_TEXTCALLBACK = reinterpret_cast<char*>(-1);
 
@@ -270,6 +274,7 @@ constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 constexpr DWORD DS_SETFONT = 0x40;

@@ -8,6 +8,7 @@ enum class ListChange {
   Columns,    // a column was inserted, deleted, retitled or resized
   Selection,  // the selected or focused item changed
   Reveal,     // an item is to be scrolled into view (CListCtrl::RevealedItem)
+  SortArrow,  // the arrow in a column title (CListCtrl::SortArrowColumn)
 };
 
 class WindowPeer {
@@ -21,5 +22,12 @@ class WindowPeer {
   virtual void ListChanged(ListChange /*what*/) {}
   virtual void IconChanged() {}
   virtual void MenuChanged() {}
+  // The window started or stopped taking dropped files (WS_EX_ACCEPTFILES).
+  virtual void DropTargetChanged() {}
   virtual void Redraw() {}
+  // Long work on the user-interface thread began or ended (platform/WorkProgress.h): meanwhile
+  // the program's state may change under the window, which shows what it showed before.
+  virtual void WorkChanged(bool /*running*/) {}
+  // How far the work has come, out of ProgressRule::kFull; -1 when no progress shows.
+  virtual void ProgressChanged(int /*filled*/) {}
 };

@@ -6,6 +6,7 @@
 #include "platform/Backend.h"
 #include "platform/ControlVisitor.h"
 #include "platform/KeyState.h"
+#include "platform/WorkProgress.h"
 
 namespace {
 CWnd* lockedWindow = nullptr;
@@ -31,6 +32,11 @@ HICON CWnd::SetIcon(HICON icon, BOOL big) {
   slot = icon;
   CurrentBackend().Show(*this, &WindowPeer::IconChanged);
   return previous;
+}
+
+void CWnd::DragAcceptFiles(BOOL accept) {
+  exStyle_ = accept ? exStyle_ | WS_EX_ACCEPTFILES : exStyle_ & ~WS_EX_ACCEPTFILES;
+  CurrentBackend().Show(*this, &WindowPeer::DropTargetChanged);
 }
 
 BOOL CWnd::IsWindowVisible() const {
@@ -178,6 +184,7 @@ CWnd* CWnd::GetDlgItem(int id) const {
 
 int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
   std::string title = caption ? std::string(caption) : AfxGetApp()->m_pszAppName;
+  CWorkProgress::EndForModal();
   return CurrentBackend().MessageBox(*this, text ? text : "", title, type);
 }
 

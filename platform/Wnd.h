@@ -33,6 +33,8 @@ class CWnd : public CCmdTarget {
   virtual std::vector<std::string> GetWindowTextForms() const { return {text_}; }
   HICON SetIcon(HICON icon, BOOL big);
   HICON GetIcon(BOOL big) const { return big ? bigIcon_ : smallIcon_; }
+  // Whether files dropped on the window reach it as WM_DROPFILES (the WS_EX_ACCEPTFILES style).
+  void DragAcceptFiles(BOOL accept = TRUE);
 
   // Visibility and placement.
   BOOL IsWindowVisible() const;

@@ -10,7 +10,8 @@ tests=(python3 clang-format libgtest-dev libbenchmark-dev
 # The desktop's tools that the association and package tests use, and the package's checker and
 # the manual-page reader: only these, not what they recommend (a terminal, X utilities...).
 desktop=(xdg-utils libfile-mimeinfo-perl desktop-file-utils shared-mime-info dpkg-dev file
-         lintian man-db)
+         lintian man-db
+         imagemagick)  # import and convert: the pictures of a load (scripts/progress-screenshots.sh)
 # Without --tests only what the build and the viewer depend on, not what their packages recommend
 # (a GTK theme, translations, systemd...); the tests run where those are, as a desktop has them.
 plain=(--no-install-recommends)

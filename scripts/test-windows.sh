@@ -226,7 +226,7 @@ expect_pe() {  # file, what `file` says
     echo "not large-address-aware: $1" >&2
     exit 1
   fi
-  if grep "DLL Name" <<< "$headers" | grep -viqE "(advapi32|comctl32|comdlg32|gdi32|kernel32|msvcrt|shell32|user32)\.dll"; then
+  if grep "DLL Name" <<< "$headers" | grep -viqE "(advapi32|comctl32|comdlg32|gdi32|kernel32|msvcrt|ole32|shell32|user32)\.dll"; then
     echo "needs a DLL that Windows lacks: $1" >&2
     exit 1
   fi

@@ -2,6 +2,29 @@
 
 #include <algorithm>
 
+#include "platform/Module.h"
+#include "platform/ShellNotify.h"
+
+namespace {
+constexpr DWORD kModulePathSize = 1024;
+}  // namespace
+
+void FileTypeRegistrar::RegisterRunningProgram(std::string extension, std::string typeName,
+                                               std::string description, std::string verbText) {
+  char modulePath[kModulePathSize];
+  DWORD length = GetModuleFileNameA(nullptr, modulePath, kModulePathSize);
+  if (length == 0 || length >= kModulePathSize)
+    return;
+  RegisterFileType(modulePath, extension, typeName, description, verbText);
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+void FileTypeRegistrar::Unregister(std::span<const char* const> keys) {
+  for (const char* key : keys)
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
 bool FileTypeRegistrar::RegisterFileType(std::string modulePath, std::string extension,
                                          std::string typeName, std::string description,
                                          std::string verbText) {

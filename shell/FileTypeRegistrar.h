@@ -3,6 +3,7 @@
 // starts the program with the file's path.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "platform/Registry.h"
@@ -10,6 +11,14 @@
 class FileTypeRegistrar {
  public:
   virtual ~FileTypeRegistrar() = default;
+
+  // The Register command: makes the running program the handler of the type, then tells the
+  // desktop, so that where the keys alone open nothing its own files follow them. A program whose
+  // path does not fit the path buffer stays unregistered: a cut path names no program.
+  void RegisterRunningProgram(std::string extension, std::string typeName, std::string description,
+                              std::string verbText);
+  // The Unregister command: deletes the keys in the order given, then tells the desktop.
+  static void Unregister(std::span<const char* const> keys);
 
   // Every key, stopping at the first that cannot be written.
   bool RegisterFileType(std::string modulePath, std::string extension, std::string typeName,

@@ -7,6 +7,17 @@
 
 class Workers {
  public:
+  // Hears how far each job has come, on the thread that set it and only for jobs that thread
+  // runs: every few hundredths of a second while the parts run, and once with done == parts when
+  // all are done.
+  class Observer {
+   public:
+    virtual ~Observer() = default;
+    virtual void PartsDone(size_t done, size_t parts) = 0;
+  };
+  // The observer of the jobs to come, or null for none; returns the one it replaces.
+  static Observer* Observe(Observer* observer);
+
   // How many threads a job uses: every core the machine has, unless set.
   static unsigned Count();
   // Sets how many threads a job uses; 0 goes back to every core. Results never depend on it, which

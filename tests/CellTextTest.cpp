@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/CellText.h"
 #include "platform/Clipboard.h"
+#include "platform/TypedText.h"
 
 namespace {
 
@@ -47,6 +49,84 @@ TEST(CellText, ACellIsUtf8WhenItsBytesAreElseWindows1252) {
     std::string shown = "<";
     AppendCellUtf8(shown, c.bytes);
     EXPECT_EQ(shown, "<" + c.shown);
+    // The same characters for a window system that speaks UTF-16.
+    EXPECT_EQ(Utf16ToUtf8(CellUtf16(c.bytes, c.bytes.size())), c.shown);
+  }
+}
+
+struct HeadCase {
+  const char* what;
+  std::string bytes;
+  size_t limit;
+  std::u16string shown;
+};
+
+// Only the head of a long cell is shown, but the whole cell decides how: a limit that cuts a
+// UTF-8 letter in two steps back before it, and a cell whose invalid byte lies past the head is
+// still shown as Windows-1252.
+const HeadCase kHeadCases[] = {
+    {"within the limit", "Ume\xC3\xA5", 9, u"Ume\u00E5"},
+    {"cut at the limit", "abcdef", 3, u"abc"},
+    {"utf-8 letter that the limit splits", "Ume\xC3\xA5", 4, u"Ume"},
+    {"utf-8 letter that ends at the limit", "Ume\xC3\xA5x", 5, u"Ume\u00E5"},
+    {"invalid past the head", "\xC3\xA5x\xE5", 2, u"\u00C3\u00A5"},
+    {"four bytes become a surrogate pair", "\xF0\x9F\x98\x80!", 5, u"\U0001F600!"},
+    {"1252 cut by bytes", "K\xF6ln", 2, u"K\u00F6"},
+};
+
+TEST(CellText, OnlyTheHeadOfALongCellIsShownAsTheWholeCellDecides) {
+  for (const HeadCase& c : kHeadCases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(CellUtf16(c.bytes, c.limit), c.shown);
+  }
+}
+
+TEST(CellText, ALoneSurrogateIsNoCharacter) {
+  EXPECT_EQ(Utf16ToUtf8(u"a\xD800"
+                        u"b"),
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(Utf16ToUtf8(u"\xDE00"), "\xEF\xBF\xBD");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(u"\xD83D")), "\xEF\xBF\xBD");
+}
+
+struct TypedCase {
+  const char* what;
+  std::string composed;
+  std::string decomposed;
+  std::vector<std::string> forms;
+};
+
+// The composed form comes first: it is what the box holds and what a file made on Windows or
+// Linux mostly has.
+const TypedCase kTypedCases[] = {
+    {"ascii is one form", "Lund", "Lund", {"Lund"}},
+    {"a letter of both code pages",
+     "Ume\xC3\xA5",
+     "Umea\xCC\x8A",
+     {"Ume\xC3\xA5", "Umea\xCC\x8A", "Ume\xE5"}},
+    {"a 1252 letter above 0x9F without a decomposition",
+     "\xC3\x86",
+     "\xC3\x86",
+     {"\xC3\x86", "\xC6"}},
+    {"a 1252 letter below 0xA0", "\xE2\x82\xAC 5", "\xE2\x82\xAC 5", {"\xE2\x82\xAC 5", "\x80 5"}},
+    {"a letter that 1252 lacks",
+     "\xC5\x81\xC3\xB3"
+     "d\xC5\xBA",
+     "\xC5\x81o\xCC\x81"
+     "dz\xCC\x81",
+     {"\xC5\x81\xC3\xB3"
+      "d\xC5\xBA",
+      "\xC5\x81o\xCC\x81"
+      "dz\xCC\x81"}},
+    {"a character beyond 16 bits", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80", {"\xF0\x9F\x98\x80"}},
+    {"empty", "", "", {""}},
+};
+
+TEST(TypedText, EveryTextOfBytesThatShowsTheTypedCharacters) {
+  for (const TypedCase& c : kTypedCases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(TypedForms(c.composed, c.decomposed), c.forms);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -15,6 +16,8 @@
 #include "TestFiles.h"
 #include "app/CommandLinePath.h"
 #include "platform/App.h"
+#include "platform/DropFiles.h"
+#include "platform/FullPath.h"
 #include "platform/GapVector.h"
 #include "platform/ListCtrl.h"
 #include "platform/StaticIcon.h"
@@ -205,6 +208,90 @@ TEST_F(ListTest, SortKeepsTheSelectedItemSelectedAtItsNewPlace) {
   list.UserClickItem(4);
   list.SortItems(&CompareData, 0);
   EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 0);
+}
+
+// The arrow stays on the column it was put on as columns come and go, and goes with it.
+TEST_F(ListTest, TheSortArrowStaysOnItsColumn) {
+  struct Case {
+    const char* what;
+    void (*change)(CListCtrl& list);
+    int column;  // where the arrow is afterwards, -1 for none
+  };
+  const Case kCases[] = {
+      {"a column inserted before it", [](CListCtrl& l) { l.InsertColumn(0, "new"); }, 2},
+      {"a column inserted after it", [](CListCtrl& l) { l.InsertColumn(2, "new"); }, 1},
+      {"a column before it deleted", [](CListCtrl& l) { l.DeleteColumn(0); }, 0},
+      {"its column deleted", [](CListCtrl& l) { l.DeleteColumn(1); }, -1},
+      {"a column after it deleted", [](CListCtrl& l) { l.DeleteColumn(2); }, 1},
+      {"an arrow on no column", [](CListCtrl& l) { l.SetSortArrow(7, HDF_SORTUP); }, -1},
+      {"no arrow", [](CListCtrl& l) { l.SetSortArrow(0, 0); }, -1},
+      {"a new window", [](CListCtrl& l) { l.SendMessage(WM_CREATE); }, -1},
+  };
+  for (const Case& c : kCases) {
+    while (list.GetColumnCount() > 0)
+      list.DeleteColumn(0);
+    for (const char* title : {"a", "b", "c"})
+      list.InsertColumn(list.GetColumnCount(), title);
+    list.SetSortArrow(1, HDF_SORTDOWN);
+    c.change(list);
+    EXPECT_EQ(list.SortArrowColumn(), c.column) << c.what;
+    EXPECT_EQ(list.SortArrow(), c.column < 0 ? 0 : HDF_SORTDOWN) << c.what;
+  }
+}
+
+// The names of a drop as the shell's drop handle gives them: the count, each name's length, and
+// a name cut to the buffer, NUL included.
+TEST(DropFiles, NamesAreReadAsTheShellGivesThem) {
+  DropFiles drop{{"/home/u/a.qdx", "b"}};
+  char buffer[8] = "xxxxxxx";
+  struct Case {
+    UINT index;
+    char* file;
+    UINT size;
+    UINT result;
+    const char* copied;  // null: the buffer is untouched
+  };
+  const Case kCases[] = {
+      {0xFFFFFFFF, nullptr, 0, 2, nullptr},
+      {0, nullptr, 0, 13, nullptr},
+      {1, buffer, sizeof buffer, 1, "b"},
+      {0, buffer, sizeof buffer, 7, "/home/u"},
+      {0, buffer, 1, 0, ""},
+      {2, buffer, sizeof buffer, 0, nullptr},
+  };
+  for (const Case& c : kCases) {
+    std::strcpy(buffer, "xxxxxxx");
+    EXPECT_EQ(DragQueryFileA(&drop, c.index, c.file, c.size), c.result) << c.index << " " << c.size;
+    EXPECT_STREQ(buffer, c.copied ? c.copied : "xxxxxxx") << c.index << " " << c.size;
+  }
+  EXPECT_EQ(DragQueryFileA(nullptr, 0xFFFFFFFF, nullptr, 0), 0u);
+}
+
+// A name made into a full path from the working folder, "." and ".." taken by name; a buffer too
+// small gets nothing and the size needed.
+TEST(FullPath, NamesAreTakenFromTheWorkingFolder) {
+  TempDir dir;
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Root());
+  std::string inside = (std::filesystem::current_path() / "a.qdx").string();
+  const std::pair<const char*, std::string> kCases[] = {
+    {"a.qdx", inside},
+    {"./sub/../a.qdx", inside},
+#if !defined(_WIN32)
+    {"/x/y/../z.qdx", "/x/z.qdx"},
+#endif
+    {"", ""},
+  };
+  for (const auto& [name, full] : kCases) {
+    char buffer[4096];
+    DWORD length = GetFullPathNameA(name, sizeof buffer, buffer, nullptr);
+    EXPECT_EQ(length, full.size()) << name;
+    EXPECT_EQ(std::string(buffer, length), full) << name;
+  }
+  char small[4] = "xyz";
+  EXPECT_EQ(GetFullPathNameA("a.qdx", sizeof small, small, nullptr), inside.size() + 1);
+  EXPECT_STREQ(small, "xyz");
+  std::filesystem::current_path(before);
 }
 
 // What the window system reports becomes the window's placement only where it differs, from the

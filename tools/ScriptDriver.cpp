@@ -60,6 +60,13 @@ std::deque<MSG> ScriptDriver::WindowMessages(const ScriptStep& step, MainWindow&
     case ScriptStep::Kind::Select:
       msg = MSG{&window.list, WM_LBUTTONDOWN, 0, step.number};
       break;
+    case ScriptStep::Kind::Drop:
+      // The desktop gives files only to a window that takes them.
+      if (window.GetExStyle() & WS_EX_ACCEPTFILES) {
+        drop_ = DropFiles{{step.tail}};
+        msg = MSG{&window, WM_DROPFILES, reinterpret_cast<WPARAM>(&drop_), 0};
+      }
+      break;
     case ScriptStep::Kind::Placement: {
       WINDOWPLACEMENT placement;
       window.GetWindowPlacement(&placement);

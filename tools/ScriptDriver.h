@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/DropFiles.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "tools/ScriptSession.h"
 
@@ -43,5 +44,7 @@ class ScriptDriver : public HeadlessBackend {
 
   ScriptSession session_;
   CDialog* freshDialog_ = nullptr;
+  // The files of the last drop step, alive while its message is handled.
+  DropFiles drop_;
   std::deque<MSG> pending_;
 };

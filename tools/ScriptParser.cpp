@@ -45,6 +45,11 @@ bool ParseStart(const std::string& rest, ScriptStep& step) {
   return true;
 }
 
+bool ParseDrop(const std::string& rest, ScriptStep& step) {
+  step.tail = rest;
+  return !rest.empty();
+}
+
 bool ParseMenu(const std::string& rest, ScriptStep& step) {
   const Command* command = FindCommandByName(rest);
   if (!command)
@@ -273,6 +278,8 @@ const StepSyntax kSteps[] = {
     {"double-click", ScriptStep::Kind::DoubleClick, ParseSelect},
     {"placement", ScriptStep::Kind::Placement, ParsePlacement},
     {"dump", ScriptStep::Kind::Dump, ParseNothing},
+    {"sort-arrow", ScriptStep::Kind::SortArrow, ParseNothing},
+    {"drop", ScriptStep::Kind::Drop, ParseDrop},
     {"clipboard", ScriptStep::Kind::Clipboard, ParseNothing},
     {"dialog", ScriptStep::Kind::Dialog, ParseDialog},
     {"file", ScriptStep::Kind::File, ParseFile},

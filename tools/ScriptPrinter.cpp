@@ -181,6 +181,15 @@ void ScriptPrinter::Dump(MainWindow& window) {
   }
 }
 
+void ScriptPrinter::SortArrow(int column, int arrow) {
+  out_ << "sort-arrow ";
+  if (column < 0 || (arrow != HDF_SORTUP && arrow != HDF_SORTDOWN)) {
+    out_ << "none\n";
+    return;
+  }
+  out_ << column << (arrow == HDF_SORTUP ? " up" : " down") << "\n";
+}
+
 void ScriptPrinter::RegistryKey(const std::string& name, HKEY root, const std::string& path) {
   RegistryListing listing;
   if (RegListKey(root, path.c_str(), &listing) != ERROR_SUCCESS) {

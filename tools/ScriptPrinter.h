@@ -34,6 +34,8 @@ class ScriptPrinter {
   void Exit();
   void Error(const char* what);
   void Dump(MainWindow& window);
+  // The arrow in the list's column titles: HDF_SORTUP or HDF_SORTDOWN on `column`, or none.
+  void SortArrow(int column, int arrow);
   // A registry key: its values and then its direct subkeys, each in name order.
   void RegistryKey(const std::string& name, HKEY root, const std::string& path);
   void Flush() { out_.flush(); }

@@ -1,6 +1,7 @@
 #include "tools/ScriptSession.h"
 
 #include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "app/MainWindow.h"
@@ -113,6 +114,20 @@ ScriptSession::Outcome ScriptSession::Play(const std::string& line, ScriptStep& 
   if (step.kind == ScriptStep::Kind::Dump) {
     print_.Dump(*window);
     return Outcome::Done;
+  }
+  if (step.kind == ScriptStep::Kind::SortArrow) {
+    int arrow = window->list.SortArrow();
+    int column =
+        sortArrowReader_ ? sortArrowReader_(*window, &arrow) : window->list.SortArrowColumn();
+    print_.SortArrow(column, arrow);
+    return Outcome::Done;
+  }
+  if (step.kind == ScriptStep::Kind::Drop) {
+    // The desktop hands over full paths.
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(step.tail, error);
+    if (!error)
+      step.tail = full.string();
   }
   return Outcome::WindowStep;
 }

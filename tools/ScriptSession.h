@@ -40,6 +40,10 @@ class ScriptSession {
   // The program's main window while it runs, else null.
   MainWindow* Window() const;
   ScriptPrinter& Print() { return print_; }
+  // What the list's titles show of its order, as the backend draws them: the column with the
+  // arrow (-1 for none) and the arrow. Without a reader, the platform list's own state.
+  using SortArrowReader = std::function<int(MainWindow& window, int* arrow)>;
+  void ReadSortArrowWith(SortArrowReader reader) { sortArrowReader_ = std::move(reader); }
 
   static bool IsFieldChooser(const CDialog& dialog);
   // A field chooser is about to open: true when the next answer says it cannot be shown; that
@@ -92,6 +96,7 @@ class ScriptSession {
   bool killed_ = false;
   std::deque<DialogAnswer> dialogAnswers_;
   std::deque<FileAnswer> fileAnswers_;
+  SortArrowReader sortArrowReader_;
   std::deque<SaveAnswer> saveAnswers_;
   std::deque<GoToAnswer> goToAnswers_;
   std::deque<unsigned> picks_;

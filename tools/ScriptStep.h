@@ -47,6 +47,8 @@ struct ScriptStep {
     DoubleClick,
     Placement,
     Dump,
+    SortArrow,
+    Drop,
     Clipboard,
     Dialog,
     File,
@@ -58,7 +60,7 @@ struct ScriptStep {
     RegDelete,
   };
   Kind kind = Kind::Dump;
-  std::string tail;      // start: the command line after the program name
+  std::string tail;      // start: the command line after the program name; drop: the file
   unsigned command = 0;  // menu, pick: the command id
   UINT key = 0;          // key: the virtual key
   bool ctrl = false;     // key: with Ctrl

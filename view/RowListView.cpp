@@ -8,6 +8,7 @@
 #include "table/FieldWalk.h"
 #include "table/TableFile.h"
 #include "table/Workers.h"
+#include "view/LongWork.h"
 #include "view/RowSort.h"
 
 namespace {
@@ -103,11 +104,14 @@ void RowListView::SortRows(int32_t* items, size_t count, LPARAM sortValue) {
 }
 
 BOOL RowListView::SortByColumn(int32_t column, int32_t ascending, FieldPrefixes* prefixes) {
+  LongWork work(*this);
   CWinApp* app = AfxGetApp();
   app->BeginWaitCursor();
   SortParams params{column, ascending, table_, prefixes};
   BOOL sorted = SortItems(&RowListView::CompareRows, reinterpret_cast<LPARAM>(&params),
                           table_ ? &RowListView::SortRows : nullptr);
+  // The title shows the order the items are in now; a Duplicates run leaves them in it too.
+  SetSortArrow(column, ascending ? HDF_SORTUP : HDF_SORTDOWN);
   app->EndWaitCursor();
   return sorted;
 }

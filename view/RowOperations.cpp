@@ -61,6 +61,8 @@ bool IsColumnOf(const TableFile& table, int32_t column) {
 }
 
 bool ListAllRows(RowListView& list, const TableFile& table) {
+  // The rows come in file order: no title shows a sorted order any more.
+  list.SetSortArrow(-1, 0);
   auto count = static_cast<size_t>(table.DataRowCount());
   // A table that failed to load has no row index at all.
   if (count == 0)

@@ -14,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "desktop/QtProgram.h"
 #include "platform/App.h"
+#include "platform/WorkProgress.h"
 #include "platform/qt/ListModel.h"
 #include "platform/qt/ListViewPeer.h"
 #include "platform/qt/MenuBar.h"
@@ -104,7 +105,7 @@ void TestProgram::Run(const std::vector<std::string>& arguments, const Scenario&
       return;
     }
     TopWindow* top = backend.WindowOf(*window);
-    bool listed = arguments.empty() || window->table;
+    bool listed = (arguments.empty() || window->table) && !CWorkProgress::Running();
     if (!top || !top->isVisible() || !listed)
       return;
     poll.stop();

@@ -8,3 +8,6 @@ void SHChangeNotify(LONG eventId, UINT /*flags*/, const void* /*item1*/, const v
     return;
   XdgAssociation::ForUser().Mirror(ReadRegisteredFileTypes());
 }
+
+// The program keeps its own list of recent files; the desktop's lists are not written here.
+void SHAddToRecentDocs(UINT /*flags*/, const void* /*document*/) {}

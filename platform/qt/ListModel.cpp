@@ -28,7 +28,7 @@ int ListModel::RowOf(int item) const {
 }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid())
+  if (role != Qt::DisplayRole || !index.isValid() || frozen_)
     return QVariant();
   int item = ItemAt(index.row());
   // Counts are read live: the platform may have changed them in a way the page has not caught

@@ -28,10 +28,13 @@ class ListModel : public QAbstractTableModel {
   void Reset(int top, int pageRows);
   // The page now shows `pageRows` rows from item `top`; the texts on it are read again.
   void ShowPage(int top, int pageRows);
+  // While frozen the model reads no item: long work may be changing them on other threads.
+  void Freeze(bool frozen) { frozen_ = frozen; }
 
  private:
   CListCtrl& list_;
   int top_ = 0;
   int rows_ = 0;
   int columns_ = 0;
+  bool frozen_ = false;
 };

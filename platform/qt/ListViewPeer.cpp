@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/ListCtrl.h"
+#include "platform/qt/CellTips.h"
 #include "platform/qt/ListModel.h"
 #include "platform/qt/RowTableView.h"
 #include "platform/qt/TopWindow.h"
@@ -22,6 +23,7 @@ ListViewPeer::ListViewPeer(CListCtrl& list, TopWindow& window, QWidget* parent)
   view_ = new RowTableView(*this, this);
   // The model is set after the fixed row height, so that no row is ever measured.
   view_->setModel(model_);
+  new CellTips(list, *model_, *view_);
   scrollBar_ = new QScrollBar(Qt::Vertical, this);
   scrollBar_->setRange(0, 0);
   scrollBar_->hide();
@@ -66,9 +68,18 @@ void ListViewPeer::ListChanged(ListChange what) {
     case ListChange::Reveal:
       Reveal(list_.RevealedItem());
       break;
+    case ListChange::SortArrow:
+      ShowSortArrow();
+      break;
     case ListChange::Columns:
       break;
   }
+}
+
+void ListViewPeer::WorkChanged(bool running) {
+  model_->Freeze(running);
+  if (!running)
+    UpdatePage();
 }
 
 void ListViewPeer::Sync() {
@@ -79,7 +90,31 @@ void ListViewPeer::ColumnsChanged() {
   columnsPending_ = false;
   model_->Reset(top_, 0);
   ApplyColumnWidths();
+  ShowSortArrow();
   UpdatePage();
+}
+
+// Qt's header names the order that its arrow stands for the other way round from the window
+// system's: the up arrow, which shows ascending order there, is Qt's descending indicator.
+namespace {
+constexpr Qt::SortOrder kUpArrow = Qt::DescendingOrder;
+constexpr Qt::SortOrder kDownArrow = Qt::AscendingOrder;
+}  // namespace
+
+void ListViewPeer::ShowSortArrow() {
+  QHeaderView* header = view_->horizontalHeader();
+  int column = list_.SortArrowColumn();
+  header->setSortIndicatorShown(column >= 0);
+  header->setSortIndicator(column, list_.SortArrow() == HDF_SORTUP ? kUpArrow : kDownArrow);
+}
+
+int ListViewPeer::ShownSortArrow(int* arrow) const {
+  const QHeaderView* header = view_->horizontalHeader();
+  int column = header->sortIndicatorSection();
+  if (!header->isSortIndicatorShown() || column < 0 || column >= header->count())
+    return -1;
+  *arrow = header->sortIndicatorOrder() == kUpArrow ? HDF_SORTUP : HDF_SORTDOWN;
+  return column;
 }
 
 void ListViewPeer::ApplyColumnWidths() {

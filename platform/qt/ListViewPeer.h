@@ -26,12 +26,15 @@ class ListViewPeer : public QFrame, public ControlPeer {
   // Everything read again: columns, items, selection.
   void Sync() override;
   void ListChanged(ListChange what) override;
+  void WorkChanged(bool running) override;
 
   ListModel& Model() const { return *model_; }
   RowTableView& View() const { return *view_; }
   QScrollBar& ScrollBar() const { return *scrollBar_; }
   // The item shown in the first row.
   int TopItem() const { return top_; }
+  // The column whose title shows an arrow, or -1; *arrow is HDF_SORTUP or HDF_SORTDOWN.
+  int ShownSortArrow(int* arrow) const;
 
   // What the user did.
   void UserKey(QKeyEvent* event);
@@ -46,6 +49,7 @@ class ListViewPeer : public QFrame, public ControlPeer {
   void ColumnsChanged();
   void ItemsChanged();
   void SelectionChanged();
+  void ShowSortArrow();
   // Scrolls so that `item` is shown whole.
   void Reveal(int item);
   void ScrollTo(int top);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/CellText.h"
 #include "platform/Edit.h"
 #include "platform/qt/EightBitText.h"
 #include "platform/qt/TopWindow.h"
@@ -18,9 +19,6 @@ constexpr size_t kMeasuredLabels = 32;
 constexpr int kMostLabelCharacters = 40;
 constexpr int kTabGap = 12;
 
-bool IsPieceEnd(char c) {
-  return c == '\t' || c == '\n';
-}
 }  // namespace
 
 MultiLineEditPeer::MultiLineEditPeer(CEdit& edit, TopWindow& window, QWidget* parent)
@@ -38,20 +36,9 @@ void MultiLineEditPeer::Sync() {
   if (text == shown_)
     return;
   shown_ = text;
-  QString shown;
-  shown.reserve(static_cast<qsizetype>(text.size()));
-  size_t start = 0;
-  for (size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && !IsPieceEnd(text[i]))
-      continue;
-    shown += EightBitText::Decode(std::string_view(text).substr(start, i - start));
-    if (i < text.size())
-      shown += QChar(text[i]);
-    start = i + 1;
-  }
   PlaceTabStop(text);
   QSignalBlocker quiet(this);
-  setPlainText(shown);
+  setPlainText(QString::fromStdU16String(CellsUtf16(text)));
 }
 
 void MultiLineEditPeer::PlaceTabStop(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QThread>
 #include <QWindow>
 #include <QtMath>
 #include <algorithm>
@@ -191,9 +193,18 @@ int QtBackend::RunFileDialog(CFileDialog& dialog) {
     chooser.selectNameFilter(names[first]);
     usePatterns(names[first]);
   }
+  QStringList folders;
+  for (const std::string& file : dialog.recentFiles) {
+    QString folder = QFileInfo(QFile::decodeName(file.c_str())).absolutePath();
+    if (!folders.contains(folder))
+      folders << folder;
+  }
+  chooser.setHistory(folders);
   if (const char* initial = dialog.m_ofn.lpstrInitialDir; initial && *initial) {
     // The program hands over the path of the file it shows: the dialog opens in its folder.
     chooser.setDirectory(QFileInfo(QFile::decodeName(initial)).absolutePath());
+  } else if (!folders.isEmpty()) {
+    chooser.setDirectory(folders.first());
   }
   if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
     return IDCANCEL;
@@ -228,6 +239,24 @@ void QtBackend::WaitCursor(bool on) {
     QApplication::restoreOverrideCursor();
     --waitDepth_;
   }
+}
+
+// Qt draws a window once the window system has shown it: a window shown just before the work
+// began is waited for, for a while.
+void QtBackend::DrawPending(CWnd& window) {
+  constexpr qint64 kLongestWait = 1000;
+  TopWindow* top = WindowOf(window);
+  QWindow* handle = top ? top->windowHandle() : nullptr;
+  QElapsedTimer waited;
+  waited.start();
+  while (handle && top->isVisible() && !top->isMinimized() && !handle->isExposed() &&
+         waited.elapsed() < kLongestWait) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(2);
+  }
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  QGuiApplication::sync();
 }
 
 // The menu opens where the window system puts it for the keyboard: at the window's top left.

@@ -29,6 +29,7 @@ class QtBackend : public Backend {
   bool SetClipboardText(CWnd& owner, const ClipboardText& text) override;
 
   void WaitCursor(bool on) override;
+  void DrawPending(CWnd& window) override;
   void ShowSystemMenu(CWnd& window) override;
   void BeginMoveOrSize(CWnd& window, UINT command) override;
 

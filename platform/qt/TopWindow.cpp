@@ -9,13 +9,16 @@
 #include <algorithm>
 
 #include "platform/Dialog.h"
+#include "platform/WorkProgress.h"
 #include "platform/qt/ControlPeer.h"
 #include "platform/qt/EightBitText.h"
+#include "platform/qt/FileDropTarget.h"
 #include "platform/qt/IconRenderer.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/PeerFactory.h"
 #include "platform/qt/SystemMenu.h"
 #include "platform/qt/VirtualKey.h"
+#include "platform/qt/WorkOverlay.h"
 
 namespace {
 QRect ToQRect(const RECT& r) {
@@ -50,6 +53,8 @@ TopWindow::TopWindow(CDialog& dialog, QWidget* owner) : QDialog(owner), dialog_(
   setWindowModality(IsOwned() ? Qt::ApplicationModal : Qt::NonModal);
   setSizeGripEnabled(false);
   client_ = new QWidget(this);
+  dropTarget_ = new FileDropTarget(*this);
+  workOverlay_ = new WorkOverlay(*this);
   if (const CMenu* menu = dialog.GetMenu())
     menuBar_ = new MenuBar(*this, *menu);
   BuildControls();
@@ -79,6 +84,10 @@ bool TopWindow::Accepting() const {
 void TopWindow::Feed(MSG msg) {
   if (!Accepting())
     return;
+  if (CWorkProgress::Running()) {
+    workOverlay_->Defer(msg);
+    return;
+  }
   if (!msg.hwnd)
     msg.hwnd = &dialog_;
   dialog_.PumpMessage(msg);
@@ -101,6 +110,25 @@ void TopWindow::ShowSystemMenu(const QPoint& where) {
 void TopWindow::MenuChanged() {
   if (const CMenu* menu = dialog_.GetMenu(); menu && menuBar_)
     menuBar_->ShowChecks(*menu);
+}
+
+void TopWindow::DropTargetChanged() {
+  dropTarget_->Follow();
+}
+
+// Long work.
+
+void TopWindow::WorkChanged(bool running) {
+  workOverlay_->Follow(running);
+  for (ControlPeer* peer : peers_)
+    peer->WorkChanged(running);
+  // The window system's reports that came meanwhile are taken now.
+  if (!running)
+    ReportPlacement();
+}
+
+void TopWindow::ProgressChanged(int filled) {
+  workOverlay_->ShowProgress(filled);
 }
 
 // Controls.
@@ -275,7 +303,7 @@ bool TopWindow::ShownMaximized() const {
 
 // A minimised or maximised window whose normal place Qt does not know keeps the platform's.
 void TopWindow::ReportPlacement() {
-  if (!shown_ || applying_ || destroying_ || dialog_.HasEnded())
+  if (!shown_ || applying_ || destroying_ || dialog_.HasEnded() || CWorkProgress::Running())
     return;
   WINDOWPLACEMENT placement;
   dialog_.GetWindowPlacement(&placement);

@@ -11,8 +11,10 @@
 
 class CDialog;
 class ControlPeer;
+class FileDropTarget;
 class MenuBar;
 class QEventLoop;
+class WorkOverlay;
 
 class TopWindow : public QDialog, public WindowPeer {
   Q_OBJECT
@@ -32,7 +34,8 @@ class TopWindow : public QDialog, public WindowPeer {
 
   // Whether the dialog takes user actions: it runs and has not ended.
   bool Accepting() const;
-  // Passes a message through the dialog's modal loop; a null hwnd means the dialog itself.
+  // Passes a message through the dialog's modal loop; a null hwnd means the dialog itself. While
+  // long work runs it waits, as input waits in the window system's queue.
   void Feed(MSG msg);
   // Passes a key press through the loop; Alt+Space then opens the system menu.
   void FeedKeyDown(const MSG& msg);
@@ -52,6 +55,9 @@ class TopWindow : public QDialog, public WindowPeer {
   void RectChanged() override;
   void IconChanged() override;
   void MenuChanged() override;
+  void DropTargetChanged() override;
+  void WorkChanged(bool running) override;
+  void ProgressChanged(int filled) override;
   void Redraw() override { update(); }
 
   // The window's title as Qt must be told it so that it shows the text unchanged.
@@ -87,6 +93,8 @@ class TopWindow : public QDialog, public WindowPeer {
 
   CDialog& dialog_;
   MenuBar* menuBar_ = nullptr;
+  FileDropTarget* dropTarget_;
+  WorkOverlay* workOverlay_;
   QWidget* client_ = nullptr;
   std::vector<ControlPeer*> peers_;  // in template order; the widgets own them
   QEventLoop* loop_ = nullptr;

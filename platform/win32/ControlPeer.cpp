@@ -1,12 +1,15 @@
 #include "platform/win32/ControlPeer.h"
 
 #include "platform/Button.h"
+#include "platform/CellText.h"
 #include "platform/ComboBox.h"
 #include "platform/ControlVisitor.h"
 #include "platform/Dialog.h"
 #include "platform/Edit.h"
 #include "platform/StaticIcon.h"
+#include "platform/TypedText.h"
 #include "platform/win32/IconCache.h"
+#include "platform/win32/native/Normalization.h"
 
 namespace {
 constexpr int kEditChanged = 0x0300;  // EN_CHANGE
@@ -15,6 +18,30 @@ constexpr int kComboEdited = 5;       // CBN_EDITCHANGE
 void ShowText(native::ControlWindow& window, const std::string& text) {
   if (window.Text() != text)
     window.SetText(text);
+}
+
+// A text that the user types, or a file's column title, shown as a cell of the file is.
+void ShowCellText(native::ControlWindow& window, const std::string& text) {
+  std::u16string shown = CellUtf16(text, text.size());
+  if (window.WideText() != shown)
+    window.SetWideText(shown);
+}
+
+std::string Composed(const std::u16string& text) {
+  return Utf16ToUtf8(native::Normalized(text, true));
+}
+
+// Every text of bytes that shows what the user typed into the box. The program counts its limit
+// in bytes, the box in characters: typing stops at the program's limit, as it does on Linux.
+std::vector<std::string> TypedIn(native::ControlWindow& window, int limit) {
+  std::u16string typed = window.WideText();
+  std::string composed = Composed(typed);
+  if (limit > 0 && composed.size() > static_cast<size_t>(limit)) {
+    composed.resize(Utf8Boundary(composed, static_cast<size_t>(limit)));
+    typed = CellUtf16(composed, composed.size());
+    window.SetWideText(typed);
+  }
+  return TypedForms(composed, Utf16ToUtf8(native::Normalized(typed, false)));
 }
 }  // namespace
 
@@ -35,12 +62,13 @@ class ControlPeer::Show : public ControlVisitor {
   }
   void Edit(CEdit& control) override {
     window_.LimitText(control.GetLimitText());
-    ShowText(window_, control.GetWindowText());
+    ShowCellText(window_, control.GetWindowText());
   }
   void MultiLineEdit(CEdit& control) override {
     window_.LimitText(control.GetLimitText());
-    if (window_.Lines() != control.GetWindowText())
-      window_.SetLines(control.GetWindowText());
+    std::u16string shown = CellsUtf16(control.GetWindowText());
+    if (window_.Lines() != shown)
+      window_.SetLines(shown);
   }
   void ComboBox(CComboBox& control) override {
     std::vector<std::string> items;
@@ -49,12 +77,12 @@ class ControlPeer::Show : public ControlVisitor {
     if (items != peer_.comboItems_) {
       window_.ComboClear();
       for (const std::string& item : items)
-        window_.ComboAdd(item);
+        window_.ComboAdd(CellUtf16(item, item.size()));
       peer_.comboItems_ = items;
     }
     if (window_.ComboSelection() != control.GetCurSel())
       window_.ComboSelect(control.GetCurSel());
-    ShowText(window_, control.GetWindowText());
+    ShowCellText(window_, control.GetWindowText());
   }
   void ListView(CListCtrl& /*control*/) override {}
 
@@ -81,13 +109,13 @@ class ControlPeer::Take : public ControlVisitor {
   void Edit(CEdit& control) override {
     if (code_ != kEditChanged)
       return;
-    control.SetWindowText(window_.Text());
+    control.TypeForms(TypedIn(window_, control.GetLimitText()));
     taken = true;
   }
   void MultiLineEdit(CEdit& control) override {
     if (code_ != kEditChanged)
       return;
-    control.SetWindowText(window_.Lines());
+    control.SetWindowText(Composed(window_.Lines()));
     taken = true;
   }
   void ComboBox(CComboBox& control) override {
@@ -96,7 +124,7 @@ class ControlPeer::Take : public ControlVisitor {
       control.Pick(window_.ComboSelection());
       taken = true;
     } else if (code_ == kComboEdited) {
-      control.SetWindowText(window_.Text());
+      control.SetWindowText(Composed(window_.WideText()));
       taken = true;
     }
   }
@@ -122,10 +150,15 @@ ControlPeer::ControlPeer(CWnd& control, native::Handle window, CDialog& dialog, 
 
 void ControlPeer::Sync() {
   Show show(*this);
+  bool outer = showing_;
+  showing_ = true;
   control_.Accept(show);
+  showing_ = outer;
 }
 
 bool ControlPeer::UserChanged(int code) {
+  if (showing_)
+    return false;
   Take take(*this, code);
   control_.Accept(take);
   return take.taken;

@@ -25,7 +25,8 @@ class ControlPeer : public WindowPeer {
   void Sync();
   // The user changed the real control (its notification `code`): the platform control takes the
   // new state, and the dialog hears of it as the program expects. False for a notification that
-  // the platform has no use for.
+  // the platform has no use for, and for the real control's answer to what Sync shows, which is
+  // no user's: a text the program set stays its bytes, whichever forms would show it.
   bool UserChanged(int code);
 
   void TextChanged() override { Sync(); }
@@ -41,4 +42,5 @@ class ControlPeer : public WindowPeer {
   CDialog& dialog_;
   IconCache& icons_;
   std::vector<std::string> comboItems_;  // as the real combo box lists them
+  bool showing_ = false;                 // within Sync
 };

@@ -4,8 +4,10 @@
 #include "platform/ComboBox.h"
 #include "platform/ControlVisitor.h"
 #include "platform/Dialog.h"
+#include "platform/DropFiles.h"
 #include "platform/Edit.h"
 #include "platform/ListCtrl.h"
+#include "platform/WorkProgress.h"
 #include "platform/win32/ControlPeer.h"
 #include "platform/win32/IconCache.h"
 #include "platform/win32/ListPeer.h"
@@ -148,7 +150,10 @@ bool DialogPeer::PreTranslate(const native::Message& message) {
   const Control* control = held ? ControlOf(held) : nullptr;
   if (KeyStaysWithControl(message, control))
     return false;
-  MSG msg{control ? control->platform : &dialog_, message.message, message.wParam, message.lParam,
+  // A drop's handle is the shell's, which the platform cannot read: the drop itself comes with
+  // the platform's own when the window handles it (OnDropFiles).
+  WPARAM wParam = message.message == WM_DROPFILES ? 0 : message.wParam;
+  MSG msg{control ? control->platform : &dialog_, message.message, wParam, message.lParam,
           message.ctrl};
   const native::Message* outer = offered_;
   offered_ = &message;
@@ -185,8 +190,34 @@ void DialogPeer::MenuChanged() {
     window_.AppendSystemMenu(DescribeMenuItem(system[systemMenuRows_]));
 }
 
+void DialogPeer::DropTargetChanged() {
+  window_.AcceptFiles((dialog_.GetExStyle() & WS_EX_ACCEPTFILES) != 0);
+}
+
 void DialogPeer::Redraw() {
   window_.Redraw();
+}
+
+// Long work.
+
+void DialogPeer::WorkChanged(bool running) {
+  working_ = running;
+  if (!running)
+    work_.Show(Handle(), nullptr, -1, ProgressRule::kFull);
+}
+
+// The bar lies over the list, the control without a peer of the simple kind.
+void DialogPeer::ProgressChanged(int filled) {
+  native::Handle list = nullptr;
+  for (const Control& control : controls_) {
+    if (!control.peer && !list)
+      list = control.window;
+  }
+  work_.Show(Handle(), list, filled, ProgressRule::kFull);
+}
+
+void DialogPeer::DrawPending() {
+  work_.DrawPending(Handle(), !working_);
 }
 
 // Placement.
@@ -281,6 +312,11 @@ bool DialogPeer::OnPaint(native::PaintSurface& surface) {
   dialog_.SendMessage(WM_PAINT);
   surface_ = outer;
   return false;
+}
+
+void DialogPeer::OnDropFiles(const std::vector<std::string>& files) {
+  DropFiles drop{files};
+  dialog_.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
 }
 
 native::Handle DialogPeer::DragIcon() {

@@ -12,6 +12,7 @@
 #include "platform/win32/native/MenuBar.h"
 #include "platform/win32/native/MessageFilter.h"
 #include "platform/win32/native/ModalLoop.h"
+#include "platform/win32/native/WorkIndicator.h"
 
 class CDialog;
 class CWnd;
@@ -53,7 +54,12 @@ class DialogPeer : public WindowPeer, public native::WindowEvents, public native
   void RectChanged() override;
   void IconChanged() override;
   void MenuChanged() override;
+  void DropTargetChanged() override;
   void Redraw() override;
+  void WorkChanged(bool running) override;
+  void ProgressChanged(int filled) override;
+  // Long work runs: draws what waits to be drawn, the controls only before the work has begun.
+  void DrawPending();
 
   // What the window reports.
   bool OnCommand(int id, int code, native::Handle control) override;
@@ -62,6 +68,7 @@ class DialogPeer : public WindowPeer, public native::WindowEvents, public native
   void OnSize(unsigned type, int width, int height) override;
   void OnMove() override;
   bool OnPaint(native::PaintSurface& surface) override;
+  void OnDropFiles(const std::vector<std::string>& files) override;
   native::Handle DragIcon() override;
   bool PreTranslate(const native::Message& message) override;
 
@@ -96,4 +103,6 @@ class DialogPeer : public WindowPeer, public native::WindowEvents, public native
   bool systemDefault_ = false;
   bool shown_ = false;
   bool applying_ = false;  // the window is being given the platform's placement
+  bool working_ = false;   // long work runs
+  native::WorkIndicator work_;
 };

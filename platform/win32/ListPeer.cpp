@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/CellText.h"
 #include "platform/ListCtrl.h"
 #include "platform/win32/TextMeasure.h"
 #include "platform/win32/native/ControlWindow.h"
@@ -36,6 +37,9 @@ void ListPeer::ListChanged(ListChange what) {
     case ListChange::Reveal:
       report_.EnsureVisible(list_.RevealedItem(), false);
       break;
+    case ListChange::SortArrow:
+      ShowSortArrow();
+      break;
   }
 }
 
@@ -57,17 +61,26 @@ void ListPeer::ShowColumns() {
   for (int k = 0; k < count; ++k) {
     std::pair<std::string, int> column{list_.GetColumnHeading(k), list_.GetColumnWidth(k)};
     if (k >= static_cast<int>(columns_.size())) {
-      report_.InsertColumn(k, column.first, column.second);
+      report_.InsertColumn(k, CellUtf16(column.first), column.second);
       columns_.push_back(column);
     } else if (columns_[static_cast<size_t>(k)] != column) {
-      report_.SetColumn(k, column.first, column.second);
+      report_.SetColumn(k, CellUtf16(column.first), column.second);
       columns_[static_cast<size_t>(k)] = column;
     }
   }
+  // A column inserted or retitled comes without the arrow.
+  ShowSortArrow();
   if (list_.GetExtendedStyle() != extendedStyle_) {
     extendedStyle_ = list_.GetExtendedStyle();
     report_.SetExtendedStyle(extendedStyle_);
   }
+}
+
+void ListPeer::ShowSortArrow() {
+  int arrow = list_.SortArrow();
+  report_.SetSortArrow(list_.SortArrowColumn(), arrow == HDF_SORTUP     ? 1
+                                                : arrow == HDF_SORTDOWN ? -1
+                                                                        : 0);
 }
 
 void ListPeer::ShowItems() {
@@ -84,8 +97,9 @@ void ListPeer::ShowSelection() {
     report_.Select(selected);
 }
 
-std::string_view ListPeer::ItemText(int item, int column) {
-  return list_.GetItemText(item, column);
+std::u16string_view ListPeer::ItemText(int item, int column) {
+  shownText_ = CellUtf16(list_.GetItemText(item, column));
+  return shownText_;
 }
 
 void ListPeer::ColumnClicked(int column) {

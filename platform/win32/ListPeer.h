@@ -1,6 +1,8 @@
 // The report list of a dialog's real window: a virtual list view that knows only the item count
 // and asks the platform list for each cell's text as it draws it, so that ten million rows cost
-// the window system nothing more than ten. Header clicks and selections go to the program.
+// the window system nothing more than ten. Header clicks and selections go to the program. Cells
+// and titles are the file's: each is shown as its bytes decide (platform/CellText.h), through the
+// list's UTF-16 texts.
 #pragma once
 
 #include <string>
@@ -29,7 +31,7 @@ class ListPeer : public WindowPeer, public native::ListSource {
   void ListChanged(ListChange what) override;
   void RectChanged() override;
 
-  std::string_view ItemText(int item, int column) override;
+  std::u16string_view ItemText(int item, int column) override;
   void ColumnClicked(int column) override;
   void ItemSelected(int item) override;
   void KeyDown(unsigned key, bool ctrl, bool shift, bool alt) override;
@@ -39,6 +41,7 @@ class ListPeer : public WindowPeer, public native::ListSource {
   void ShowColumns();
   void ShowItems();
   void ShowSelection();
+  void ShowSortArrow();
 
   CListCtrl& list_;
   native::DialogWindow& window_;
@@ -47,4 +50,5 @@ class ListPeer : public WindowPeer, public native::ListSource {
   // The columns as the real list shows them: title and width.
   std::vector<std::pair<std::string, int>> columns_;
   uint32_t extendedStyle_ = 0;
+  std::u16string shownText_;  // the cell the real list asked for last
 };

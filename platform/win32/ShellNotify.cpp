@@ -7,3 +7,8 @@ void SHChangeNotify(LONG eventId, UINT /*flags*/, const void* /*item1*/, const v
   if (eventId == SHCNE_ASSOCCHANGED)
     native::NotifyAssociationsChanged();
 }
+
+void SHAddToRecentDocs(UINT flags, const void* document) {
+  if (flags == SHARD_PATHA && document)
+    native::AddToRecentDocuments(static_cast<const char*>(document));
+}

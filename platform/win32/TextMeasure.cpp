@@ -3,22 +3,26 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/CellText.h"
 #include "platform/win32/native/Metrics.h"
 
 int TextMeasure::TextWidth(const char* text, size_t length) const {
-  return native::Metrics::TextWidth(list_, std::string(text, length));
+  return native::Metrics::TextWidth(list_, CellUtf16(std::string_view(text, length)));
 }
 
-// The code page's characters are one byte each; a byte's own width bounds what it adds. A byte
-// that is no character on its own, NUL or a lead byte, gets the widest of them all.
+// A printable ASCII byte is its own character in every cell, and bounds what it adds by its own
+// width. Any other byte may be a Windows-1252 letter or part of a UTF-8 one, which is at most as
+// wide as two to four of the widest Windows-1252 letters; so it gets the widest of them all.
 int TextMeasure::ByteAdvance(unsigned char byte) {
   if (byteAdvances_.empty()) {
     byteAdvances_.assign(256, 0);
     int widest = 0;
     for (int b = 1; b < 256; ++b) {
-      char c = static_cast<char>(b);
-      byteAdvances_[static_cast<size_t>(b)] = TextWidth(&c, 1);
-      widest = std::max(widest, byteAdvances_[static_cast<size_t>(b)]);
+      std::u16string letter(1, Windows1252Char(static_cast<unsigned char>(b)));
+      int width = native::Metrics::TextWidth(list_, letter);
+      widest = std::max(widest, width);
+      if (b >= 0x20 && b < 0x7F)
+        byteAdvances_[static_cast<size_t>(b)] = width;
     }
     for (int& advance : byteAdvances_) {
       if (advance <= 0)

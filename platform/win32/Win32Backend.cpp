@@ -176,6 +176,11 @@ void Win32Backend::WaitCursor(bool on) {
   }
 }
 
+void Win32Backend::DrawPending(CWnd& window) {
+  if (DialogPeer* peer = TopLevelPeerOf(window))
+    peer->DrawPending();
+}
+
 // The window system's own rules.
 
 int Win32Backend::TranslateAccelerator(CWnd& window, const AcceleratorTemplate* table,

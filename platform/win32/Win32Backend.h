@@ -39,6 +39,7 @@ class Win32Backend : public Backend {
 
   void DrawIcon(CWnd& window, int x, int y, const Icon* icon) override;
   void WaitCursor(bool on) override;
+  void DrawPending(CWnd& window) override;
   void EraseIconBackground(CWnd& window) override;
   int TranslateAccelerator(CWnd& window, const AcceleratorTemplate* table, const MSG& msg) override;
   bool DefaultSystemCommand(CWnd& window, UINT command) override;

@@ -3,7 +3,7 @@
 
 Case file sections:
   === file NAME      following lines are concatenated (no separators); escapes \\r \\n \\0 \\xHH \\\\ \\s (space)
-  === script         script lines; $DIR is replaced by the case's temp folder
+  === script         script lines; $DIR is replaced by the case's temp folder, then {sz:TEXT} as below
   === expect         expected stdout lines, matched whole and in order; $DIR replaced; {sz:TEXT} -> hex of TEXT+NUL
                      a line starting with '~' is a glob ('*' within one line); '?' marks an optional exact line; '?~' an optional glob
   === forbid         globs that must match no output line
@@ -105,6 +105,18 @@ def without_program_path(output):
     return re.sub(rb'^(value "[^"\n]*" REG_SZ )([0-9A-F]*)$', mask, output, flags=re.M)
 
 
+def as_linux_paths(output, d):
+    """The output with the case's folder as Linux names it where Wine named it on its Z: drive
+    (a full path that the program made, in a title or a stored value): the same file."""
+    wine = ("Z:" + d.replace("/", "\\")).encode("latin-1")
+    def fix(text):
+        return re.sub(re.escape(wine) + rb"((?:\\[^\\\s;\"]+)*)",
+                      lambda m: d.encode("latin-1") + m.group(1).replace(b"\\", b"/"), text)
+    def value(m):
+        return m.group(1) + fix(bytes.fromhex(m.group(2).decode())).hex().upper().encode()
+    return re.sub(rb'^(value "[^"\n]*" REG_SZ )([0-9A-F]*)$', value, fix(output), flags=re.M)
+
+
 def run_driver(command, script, d):
     # Register writes the desktop's files too: they go to the case's folder as well.
     env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(d, "cfg"),
@@ -184,7 +196,8 @@ def run_case(driver, path, reference=None, desktop=False):
         try:
             if not prepare(c, d):
                 return True, "skipped: a folder that must not be writable stays writable"
-            script = "\n".join(l.replace("$DIR", d) for l in c["script"]) + "\n"
+            script = "\n".join(re.sub(r"\{sz:(.*?)\}", lambda m: sz(m.group(1)),
+                                       l.replace("$DIR", d)) for l in c["script"]) + "\n"
             try:
                 same = None
                 if reference:
@@ -193,6 +206,7 @@ def run_case(driver, path, reference=None, desktop=False):
                     empty(c, d)
                     prepare(c, d)
                 p = run_driver([driver, "--desktop"] if desktop else [driver], script, d)
+                p.stdout = as_linux_paths(p.stdout, d)
             except subprocess.TimeoutExpired:
                 return False, "timeout"
             return judge(c, d, p, same, reference, driver, desktop)

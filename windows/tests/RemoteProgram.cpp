@@ -1,13 +1,23 @@
 #include "RemoteProgram.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <vector>
 
 #include "app/Resource.h"
 
 namespace {
 constexpr size_t kTextRoom = 1024;
+
+std::string Utf8(const wchar_t* wide) {
+  int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(length > 0 ? length : 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
 
 std::string ClassOf(HWND window) {
   char name[64] = {};
@@ -88,8 +98,9 @@ bool RemoteProgram::Start(const std::string& path, const std::string& tail,
     return false;
   }
   WaitForInputIdle(process_.hProcess, 10000);
-  remote_ = VirtualAllocEx(process_.hProcess, nullptr, sizeof(LVITEMA) + kTextRoom,
-                           MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  remote_ =
+      VirtualAllocEx(process_.hProcess, nullptr, sizeof(LVITEMW) + kTextRoom * sizeof(wchar_t),
+                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   return remote_ != nullptr;
 }
 
@@ -165,21 +176,6 @@ int RemoteProgram::ItemCount() {
   return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
 }
 
-// The request and the text both live in the program's memory: the list writes where its own
-// process can.
-std::string RemoteProgram::ItemText(int item, int column) {
-  auto* base = static_cast<char*>(remote_);
-  LVITEMA request{};
-  request.iSubItem = column;
-  request.pszText = base + sizeof(LVITEMA);
-  request.cchTextMax = kTextRoom;
-  WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
-  SendMessageA(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(base));
-  char text[kTextRoom] = {};
-  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMA), text, kTextRoom - 1, nullptr);
-  return text;
-}
-
 std::vector<std::string> RemoteProgram::Rows(int columns) {
   std::vector<std::string> rows;
   for (int i = 0, n = ItemCount(); i < n; ++i) {
@@ -194,20 +190,37 @@ std::vector<std::string> RemoteProgram::Rows(int columns) {
   return rows;
 }
 
-std::string RemoteProgram::ColumnTitle(int column) {
+// The request and the text both live in the program's memory: the list writes where its own
+// process can. `Request` is LVITEMW or LVCOLUMNW, whose text field the list fills; the answer is
+// the message's.
+template <typename Request>
+LRESULT RemoteProgram::ListText(Request request, UINT message, int index, std::string& text) {
   auto* base = static_cast<char*>(remote_);
-  LVCOLUMNA request{};
-  request.mask = LVCF_TEXT;
-  request.pszText = base + sizeof(LVITEMA);
+  request.pszText = reinterpret_cast<wchar_t*>(base + sizeof(LVITEMW));
   request.cchTextMax = kTextRoom;
   WriteProcessMemory(process_.hProcess, base, &request, sizeof request, nullptr);
-  if (!SendMessageA(List(), LVM_GETCOLUMNA, static_cast<WPARAM>(column),
-                    reinterpret_cast<LPARAM>(base))) {
-    return "(none)";
-  }
-  char text[kTextRoom] = {};
-  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMA), text, kTextRoom - 1, nullptr);
+  LRESULT answer =
+      SendMessageW(List(), message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(base));
+  wchar_t wide[kTextRoom] = {};
+  ReadProcessMemory(process_.hProcess, base + sizeof(LVITEMW), wide,
+                    (kTextRoom - 1) * sizeof(wchar_t), nullptr);
+  text = Utf8(wide);
+  return answer;
+}
+
+std::string RemoteProgram::ItemText(int item, int column) {
+  LVITEMW request{};
+  request.iSubItem = column;
+  std::string text;
+  ListText(request, LVM_GETITEMTEXTW, item, text);  // the answer is the text's length
   return text;
+}
+
+std::string RemoteProgram::ColumnTitle(int column) {
+  LVCOLUMNW request{};
+  request.mask = LVCF_TEXT;
+  std::string text;
+  return ListText(request, LVM_GETCOLUMNW, column, text) ? text : "(none)";
 }
 
 void RemoteProgram::ClickTitle(int column) {
@@ -219,6 +232,31 @@ void RemoteProgram::ClickTitle(int column) {
   LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
   PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
+int RemoteProgram::SortArrow(int column) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
+  HDITEMA request{};
+  request.mask = HDI_FORMAT;
+  WriteProcessMemory(process_.hProcess, remote_, &request, sizeof request, nullptr);
+  SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column),
+               reinterpret_cast<LPARAM>(remote_));
+  ReadProcessMemory(process_.hProcess, remote_, &request, sizeof request, nullptr);
+  return (request.fmt & HDF_SORTUP) ? 1 : (request.fmt & HDF_SORTDOWN) ? -1 : 0;
+}
+
+// The shell hands over a block of memory: the DROPFILES header, then the names, each ended by a
+// NUL, and one more NUL.
+void RemoteProgram::DropFile(const std::string& path) {
+  std::vector<char> block(sizeof(DROPFILES) + path.size() + 2, '\0');
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  std::memcpy(block.data(), &header, sizeof header);
+  std::memcpy(block.data() + sizeof header, path.c_str(), path.size());
+  void* drop = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                              PAGE_READWRITE);
+  WriteProcessMemory(process_.hProcess, drop, block.data(), block.size(), nullptr);
+  PostMessageA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
 void RemoteProgram::DoubleClickItem(int item) {

@@ -40,7 +40,8 @@ class RemoteProgram {
   // Keys pressed and released as the keyboard would: to the main window, brought to the front.
   void Keys(std::initializer_list<WORD> keys);
 
-  // The list, read through its own messages.
+  // The list, read through its own messages, as its wide texts (LVM_GETITEMTEXTW,
+  // LVM_GETCOLUMNW) in UTF-8.
   int ItemCount();
   std::string ItemText(int item, int column);
   // Each item's cells of the first `columns` columns, joined by ';'.
@@ -49,10 +50,17 @@ class RemoteProgram {
   std::string ColumnTitle(int column);
   // A click on a column's title, in its middle.
   void ClickTitle(int column);
+  // The arrow in a column's title: 1 up, -1 down, 0 none.
+  int SortArrow(int column);
+  // Drops a file on the main window as the shell does: a drop block in the program's memory,
+  // named by WM_DROPFILES.
+  void DropFile(const std::string& path);
   // A double-click on an item, near the left end of its row.
   void DoubleClickItem(int item);
 
  private:
+  template <typename Request>
+  LRESULT ListText(Request request, UINT message, int index, std::string& text);
   HWND List();
 
   PROCESS_INFORMATION process_{};

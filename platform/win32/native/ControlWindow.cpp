@@ -3,6 +3,12 @@
 #include <windows.h>
 
 namespace native {
+namespace {
+const wchar_t* Wide(const std::u16string& text) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+}  // namespace
 
 intptr_t ControlWindow::Send(unsigned message, uintptr_t wParam, intptr_t lParam) const {
   return window_ ? SendMessageA(static_cast<HWND>(window_), message, wParam, lParam) : -1;
@@ -23,23 +29,38 @@ std::string ControlWindow::Text() const {
   return text;
 }
 
-bool ControlWindow::SetLines(const std::string& text) {
-  std::string lines;
-  lines.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n')
-      lines += '\r';
-    lines += c;
-  }
-  return SetText(lines);
+bool ControlWindow::SetWideText(const std::u16string& text) {
+  return window_ && SetWindowTextW(static_cast<HWND>(window_), Wide(text));
 }
 
-std::string ControlWindow::Lines() const {
-  std::string text = Text();
-  std::string lines;
+std::u16string ControlWindow::WideText() const {
+  if (!window_)
+    return std::u16string();
+  HWND control = static_cast<HWND>(window_);
+  int length = GetWindowTextLengthW(control);
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+  length = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  text.resize(static_cast<size_t>(length > 0 ? length : 0));
+  return text;
+}
+
+bool ControlWindow::SetLines(const std::u16string& text) {
+  std::u16string lines;
+  lines.reserve(text.size() + text.size() / 16);
+  for (char16_t c : text) {
+    if (c == u'\n')
+      lines += u'\r';
+    lines += c;
+  }
+  return SetWideText(lines);
+}
+
+std::u16string ControlWindow::Lines() const {
+  std::u16string text = WideText();
+  std::u16string lines;
   lines.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+    if (!(text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n'))
       lines += text[i];
   }
   return lines;
@@ -80,8 +101,10 @@ bool ControlWindow::Move(const Rect& rect, bool repaint) {
                                rect.Height(), repaint ? TRUE : FALSE);
 }
 
-int ControlWindow::ComboAdd(const std::string& text) {
-  intptr_t index = Send(CB_ADDSTRING, 0, reinterpret_cast<intptr_t>(text.c_str()));
+int ControlWindow::ComboAdd(const std::u16string& text) {
+  intptr_t index = window_ ? SendMessageW(static_cast<HWND>(window_), CB_ADDSTRING, 0,
+                                          reinterpret_cast<LPARAM>(Wide(text)))
+                           : -1;
   return index < 0 ? -1 : static_cast<int>(index);
 }
 

@@ -14,12 +14,16 @@ class ControlWindow {
   explicit ControlWindow(Handle window) : window_(window) {}
   Handle Window() const { return window_; }
 
+  // In the code page: the program's own texts.
   bool SetText(const std::string& text);
   std::string Text() const;
+  // As UTF-16: what a file's cells show and what the user types.
+  bool SetWideText(const std::u16string& text);
+  std::u16string WideText() const;
   // The text of an edit box of several lines, whose lines the window system ends with CR LF, as
   // lines ended by LF.
-  bool SetLines(const std::string& text);
-  std::string Lines() const;
+  bool SetLines(const std::u16string& text);
+  std::u16string Lines() const;
   bool SetChecked(bool checked);
   bool IsChecked() const;
   bool Enable(bool enabled);
@@ -31,7 +35,7 @@ class ControlWindow {
   bool Move(const Rect& rect, bool repaint);
 
   // Combo boxes. ComboAdd returns the new item's index, or -1.
-  int ComboAdd(const std::string& text);
+  int ComboAdd(const std::u16string& text);
   void ComboClear();
   int ComboCount() const;
   // An index outside the list selects nothing and empties the edit part.

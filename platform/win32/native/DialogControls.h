@@ -25,7 +25,7 @@ class DialogControls {
   bool LimitText(int id, int characters) { return Of(id).LimitText(characters); }
   bool SetIcon(int id, Handle icon) { return Of(id).SetIcon(icon); }
 
-  int ComboAdd(int id, const std::string& text) { return Of(id).ComboAdd(text); }
+  int ComboAdd(int id, const std::u16string& text) { return Of(id).ComboAdd(text); }
   void ComboClear(int id) { Of(id).ComboClear(); }
   int ComboCount(int id) const { return Of(id).ComboCount(); }
   void ComboSelect(int id, int index) { Of(id).ComboSelect(index); }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "platform/win32/native/DialogTemplateBuilder.h"
 #include "platform/win32/native/WaitCursor.h"
@@ -95,8 +96,10 @@ bool DialogWindow::Create(const DialogDescription& layout, Handle owner, WindowE
   hidden.style &= ~static_cast<uint32_t>(WS_VISIBLE);
   std::vector<uint32_t> dialogTemplate = DialogTemplateBuilder::Build(hidden);
   events_ = events;
-  HWND window = CreateDialogIndirectParamA(
-      GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
+  // A Unicode dialog, so that its controls hold and hand out every character a user types or a
+  // cell shows; the program's own texts still go in and out in the code page.
+  HWND window = CreateDialogIndirectParamW(
+      GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
       AsWindow(owner), DialogProc, reinterpret_cast<LPARAM>(this));
   if (!window) {
     events_ = nullptr;
@@ -193,6 +196,10 @@ void DialogWindow::SetIcons(Handle big, Handle small) {
   SendMessageA(AsWindow(window_), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
+void DialogWindow::AcceptFiles(bool accept) {
+  DragAcceptFiles(AsWindow(window_), accept ? TRUE : FALSE);
+}
+
 bool DialogWindow::AppendSystemMenu(const MenuRow& row) {
   HMENU menu = GetSystemMenu(AsWindow(window_), FALSE);
   if (!menu)
@@ -279,6 +286,22 @@ void DialogWindow::SetNotifyTarget(int id, NotifyTarget* target) {
     notifyTargets_.erase(id);
 }
 
+namespace {
+// The names come in the code page's bytes, as every other text of the program.
+std::vector<std::string> DroppedFiles(HDROP drop) {
+  std::vector<std::string> names;
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    std::string name(static_cast<size_t>(length) + 1, '\0');
+    name.resize(DragQueryFileA(drop, i, name.data(), length + 1));
+    names.push_back(std::move(name));
+  }
+  DragFinish(drop);
+  return names;
+}
+}  // namespace
+
 bool DialogWindow::Paint() {
   Surface surface(AsWindow(window_));
   bool painted = events_->OnPaint(surface);
@@ -310,6 +333,9 @@ bool DialogWindow::HandleMessage(unsigned message, uintptr_t wParam, intptr_t lP
       return false;
     case WM_PAINT:
       return Paint();
+    case WM_DROPFILES:
+      events_->OnDropFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
+      return true;
     case WM_CONTEXTMENU:
       return events_->OnContextMenu(reinterpret_cast<Handle>(wParam),
                                     static_cast<int16_t>(LOWORD(lParam)),

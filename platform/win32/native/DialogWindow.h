@@ -42,6 +42,8 @@ class DialogWindow {
   void SetText(const std::string& text);
   std::string Text() const;
   void SetIcons(Handle big, Handle small);
+  // Whether files dropped from the desktop reach the window (DragAcceptFiles).
+  void AcceptFiles(bool accept);
   // Appends an item or a separator to the window's system menu.
   bool AppendSystemMenu(const MenuRow& row);
 

@@ -8,8 +8,8 @@ namespace native {
 class ListSource {
  public:
   virtual ~ListSource() = default;
-  // The text of a cell; it needs to stay valid only until the next call.
-  virtual std::string_view ItemText(int item, int column) = 0;
+  // The characters of a cell, as UTF-16; they need to stay valid only until the next call.
+  virtual std::u16string_view ItemText(int item, int column) = 0;
   virtual void ColumnClicked(int /*column*/) {}
   // The user selected an item, or cleared the selection (-1).
   virtual void ItemSelected(int /*item*/) {}

@@ -21,7 +21,7 @@ Rect Metrics::FrameInsets(uint32_t style, uint32_t exStyle, bool hasMenu) {
   return Rect{-outer.left, -outer.top, outer.right, outer.bottom};
 }
 
-int Metrics::TextWidth(Handle window, const std::string& text) {
+int Metrics::TextWidth(Handle window, const std::u16string& text) {
   HWND owner = static_cast<HWND>(window);
   HDC dc = GetDC(owner);
   if (!dc)
@@ -31,7 +31,8 @@ int Metrics::TextWidth(Handle window, const std::string& text) {
     font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   HGDIOBJ before = SelectObject(dc, font);
   SIZE size{};
-  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()),
+                        static_cast<int>(text.size()), &size);
   SelectObject(dc, before);
   ReleaseDC(owner, dc);
   return size.cx;

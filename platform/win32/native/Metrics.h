@@ -18,7 +18,7 @@ class Metrics {
   static Rect FrameInsets(uint32_t style, uint32_t exStyle, bool hasMenu);
   // Width in pixels of a text in the font of `window`, or in the default font of the user
   // interface when `window` is null.
-  static int TextWidth(Handle window, const std::string& text);
+  static int TextWidth(Handle window, const std::u16string& text);
 };
 
 }  // namespace native

@@ -23,7 +23,7 @@ bool ModalLoop::Run(Handle dialog, Handle owner, Handle accelerators, MessageFil
   while (!ended_) {
     if (!IsWindow(window))
       break;
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == -1)
       break;
     if (got == 0) {
@@ -34,12 +34,12 @@ bool ModalLoop::Run(Handle dialog, Handle owner, Handle accelerators, MessageFil
     if (filter && filter->PreTranslate(seen))
       continue;
     if (accelerators && ForDialog(window, msg.hwnd) &&
-        TranslateAcceleratorA(window, static_cast<HACCEL>(accelerators), &msg))
+        TranslateAcceleratorW(window, static_cast<HACCEL>(accelerators), &msg))
       continue;
-    if (IsDialogMessageA(window, &msg))
+    if (IsDialogMessageW(window, &msg))
       continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   ended = ended_;
   // The owner comes back before the dialog goes, so that the activation returns to it.

@@ -6,9 +6,16 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwchar>
+#include <string>
 
 namespace native {
+namespace {
+// The list's wide characters are the window system's own.
+const wchar_t* Wide(const std::u16string& text) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+}  // namespace
 
 ReportList::~ReportList() {
   Detach();
@@ -23,11 +30,15 @@ bool ReportList::Attach(DialogWindow& dialog, int id, ListSource* source) {
   id_ = id;
   list_ = list;
   source_ = source;
+  // Cells are asked for as UTF-16, so that every character a cell shows reaches the screen.
+  Send(CCM_SETUNICODEFORMAT, TRUE);
   dialog.SetNotifyTarget(id, this);
+  tips_.Attach(list, source);
   return true;
 }
 
 void ReportList::Detach() {
+  tips_.Detach();
   if (dialog_)
     dialog_->SetNotifyTarget(id_, nullptr);
   dialog_ = nullptr;
@@ -58,26 +69,26 @@ void ReportList::SetRedraw(bool on) {
     Refresh();
 }
 
-bool ReportList::InsertColumn(int index, const std::string& title, int width) {
-  LVCOLUMNA column{};
+bool ReportList::InsertColumn(int index, const std::u16string& title, int width) {
+  LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM;
   column.fmt = LVCFMT_LEFT;
-  column.pszText = const_cast<char*>(title.c_str());
+  column.pszText = const_cast<wchar_t*>(Wide(title));
   column.iSubItem = index;
   if (width >= 0) {
     column.mask |= LVCF_WIDTH;
     column.cx = width;
   }
-  return Send(LVM_INSERTCOLUMNA, static_cast<uintptr_t>(index),
+  return Send(LVM_INSERTCOLUMNW, static_cast<uintptr_t>(index),
               reinterpret_cast<intptr_t>(&column)) == index;
 }
 
-bool ReportList::SetColumn(int index, const std::string& title, int width) {
-  LVCOLUMNA column{};
+bool ReportList::SetColumn(int index, const std::u16string& title, int width) {
+  LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.pszText = const_cast<char*>(title.c_str());
+  column.pszText = const_cast<wchar_t*>(Wide(title));
   column.cx = width;
-  return Send(LVM_SETCOLUMNA, static_cast<uintptr_t>(index), reinterpret_cast<intptr_t>(&column)) !=
+  return Send(LVM_SETCOLUMNW, static_cast<uintptr_t>(index), reinterpret_cast<intptr_t>(&column)) !=
          0;
 }
 
@@ -98,8 +109,29 @@ int ReportList::ColumnCount() const {
   return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
-int ReportList::TextWidth(const std::string& text) const {
-  return static_cast<int>(Send(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<intptr_t>(text.c_str())));
+int ReportList::TextWidth(const std::u16string& text) const {
+  return static_cast<int>(Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<intptr_t>(Wide(text))));
+}
+
+void ReportList::SetSortArrow(int column, int direction) {
+  HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+  if (!header)
+    return;
+  int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int k = 0; k < count; ++k) {
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(k),
+                      reinterpret_cast<LPARAM>(&item)))
+      continue;
+    int format = item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (k == column && direction != 0)
+      format |= direction > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+    if (format == item.fmt)
+      continue;
+    item.fmt = format;
+    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&item));
+  }
 }
 
 uint32_t ReportList::ExtendedStyle() const {
@@ -143,23 +175,28 @@ void ReportList::SupplyText(intptr_t header, bool wide) {
   LVITEMA& item = info->item;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
     return;
-  std::string_view text = source_->ItemText(item.iItem, item.iSubItem);
-  // The buffer is the control's: the text is cut to fit, never written past its end.
+  std::u16string_view text = source_->ItemText(item.iItem, item.iSubItem);
+  // The buffer is the control's: the text is cut to fit, never written past its end, and never
+  // between the two halves of a character.
   size_t room = static_cast<size_t>(item.cchTextMax) - 1;
   if (wide) {
-    // Converting only what can fit: a cell of a megabyte must not cost a megabyte per paint.
-    auto bytes = static_cast<int>(std::min(text.size(), room));
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
-    std::wstring whole(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-      MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, whole.data(), length);
-    if (whole.size() > room)
-      whole.resize(room);
-    std::memcpy(item.pszText, whole.c_str(), (whole.size() + 1) * sizeof(wchar_t));
+    size_t length = std::min(text.size(), room);
+    if (length > 0 && length < text.size() && text[length - 1] >= 0xD800 &&
+        text[length - 1] < 0xDC00)
+      --length;
+    auto* out = reinterpret_cast<wchar_t*>(item.pszText);
+    std::memcpy(out, text.data(), length * sizeof(wchar_t));
+    out[length] = L'\0';
     return;
   }
-  size_t length = std::min(text.size(), room);
-  std::memcpy(item.pszText, text.data(), length);
+  // A list that asks in the code page gets what it can show of the characters.
+  const auto* chars = reinterpret_cast<const wchar_t*>(text.data());
+  int count = static_cast<int>(text.size());
+  int needed = WideCharToMultiByte(CP_ACP, 0, chars, count, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(needed > 0 ? needed : 0), '\0');
+  WideCharToMultiByte(CP_ACP, 0, chars, count, bytes.data(), needed, nullptr, nullptr);
+  size_t length = std::min(bytes.size(), room);
+  std::memcpy(item.pszText, bytes.data(), length);
   item.pszText[length] = '\0';
 }
 

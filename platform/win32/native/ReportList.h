@@ -7,6 +7,7 @@
 
 #include "platform/win32/native/DialogWindow.h"
 #include "platform/win32/native/ListSource.h"
+#include "platform/win32/native/ListTips.h"
 #include "platform/win32/native/NativeTypes.h"
 #include "platform/win32/native/NotifyTarget.h"
 
@@ -30,16 +31,20 @@ class ReportList : public NotifyTarget {
   void Refresh();
   void SetRedraw(bool on);
 
-  // A negative width leaves the width to the control.
-  bool InsertColumn(int index, const std::string& title, int width);
+  // A negative width leaves the width to the control. Titles are UTF-16.
+  bool InsertColumn(int index, const std::u16string& title, int width);
   bool DeleteColumn(int index);
   // A new title and width for a column that exists.
-  bool SetColumn(int index, const std::string& title, int width);
+  bool SetColumn(int index, const std::u16string& title, int width);
   bool SetColumnWidth(int index, int width);
   int ColumnWidth(int index) const;
   int ColumnCount() const;
-  // Width in pixels of a text in the list's font.
-  int TextWidth(const std::string& text) const;
+  // Width in pixels of a UTF-16 text in the list's font.
+  int TextWidth(const std::u16string& text) const;
+
+  // The arrow in a column's title: +1 up (ascending), -1 down (descending), 0 none; the other
+  // titles lose theirs.
+  void SetSortArrow(int column, int direction);
 
   uint32_t ExtendedStyle() const;
   void SetExtendedStyle(uint32_t style);
@@ -60,6 +65,7 @@ class ReportList : public NotifyTarget {
   int id_ = 0;
   Handle list_ = nullptr;
   ListSource* source_ = nullptr;
+  ListTips tips_;
   bool selecting_ = false;
 };
 

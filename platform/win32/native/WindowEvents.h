@@ -2,6 +2,9 @@
 // message to the window system.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/win32/native/NativeTypes.h"
 #include "platform/win32/native/PaintSurface.h"
 
@@ -21,6 +24,8 @@ class WindowEvents {
   virtual void OnShow(bool /*shown*/) {}
   // False: the window paints itself as usual.
   virtual bool OnPaint(PaintSurface& /*surface*/) { return false; }
+  // Files dropped on the window from the desktop, full paths in the order given.
+  virtual void OnDropFiles(const std::vector<std::string>& /*files*/) {}
   // The context menu asked for in `window`, the dialog or one of its controls, at the screen
   // point (x, y), or from the keyboard (-1, -1); false leaves it to the default handling.
   virtual bool OnContextMenu(Handle /*window*/, int /*x*/, int /*y*/) { return false; }

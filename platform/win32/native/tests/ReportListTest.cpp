@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "TestSupport.h"
 #include "platform/win32/native/DialogWindow.h"
@@ -16,14 +18,15 @@ constexpr int kListId = 1002;
 
 class Rows : public ListSource {
  public:
-  std::string_view ItemText(int item, int column) override {
-    text = column == 1 ? std::string(300, static_cast<char>('a' + item % 26))
-                       : "item " + std::to_string(item);
+  std::u16string_view ItemText(int item, int column) override {
+    std::string bytes = column == 1 ? std::string(300, static_cast<char>('a' + item % 26))
+                                    : "item " + std::to_string(item);
+    text.assign(bytes.begin(), bytes.end());
     return text;
   }
   void ItemSelected(int item) override { selections.push_back(item); }
 
-  std::string text;
+  std::u16string text;
   std::vector<int> selections;
 };
 
@@ -40,8 +43,8 @@ class ReportListTest : public ::testing::Test {
     ASSERT_TRUE(window.Create(layout, nullptr, &events));
     ASSERT_TRUE(list.Attach(window, kListId, &rows));
     handle = static_cast<HWND>(list.Window());
-    list.InsertColumn(0, "Name", 80);
-    list.InsertColumn(1, "Long", 80);
+    list.InsertColumn(0, u"Name", 80);
+    list.InsertColumn(1, u"Long", 80);
     list.SetItemCount(20000);
     window.Show(SW_SHOWNORMAL);
     PumpMessages();
@@ -91,18 +94,18 @@ TEST_F(ReportListTest, EnsureVisibleScrollsTheWholeItemIntoView) {
 
 TEST_F(ReportListTest, TextIsCutToTheCallersBufferAndNoFurther) {
   for (int room : {1, 2, 10, 299, 300, 301}) {
-    std::vector<char> buffer(static_cast<size_t>(room) + 8, '#');
-    LVITEMA request{};
+    std::vector<wchar_t> buffer(static_cast<size_t>(room) + 8, L'#');
+    LVITEMW request{};
     request.iSubItem = 1;
     request.pszText = buffer.data();
     request.cchTextMax = room;
-    SendMessageA(handle, LVM_GETITEMTEXTA, 3, reinterpret_cast<LPARAM>(&request));
+    SendMessageW(handle, LVM_GETITEMTEXTW, 3, reinterpret_cast<LPARAM>(&request));
     size_t kept = std::min<size_t>(static_cast<size_t>(room) - 1, 300);
-    EXPECT_EQ(std::string(request.pszText), std::string(kept, 'd')) << room;
-    EXPECT_EQ(buffer[static_cast<size_t>(room)], '#') << room;
+    EXPECT_EQ(std::wstring(request.pszText), std::wstring(kept, L'd')) << room;
+    EXPECT_EQ(buffer[static_cast<size_t>(room)], L'#') << room;
   }
   // Fitted columns take their widths from the list's font.
-  EXPECT_GT(list.TextWidth("WWWW"), list.TextWidth("ii"));
+  EXPECT_GT(list.TextWidth(u"WWWW"), list.TextWidth(u"ii"));
 }
 
 }  // namespace

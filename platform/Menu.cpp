@@ -46,9 +46,27 @@ DWORD CMenu::CheckMenuItem(UINT id, UINT check) {
     return MENU_NOT_FOUND;
   DWORD previous = item->state & MF_CHECKED;
   item->state = (item->state & ~MF_CHECKED) | (check & MF_CHECKED);
+  Changed();
+  return previous;
+}
+
+DWORD CMenu::EnableMenuItem(UINT item, UINT enable) {
+  Item* target = nullptr;
+  if (!(enable & MF_BYPOSITION))
+    target = Find(item);
+  else if (item < items_.size())
+    target = &items_[item];
+  if (!target)
+    return MENU_NOT_FOUND;
+  DWORD previous = target->state & MF_GRAYED;
+  target->state = (target->state & ~MF_GRAYED) | (enable & MF_GRAYED);
+  Changed();
+  return previous;
+}
+
+void CMenu::Changed() const {
   if (owner_)
     CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
-  return previous;
 }
 
 BOOL CMenu::AppendMenu(UINT flags, UINT id, const char* text) {
@@ -57,8 +75,7 @@ BOOL CMenu::AppendMenu(UINT flags, UINT id, const char* text) {
   item.id = (flags & MF_SEPARATOR) ? 0 : id;
   item.state = flags & (MF_CHECKED | MF_GRAYED | MF_SEPARATOR);
   items_.push_back(std::move(item));
-  if (owner_)
-    CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
+  Changed();
   return TRUE;
 }
 
@@ -66,8 +83,7 @@ BOOL CMenu::AppendMenu(std::unique_ptr<CMenu> popup, const char* text) {
   if (!popup)
     return FALSE;
   items_.push_back(Item{text ? text : "", 0, MF_POPUP, std::move(popup)});
-  if (owner_)
-    CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
+  Changed();
   return TRUE;
 }
 

@@ -41,25 +41,20 @@ UINT CMenu::GetMenuState(UINT id, UINT /*flags*/) const {
 }
 
 DWORD CMenu::CheckMenuItem(UINT id, UINT check) {
-  Item* item = Find(id);
-  if (!item)
-    return MENU_NOT_FOUND;
-  DWORD previous = item->state & MF_CHECKED;
-  item->state = (item->state & ~MF_CHECKED) | (check & MF_CHECKED);
-  Changed();
-  return previous;
+  return SetState(Find(id), MF_CHECKED, check);
 }
 
 DWORD CMenu::EnableMenuItem(UINT item, UINT enable) {
-  Item* target = nullptr;
   if (!(enable & MF_BYPOSITION))
-    target = Find(item);
-  else if (item < items_.size())
-    target = &items_[item];
-  if (!target)
+    return SetState(Find(item), MF_GRAYED, enable);
+  return SetState(item < items_.size() ? &items_[item] : nullptr, MF_GRAYED, enable);
+}
+
+DWORD CMenu::SetState(Item* item, UINT bit, UINT flags) {
+  if (!item)
     return MENU_NOT_FOUND;
-  DWORD previous = target->state & MF_GRAYED;
-  target->state = (target->state & ~MF_GRAYED) | (enable & MF_GRAYED);
+  DWORD previous = item->state & bit;
+  item->state = (item->state & ~bit) | (flags & bit);
   Changed();
   return previous;
 }

@@ -48,6 +48,9 @@ class CMenu {
  private:
   Item* Find(UINT id);
   const Item* Find(UINT id) const;
+  // Sets the item's `bit` of its state as `flags` have it: its previous state of that bit, or
+  // MENU_NOT_FOUND for no item.
+  DWORD SetState(Item* item, UINT bit, UINT flags);
   // Tells the owner's window that the menu shows something else.
   void Changed() const;
 

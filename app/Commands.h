@@ -92,6 +92,16 @@ inline constexpr Command kCommands[] = {
      1,
      "Searches again for the text of the last Find, below the selection.",
      {VK_F3, false, false}},
+    // The recent files, under "Recent files" in the list's context menu. Their menu text is the
+    // file's name, made when the menu opens; opening one needs no file open.
+    {ID_FILE_MRU_FILE1, "ID_FILE_MRU_FILE1", nullptr, 0, 0,
+     "Opens the file you opened last, as Open would."},
+    {ID_FILE_MRU_FILE2, "ID_FILE_MRU_FILE2", nullptr, 0, 0,
+     "Opens the second file of those you opened last, as Open would."},
+    {ID_FILE_MRU_FILE3, "ID_FILE_MRU_FILE3", nullptr, 0, 0,
+     "Opens the third file of those you opened last, as Open would."},
+    {ID_FILE_MRU_FILE4, "ID_FILE_MRU_FILE4", nullptr, 0, 0,
+     "Opens the fourth file of those you opened last, as Open would."},
     {ID_HELP_ONLINE, "ID_HELP_ONLINE", "Online help", 0, 0, nullptr},
     {ID_HELP_ABOUT, "ID_HELP_ABOUT", "&About", 0, 0, nullptr},
 };

@@ -1,6 +1,8 @@
 #include "app/ListCommands.h"
 
 #include <cstdio>
+#include <iterator>
+#include <string>
 #include <utility>
 
 #include "app/Commands.h"
@@ -19,6 +21,24 @@
 namespace {
 // More text than this is no longer something to paste: the user is better off with a file.
 constexpr size_t kMostClipboardBytes = size_t{64} << 20;
+
+constexpr unsigned kRecentFileCommands[] = {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3,
+                                            ID_FILE_MRU_FILE4};
+static_assert(std::size(kRecentFileCommands) == RecentFileList::kSize);
+
+// A recent file's item: its number, then its path as it is stored, each "&" doubled so that the
+// menu shows it instead of taking the letter after it for the item's key.
+std::string RecentFileItem(size_t index, const std::string& path) {
+  char key[16];
+  std::snprintf(key, sizeof key, kRecentFileKeyFormat, index + 1);
+  std::string text = key;
+  for (char c : path) {
+    text += c;
+    if (c == '&')
+      text += '&';
+  }
+  return text;
+}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(ListCommands, CCmdTarget)
@@ -28,6 +48,10 @@ ON_COMMAND(ID_FILE_SAVE_ROWS, OnFileSaveRows)
 ON_COMMAND(ID_VIEW_ROW_DETAILS, OnViewRowDetails)
 ON_COMMAND(ID_VIEW_GO_TO_ROW, OnViewGoToRow)
 ON_COMMAND(ID_VIEW_FIND_NEXT, OnViewFindNext)
+ON_COMMAND(ID_FILE_MRU_FILE1, OnFileMruFile<0>)
+ON_COMMAND(ID_FILE_MRU_FILE2, OnFileMruFile<1>)
+ON_COMMAND(ID_FILE_MRU_FILE3, OnFileMruFile<2>)
+ON_COMMAND(ID_FILE_MRU_FILE4, OnFileMruFile<3>)
 END_MESSAGE_MAP()
 
 // The list's events.
@@ -51,9 +75,30 @@ void ListCommands::OnListDoubleClick(NMHDR* notification, LRESULT* result) {
     RunAsKey(ID_VIEW_ROW_DETAILS);
 }
 
-std::unique_ptr<CMenu> ListCommands::ContextMenu() {
+// With no recent files the submenu is there, greyed out, so that the user learns where they
+// will be.
+std::unique_ptr<CMenu> ListCommands::ContextMenu() const {
   const MenuTemplate* source = FindMenuTemplate(IDR_LIST_MENU);
-  return source ? CMenu::Load(*source, nullptr) : nullptr;
+  std::unique_ptr<CMenu> menu = source ? CMenu::Load(*source, nullptr) : nullptr;
+  CMenu* popup = menu ? menu->GetSubMenu(0) : nullptr;
+  if (!popup)
+    return menu;
+  const std::vector<std::string>& files = window_.recentFiles.Files();
+  auto recent = std::make_unique<CMenu>();
+  for (size_t i = 0; i < files.size() && i < std::size(kRecentFileCommands); ++i)
+    recent->AppendMenu(MF_STRING, kRecentFileCommands[i], RecentFileItem(i, files[i]).c_str());
+  popup->AppendMenu(MF_SEPARATOR);
+  popup->AppendMenu(std::move(recent), kRecentFilesMenu);
+  if (files.empty())
+    popup->EnableMenuItem(static_cast<UINT>(popup->Items().size() - 1), MF_BYPOSITION | MF_GRAYED);
+  return menu;
+}
+
+// The path is taken before the load, which moves it to the top of the list or takes it off.
+void ListCommands::OpenRecentFile(size_t index) {
+  const std::vector<std::string>& files = window_.recentFiles.Files();
+  if (index < files.size())
+    window_.OpenFile(files[index]);
 }
 
 // A pick from the menu is a menu command, which passes the command filter.

@@ -4,6 +4,7 @@
 // their commands here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -45,12 +46,18 @@ class ListCommands : public CCmdTarget {
   void OnViewRowDetails();
   void OnViewGoToRow();
   void OnViewFindNext();
+  // Opens the recent file at `index`, most recent first, as Open would.
+  template <size_t index>
+  void OnFileMruFile() {
+    OpenRecentFile(index);
+  }
 
   DECLARE_MESSAGE_MAP()
 
  private:
-  // The context menu, as the resource has it.
-  static std::unique_ptr<CMenu> ContextMenu();
+  // The context menu, as the resource has it, and the recent files under it.
+  std::unique_ptr<CMenu> ContextMenu() const;
+  void OpenRecentFile(size_t index);
   // Runs a command as a key does: past help mode, and never without a file.
   void RunAsKey(unsigned id);
   // The selected item; -1, with a box that says so, when there is none.

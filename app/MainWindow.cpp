@@ -129,8 +129,7 @@ void MainWindow::OnFileOpen() {
     dialog.m_ofn.lpstrInitialDir = path.c_str();
   if (dialog.DoModal() != IDOK)
     return;
-  path = dialog.GetPathName();
-  LoadTable();
+  OpenFile(dialog.GetPathName());
 }
 
 void MainWindow::OnDropFiles(HDROP drop) {
@@ -139,8 +138,7 @@ void MainWindow::OnDropFiles(HDROP drop) {
   DragFinish(drop);
   if (first.empty())
     return;
-  path = first;
-  LoadTable();
+  OpenFile(std::move(first));
 }
 
 void MainWindow::OnFileExit() {

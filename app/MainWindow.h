@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/DuplicatesDialog.h"
@@ -22,6 +23,11 @@ class MainWindow : public CDialog {
   MainWindow();
   ~MainWindow() override;
 
+  // Opens the file as Open does with the name the user chose.
+  void OpenFile(std::string file) {
+    path = std::move(file);
+    LoadTable();
+  }
   void LoadTable();
   void CloseTable();
   // False when the list has no memory for every row.

@@ -51,4 +51,9 @@ constexpr unsigned ID_VIEW_ROW_DETAILS = 32788;
 constexpr unsigned ID_VIEW_GO_TO_ROW = 32789;
 constexpr unsigned ID_VIEW_FIND_NEXT = 32790;
 constexpr unsigned ID_FILE_OPEN = 57601;
+// The recent files in the list's context menu, most recent first.
+constexpr unsigned ID_FILE_MRU_FILE1 = 57616;
+constexpr unsigned ID_FILE_MRU_FILE2 = 57617;
+constexpr unsigned ID_FILE_MRU_FILE3 = 57618;
+constexpr unsigned ID_FILE_MRU_FILE4 = 57619;
 constexpr unsigned ID_HELP = 57670;

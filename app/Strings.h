@@ -54,6 +54,11 @@ inline constexpr const char kOkButton[] = "OK";
 inline constexpr const char kCancelButton[] = "Cancel";
 inline constexpr const char kCloseButton[] = "Close";
 
+// The list's context menu: the submenu of recent files, and the start of each of its items, the
+// file's number as its key, before the file's path.
+inline constexpr const char kRecentFilesMenu[] = "Recent &files";
+inline constexpr const char kRecentFileKeyFormat[] = "&%zu ";
+
 // The file dialogs' filter list: description and pattern pairs, ended by an empty entry.
 inline constexpr const char kOpenFilter[] = "QDX file (*.qdx)\0*.qdx\0All files (*.*)\0*.*\0";
 

@@ -226,23 +226,52 @@ void DesktopUser::PickMenuCommand(TopWindow& top, UINT command) {
   }
 }
 
+namespace {
+// Whether the menu, or a submenu of it, offers the command to be picked.
+bool Offers(const QMenu* menu, UINT command) {
+  for (QAction* action : menu->actions()) {
+    if (!action->isEnabled() || action->isSeparator())
+      continue;
+    if (action->menu() ? Offers(action->menu(), command) : action->data().toUInt() == command)
+      return true;
+  }
+  return false;
+}
+}  // namespace
+
+// The command may lie in a submenu: a click on its item opens it, and the pick is made there once
+// it is the menu on top. A submenu that never opens is left after a few seconds.
 bool DesktopUser::PickFromMenu(UINT command, const std::function<void()>& open) {
+  constexpr int kMostWaits = 3000;
   bool picked = false;
+  QPointer<QMenu> opening;
+  int waits = 0;
   // The menu runs a loop of its own once it is open; the pick is made from inside it.
   QTimer picker;
   picker.setInterval(1);
   QObject::connect(&picker, &QTimer::timeout, [&] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu)
+    if (!menu || (menu == opening && ++waits < kMostWaits))
       return;
-    picker.stop();
-    for (QAction* action : menu->actions()) {
-      if (action->isEnabled() && !action->isSeparator() && action->data().toUInt() == command) {
+    for (QAction* action : command != 0 && menu != opening ? menu->actions() : QList<QAction*>()) {
+      if (!action->isEnabled() || action->isSeparator())
+        continue;
+      QPoint spot = menu->actionGeometry(action).center();
+      if (action->menu() && Offers(action->menu(), command)) {
+        opening = menu;
+        MouseClick(menu, Qt::LeftButton, spot);
+        return;
+      }
+      if (!action->menu() && action->data().toUInt() == command) {
+        picker.stop();
         picked = true;
-        MouseClick(menu, Qt::LeftButton, menu->actionGeometry(action).center());
+        MouseClick(menu, Qt::LeftButton, spot);
         return;
       }
     }
+    // Escape leaves only the menu on top: its parent, if any, is left in turn.
+    if (!opening || menu == opening)
+      picker.stop();
     KeyClick(menu, Qt::Key_Escape);
   });
   picker.start();

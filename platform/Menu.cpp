@@ -41,14 +41,27 @@ UINT CMenu::GetMenuState(UINT id, UINT /*flags*/) const {
 }
 
 DWORD CMenu::CheckMenuItem(UINT id, UINT check) {
-  Item* item = Find(id);
+  return SetState(Find(id), MF_CHECKED, check);
+}
+
+DWORD CMenu::EnableMenuItem(UINT item, UINT enable) {
+  if (!(enable & MF_BYPOSITION))
+    return SetState(Find(item), MF_GRAYED, enable);
+  return SetState(item < items_.size() ? &items_[item] : nullptr, MF_GRAYED, enable);
+}
+
+DWORD CMenu::SetState(Item* item, UINT bit, UINT flags) {
   if (!item)
     return MENU_NOT_FOUND;
-  DWORD previous = item->state & MF_CHECKED;
-  item->state = (item->state & ~MF_CHECKED) | (check & MF_CHECKED);
+  DWORD previous = item->state & bit;
+  item->state = (item->state & ~bit) | (flags & bit);
+  Changed();
+  return previous;
+}
+
+void CMenu::Changed() const {
   if (owner_)
     CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
-  return previous;
 }
 
 BOOL CMenu::AppendMenu(UINT flags, UINT id, const char* text) {
@@ -57,8 +70,7 @@ BOOL CMenu::AppendMenu(UINT flags, UINT id, const char* text) {
   item.id = (flags & MF_SEPARATOR) ? 0 : id;
   item.state = flags & (MF_CHECKED | MF_GRAYED | MF_SEPARATOR);
   items_.push_back(std::move(item));
-  if (owner_)
-    CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
+  Changed();
   return TRUE;
 }
 
@@ -66,8 +78,7 @@ BOOL CMenu::AppendMenu(std::unique_ptr<CMenu> popup, const char* text) {
   if (!popup)
     return FALSE;
   items_.push_back(Item{text ? text : "", 0, MF_POPUP, std::move(popup)});
-  if (owner_)
-    CurrentBackend().Show(*owner_, &WindowPeer::MenuChanged);
+  Changed();
   return TRUE;
 }
 

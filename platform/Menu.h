@@ -27,6 +27,10 @@ class CMenu {
   UINT GetMenuState(UINT id, UINT flags) const;
   // Sets MF_CHECKED from `check`; returns the previous check state, or MENU_NOT_FOUND.
   DWORD CheckMenuItem(UINT id, UINT check);
+  // Greys the item out (MF_GRAYED) or enables it (MF_ENABLED): by command, or with MF_BYPOSITION
+  // the item at that position of this menu, pop-ups included. Returns its previous MF_GRAYED
+  // state, or MENU_NOT_FOUND.
+  DWORD EnableMenuItem(UINT item, UINT enable);
   BOOL AppendMenu(UINT flags, UINT id = 0, const char* text = nullptr);
   // Appends an item with `text` from which `popup` opens.
   BOOL AppendMenu(std::unique_ptr<CMenu> popup, const char* text);
@@ -44,6 +48,11 @@ class CMenu {
  private:
   Item* Find(UINT id);
   const Item* Find(UINT id) const;
+  // Sets the item's `bit` of its state as `flags` have it: its previous state of that bit, or
+  // MENU_NOT_FOUND for no item.
+  DWORD SetState(Item* item, UINT bit, UINT flags);
+  // Tells the owner's window that the menu shows something else.
+  void Changed() const;
 
   CWnd* owner_;
   std::vector<Item> items_;

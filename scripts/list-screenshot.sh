@@ -31,7 +31,7 @@ shoot() {  # inside the X server
   sleep 0.8
   eval "$(xdotool getwindowgeometry --shell "$window")"
   import -window root "$work/screen.png"
-  convert "$work/screen.png" -crop "$((WIDTH + 160))x$((HEIGHT + 20))+$((X - 10))+$((Y - 10))" \
+  convert "$work/screen.png" -crop "$((WIDTH + 160))x$((HEIGHT + 40))+$((X - 10))+$((Y - 10))" \
           +repage "$out"
   kill "$program"
   wait "$program" || true

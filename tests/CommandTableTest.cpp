@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestFiles.h"
@@ -103,7 +104,7 @@ TEST(CommandTable, TheAcceleratorTableIsAsItWas) {
 }
 
 // The help table's rows in stored order: those it has always had first, unchanged, and then those
-// of the list's commands; the end record last.
+// of the list's commands and the recent files; the end record last.
 TEST(CommandTable, TheHelpTableKeepsItsRowsAndAddsTheListsCommands) {
   struct Expected {
     uint8_t needsFile;
@@ -127,8 +128,12 @@ TEST(CommandTable, TheHelpTableKeepsItsRowsAndAddsTheListsCommands) {
       {0, 32784,
        "Removes the registry information added\nby the \"Register .qdx file type\" function."},
   };
-  const unsigned added[] = {ID_EDIT_COPY_ROW,    ID_EDIT_COPY_ROWS, ID_FILE_SAVE_ROWS,
-                            ID_VIEW_ROW_DETAILS, ID_VIEW_GO_TO_ROW, ID_VIEW_FIND_NEXT};
+  // The recent files open with no file open.
+  const std::pair<unsigned, uint8_t> added[] = {{ID_EDIT_COPY_ROW, 1},  {ID_EDIT_COPY_ROWS, 1},
+                                                {ID_FILE_SAVE_ROWS, 1}, {ID_VIEW_ROW_DETAILS, 1},
+                                                {ID_VIEW_GO_TO_ROW, 1}, {ID_VIEW_FIND_NEXT, 1},
+                                                {ID_FILE_MRU_FILE1, 0}, {ID_FILE_MRU_FILE2, 0},
+                                                {ID_FILE_MRU_FILE3, 0}, {ID_FILE_MRU_FILE4, 0}};
   const HelpEntry* entry = HelpTable::entries;
   for (const Expected& row : first) {
     EXPECT_EQ(entry->needsFile, row.needsFile) << row.text;
@@ -136,9 +141,9 @@ TEST(CommandTable, TheHelpTableKeepsItsRowsAndAddsTheListsCommands) {
     EXPECT_EQ(std::string(entry->text), row.text);
     ++entry;
   }
-  for (unsigned id : added) {
+  for (const auto& [id, needsFile] : added) {
     EXPECT_EQ(entry->commandId, static_cast<int32_t>(id));
-    EXPECT_EQ(entry->needsFile, 1);
+    EXPECT_EQ(entry->needsFile, needsFile);
     EXPECT_NE(std::string(entry->text), "");
     ++entry;
   }

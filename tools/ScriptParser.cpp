@@ -45,7 +45,7 @@ bool ParseStart(const std::string& rest, ScriptStep& step) {
   return true;
 }
 
-bool ParseDrop(const std::string& rest, ScriptStep& step) {
+bool ParsePath(const std::string& rest, ScriptStep& step) {
   step.tail = rest;
   return !rest.empty();
 }
@@ -279,7 +279,8 @@ const StepSyntax kSteps[] = {
     {"placement", ScriptStep::Kind::Placement, ParsePlacement},
     {"dump", ScriptStep::Kind::Dump, ParseNothing},
     {"sort-arrow", ScriptStep::Kind::SortArrow, ParseNothing},
-    {"drop", ScriptStep::Kind::Drop, ParseDrop},
+    {"drop", ScriptStep::Kind::Drop, ParsePath},
+    {"remove", ScriptStep::Kind::Remove, ParsePath},
     {"clipboard", ScriptStep::Kind::Clipboard, ParseNothing},
     {"dialog", ScriptStep::Kind::Dialog, ParseDialog},
     {"file", ScriptStep::Kind::File, ParseFile},

@@ -87,6 +87,8 @@ std::string ScriptPrinter::Entries(const CMenu& menu) {
       continue;
     }
     entries += EscapeAll(item.text);
+    if (item.state & MF_GRAYED)
+      entries += " (greyed)";
     if (!item.popup)
       continue;
     entries += '[';

@@ -103,6 +103,12 @@ ScriptSession::Outcome ScriptSession::Play(const std::string& line, ScriptStep& 
     case ScriptStep::Kind::RegDelete:
       RegDeleteTreeA(step.root, step.keyPath.c_str());
       return Outcome::Done;
+    case ScriptStep::Kind::Remove: {
+      // A file that is already gone is gone as the step asks.
+      std::error_code error;
+      std::filesystem::remove(step.tail, error);
+      return Outcome::Done;
+    }
     default:
       break;
   }

@@ -49,6 +49,7 @@ struct ScriptStep {
     Dump,
     SortArrow,
     Drop,
+    Remove,
     Clipboard,
     Dialog,
     File,
@@ -60,7 +61,7 @@ struct ScriptStep {
     RegDelete,
   };
   Kind kind = Kind::Dump;
-  std::string tail;      // start: the command line after the program name; drop: the file
+  std::string tail;      // start: the command line after the program name; drop, remove: the file
   unsigned command = 0;  // menu, pick: the command id
   UINT key = 0;          // key: the virtual key
   bool ctrl = false;     // key: with Ctrl

@@ -12,13 +12,16 @@ void PopupMenu::Fill(QMenu* into, const CMenu& menu, const Enabled& enabled) {
       into->addSeparator();
       continue;
     }
+    bool on = enabled ? enabled(item) : !(item.state & MF_GRAYED);
     if (item.popup) {
-      Fill(into->addMenu(EightBitText::Decode(item.text)), *item.popup, enabled);
+      QMenu* submenu = into->addMenu(EightBitText::Decode(item.text));
+      submenu->menuAction()->setEnabled(on);
+      Fill(submenu, *item.popup, enabled);
       continue;
     }
     QAction* action = into->addAction(EightBitText::Decode(item.text));
     action->setData(item.id);
-    action->setEnabled(enabled ? enabled(item) : !(item.state & MF_GRAYED));
+    action->setEnabled(on);
   }
 }
 

@@ -109,7 +109,11 @@ def as_linux_paths(output, d):
     """The output with the case's folder as Linux names it where Wine named it on its Z: drive
     (a full path that the program made, in a title or a stored value): the same file."""
     wine = ("Z:" + d.replace("/", "\\")).encode("latin-1")
+    # A popup line writes each backslash twice.
+    escaped = ("Z:" + d.replace("/", "\\\\")).encode("latin-1")
     def fix(text):
+        text = re.sub(re.escape(escaped) + rb"((?:\\\\[^\\\s;\"\]]+)*)",
+                      lambda m: d.encode("latin-1") + m.group(1).replace(b"\\\\", b"/"), text)
         return re.sub(re.escape(wine) + rb"((?:\\[^\\\s;\"]+)*)",
                       lambda m: d.encode("latin-1") + m.group(1).replace(b"\\", b"/"), text)
     def value(m):

@@ -1,10 +1,11 @@
 // The backend's own rules, each over a table of cases: how long 8-bit text is cut for showing
-// (which way a cell is decoded is platform/CellText's, tested in tests/CellTextTest.cpp), and how
-// keys and icons are translated.
+// (which way a cell is decoded is platform/CellText's, tested in tests/CellTextTest.cpp), how
+// keys and icons are translated, and which items of a pop-up menu can be picked.
 #include <QTest>
 
 #include "platform/qt/EightBitText.h"
 #include "platform/qt/IconRenderer.h"
+#include "platform/qt/PopupMenu.h"
 #include "platform/qt/TopWindow.h"
 #include "platform/qt/VirtualKey.h"
 
@@ -75,6 +76,33 @@ class BackendPartsTest : public QObject {
     QFETCH(int, key);
     QFETCH(uint, virtualKey);
     QCOMPARE(VirtualKey::FromQtKey(key), virtualKey);
+  }
+
+  void greysSubmenusOut_data() {
+    QTest::addColumn<uint>("state");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("enabled") << 0u << true;
+    QTest::newRow("greyed") << uint(MF_GRAYED) << false;
+  }
+
+  // A greyed submenu cannot be opened; its items keep their own state.
+  void greysSubmenusOut() {
+    QFETCH(uint, state);
+    QFETCH(bool, opens);
+    CMenu menu;
+    auto files = std::make_unique<CMenu>();
+    files->AppendMenu(MF_STRING, 57616, "&1 /tmp/a&&b.qdx");
+    menu.AppendMenu(std::move(files), "Recent &files");
+    menu.EnableMenuItem(0, MF_BYPOSITION | state);
+    PopupMenu popup(menu, nullptr);
+    QCOMPARE(popup.actions().size(), 1);
+    QAction* submenu = popup.actions().front();
+    QCOMPARE(submenu->isEnabled(), opens);
+    QVERIFY(submenu->menu());
+    QCOMPARE(submenu->menu()->actions().size(), 1);
+    QAction* file = submenu->menu()->actions().front();
+    QVERIFY(file->isEnabled());
+    QCOMPARE(file->data().toUInt(), 57616u);
   }
 
   // Which pixels an icon has at a size is the IconBitmap table's (tests/DesktopFilesTest.cpp);

@@ -270,7 +270,7 @@ void MainWindow::LoadTable() {
   table = std::make_unique<TableFile>(kColumnTitleFormat);
   list.SetTable(table.get());
   changeTold_ = false;
-  if (!table->Parse(path.c_str(), false)) {
+  if (!table->Parse(path.c_str(), false, list.LoadScan())) {
     // A recent file that no longer opens is not offered again.
     recentFiles.Remove(path);
     MessageBox(kFailedToOpen, kCaptionError, MB_OK);

@@ -121,11 +121,13 @@ void CheckTable(TableFile& table, const uint8_t* data, size_t size) {
   std::vector<std::pair<int32_t, std::string_view>> walked, read;
   const char* bytes = table.Buffer().Data();
   fields::WalkFields(
-      bytes, bytes + table.RowStart(table.lineCount),
+      bytes, bytes + table.RowStart(table.lineCount), false,
       [&](int32_t k, const char* text, size_t length, const fields::ByteKinds& kinds) {
         std::string_view field(text, length);
         Require(kinds.digits == static_cast<size_t>(
                                     std::count_if(field.begin(), field.end(), fields::IsDigit)) &&
+                    kinds.slims == static_cast<size_t>(
+                                       std::count_if(field.begin(), field.end(), fields::IsSlim)) &&
                     kinds.others == static_cast<size_t>(
                                         std::count_if(field.begin(), field.end(), fields::IsOther)),
                 "the kinds of a field's bytes");
@@ -165,16 +167,44 @@ void CheckScanners(const TableFile& table) {
     Require(a[i] == table.RowStart(static_cast<int32_t>(i) + 1), "the table's row starts");
 }
 
+// A count that walks every field on the way, as a load that fits widths counts.
+class WalkingScan : public RowScan {
+ public:
+  void Begin(int32_t /*columns*/) override {}
+  LineCount Count(const char* data, size_t length, bool /*fileStart*/, bool fileEnd) override {
+    return fields::WalkFields(data, data + length, fileEnd,
+                              [](int32_t, const char*, size_t, const fields::ByteKinds&) {});
+  }
+};
+
+// The walk counts the raw bytes, stray CR and NUL bytes included, as the line-end scanner does.
+void CheckWalkCounts(const uint8_t* data, size_t size) {
+  const auto* bytes = reinterpret_cast<const char*>(data);
+  for (bool fileEnd : {true, false}) {
+    LineCount scanned = CountLineEndsNarrow(bytes, size, fileEnd);
+    LineCount walked =
+        fields::WalkFields(bytes, bytes + size, fileEnd,
+                           [](int32_t, const char*, size_t, const fields::ByteKinds&) {});
+    Require(scanned.runs == walked.runs && scanned.firstNul == walked.firstNul &&
+                scanned.strayCarriageReturn == walked.strayCarriageReturn,
+            "the walk counts as the scanner does");
+  }
+}
+
 void CheckParts(const TableFile& table, size_t partBytes) {
   const char* data = table.Buffer().Data();
   uint64_t size = table.Buffer().Length();
-  RowIndex parts;
-  Workers::SetCount(3);
-  Require(IndexRows(data, size, parts, partBytes) == IndexOutcome::Indexed, "index in parts");
-  Workers::SetCount(0);
-  Require(parts.lineCount == table.lineCount, "parts count the lines");
-  for (int32_t i = 0; i <= table.lineCount; ++i)
-    Require(parts.starts[static_cast<size_t>(i)] == table.RowStart(i), "row in parts");
+  WalkingScan walking;
+  for (RowScan* scan : {static_cast<RowScan*>(nullptr), static_cast<RowScan*>(&walking)}) {
+    RowIndex parts;
+    Workers::SetCount(3);
+    Require(IndexRows(data, size, parts, scan, partBytes) == IndexOutcome::Indexed,
+            "index in parts");
+    Workers::SetCount(0);
+    Require(parts.lineCount == table.lineCount, "parts count the lines");
+    for (int32_t i = 0; i <= table.lineCount; ++i)
+      Require(parts.starts[static_cast<size_t>(i)] == table.RowStart(i), "row in parts");
+  }
 }
 
 // The bytes again, then short rows to make whole pages, cut short under the mapping at a page
@@ -221,6 +251,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(table.Parse(path.c_str(), true), "parse");
   CheckTable(table, data, size);
   CheckScanners(table);
+  CheckWalkCounts(data, size);
   CheckParts(table, 3 + size % 61);
   CheckCutShort(data, size);
   return 0;

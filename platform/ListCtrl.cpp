@@ -302,6 +302,20 @@ void CListCtrl::CollectLongestTexts(LongestTexts& longest) {
   }
 }
 
+namespace {
+LongestTexts::Advances ByteAdvances() {
+  Backend& backend = CurrentBackend();
+  LongestTexts::Advances advances;
+  for (unsigned b = 0; b < advances.size(); ++b)
+    advances[b] = std::max(backend.ByteAdvance(static_cast<unsigned char>(b)), 0);
+  return advances;
+}
+}  // namespace
+
+LongestTexts CListCtrl::FirstCandidates(size_t columns) {
+  return LongestTexts(columns, kFirstCandidates, std::vector<bool>(columns, false), ByteAdvances());
+}
+
 // A walk over the items keeps each column's longest texts by bytes, and only those are measured
 // with the font; the rare column whose widest text may lie beyond them is walked again.
 void CListCtrl::MeasureWidestTexts() {
@@ -309,12 +323,10 @@ void CListCtrl::MeasureWidestTexts() {
   std::vector<int> widths(columnCount, 0);
   std::vector<bool> fitted(columnCount, GetItemCount() == 0);
   Backend& backend = CurrentBackend();
-  LongestTexts::Advances advances;
+  const LongestTexts::Advances advances = ByteAdvances();
   // Measuring with a real font costs microseconds, and wide files repeat their short values in
   // column after column; the items do not change while the widths are measured.
   std::unordered_map<std::string_view, int> measured;
-  for (unsigned b = 0; b < advances.size(); ++b)
-    advances[b] = std::max(backend.ByteAdvance(static_cast<unsigned char>(b)), 0);
   for (size_t capacity = kFirstCandidates;
        std::find(fitted.begin(), fitted.end(), false) != fitted.end();
        capacity *= kCandidateGrowth) {

@@ -96,6 +96,10 @@ class CListCtrl : public CWnd {
 
   void Accept(ControlVisitor& visitor) override { visitor.ListView(*this); }
 
+  // An empty collection such as the first walk of a fit fills, for an owner that gathers the
+  // texts ahead of the fit and hands them over in CollectLongestTexts.
+  static LongestTexts FirstCandidates(size_t columns);
+
  protected:
   // Offers the texts of every item in every column to `longest`, for fitting widths. An owner that
   // can walk its rows faster than cell by cell overrides it, offering the same texts (empty ones

@@ -23,18 +23,22 @@ class LongestTexts {
                const Advances& advances);
 
   size_t Columns() const { return columns_.size(); }
+  // How many texts a column keeps at most.
+  size_t Capacity() const { return capacity_; }
   // An empty collection for the same columns, to collect over other items and Merge.
   LongestTexts Fresh() const {
     return LongestTexts(columns_.size(), capacity_, fitted_, bound_.advances());
   }
   // Whether texts of this column are wanted at all; a walk can skip the others.
   bool Wants(size_t column) const { return !fitted_[column]; }
-  // Offers a text, with how many of its bytes are digits and how many lie outside printable ASCII
-  // when the caller knows it; a caller that does not offers them all as the latter.
-  void Offer(size_t column, const char* text, size_t length, size_t digits, size_t others) {
+  // Offers a text, with how many of its bytes are digits, slim letters and outside printable
+  // ASCII (TextBound::Most) when the caller knows it; a caller that does not offers them all as
+  // the last.
+  void Offer(size_t column, const char* text, size_t length, size_t digits, size_t slims,
+             size_t others) {
     // Most texts cannot beat the narrowest one kept, by the kinds of their bytes alone; they are
     // passed over before their bytes are summed.
-    int64_t most = bound_.Most(length, digits, others);
+    int64_t most = bound_.Most(length, digits, slims, others);
     if (most <= floor_[column])
       return;
     int64_t bound = digits == length && bound_.SumsDigits()
@@ -44,7 +48,7 @@ class LongestTexts {
       Keep(column, Entry{bound, text, length});
   }
   void Offer(size_t column, const char* text, size_t length) {
-    Offer(column, text, length, 0, length);
+    Offer(column, text, length, 0, 0, length);
   }
   // Takes in what another collection over other items kept.
   void Merge(const LongestTexts& other);

@@ -37,6 +37,10 @@ TextBound::TextBound(const Advances& advances)
     widest = std::max<int64_t>(widest, advances[b]);
   }
   widestDigit_ = *std::max_element(advances.begin() + '0', advances.begin() + '9' + 1);
+  for (unsigned b = 'a'; b <= 'z'; ++b) {
+    if (b != 'm' && b != 'w')
+      widestSlim_ = std::max<int64_t>(widestSlim_, advances[b]);
+  }
   if (std::all_of(advances.begin() + '0', advances.begin() + '9' + 1,
                   [&](int a) { return a == advances['0']; }))
     digit_ = advances['0'];

@@ -33,12 +33,13 @@ class TextBound {
   const Advances& advances() const { return advances_; }
   // The largest advance of any byte.
   int64_t Widest() const { return widest_; }
-  // A bound of a text from how many of its bytes are digits and how many lie outside printable
-  // ASCII; the sum itself for a text of digits only when they are all as wide.
-  int64_t Most(size_t length, size_t digits, size_t others) const {
-    return static_cast<int64_t>(digits) * widestDigit_ +
+  // A bound of a text from how many of its bytes are digits, how many are slim letters (lowercase
+  // ASCII but m and w) and how many lie outside printable ASCII; the sum itself for a text of
+  // digits only when they are all as wide.
+  int64_t Most(size_t length, size_t digits, size_t slims, size_t others) const {
+    return static_cast<int64_t>(digits) * widestDigit_ + static_cast<int64_t>(slims) * widestSlim_ +
            static_cast<int64_t>(others) * widestOther_ +
-           static_cast<int64_t>(length - digits - others) * widestPrintable_;
+           static_cast<int64_t>(length - digits - slims - others) * widestPrintable_;
   }
   bool SumsDigits() const { return digit_ >= 0; }
   // Every byte has the same advance, so the bound is the length times it.
@@ -56,6 +57,7 @@ class TextBound {
   int64_t widestPrintable_ = 0;
   int64_t widestOther_ = 0;
   int64_t widestDigit_ = 0;
+  int64_t widestSlim_ = 0;
   // The advance of every digit, when they all have the same one; -1 otherwise.
   int64_t digit_ = -1;
 };

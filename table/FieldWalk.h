@@ -1,13 +1,16 @@
 // Every field of a stretch of whole rows, in one walk along their bytes: visit(column, text,
 // length, kinds) for each field that is not empty, in file order, with how many of its bytes are
-// digits and how many lie outside printable ASCII (0x20 to 0x7E). It finds the same fields as
-// TableFile::FieldText row by row, without the index, 64 bytes at a time where the processor can.
+// digits, how many are slim letters and how many lie outside printable ASCII (0x20 to 0x7E). It
+// finds the same fields as TableFile::FieldText row by row, without the index, 64 bytes at a time
+// where the processor can. On the way it counts the stretch's line ends as CountLineEnds does, so
+// that a load that fits the widths reads each byte once for both.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "table/Fields.h"
+#include "table/LineEnds.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -19,11 +22,16 @@ namespace fields {
 // How many bytes of a field are of each kind that a text's width depends on most.
 struct ByteKinds {
   size_t digits = 0;
+  size_t slims = 0;   // lowercase ASCII letters but m and w, narrower than most in most fonts
   size_t others = 0;  // outside printable ASCII
 };
 
 inline bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+inline bool IsSlim(char c) {
+  return c >= 'a' && c <= 'z' && c != 'm' && c != 'w';
 }
 
 inline bool IsOther(char c) {
@@ -34,14 +42,40 @@ inline bool IsOther(char c) {
 // Where the walk stands between two bytes: in a row's field `column` since `start`, with the kinds
 // of its bytes so far, or past the row's last field until the next row begins.
 struct WalkState {
-  explicit WalkState(const char* at) : start(at) {}
+  WalkState(const char* from, const char* to, bool endsFile)
+      : start(from), begin(from), end(to), fileEnd(endsFile) {
+    count.firstNul = static_cast<size_t>(to - from);
+  }
 
   const char* start;
+  const char* begin;
+  const char* end;
+  bool fileEnd;  // the stretch ends the file, so a CR at its end ends the last line
   int32_t column = 0;
   bool pastRow = false;
   bool afterLineEnd = false;  // the byte before is a line-end byte
+  bool pastNul = false;       // nothing more counts
   ByteKinds kinds;
+  LineCount count;
 };
+
+// Whether the CR at `p` is one that a line end explains: an LF follows, or the file ends.
+inline bool ReturnEndsLine(const char* p, const WalkState& s) {
+  return p + 1 < s.end ? p[1] == '\n' : s.fileEnd;
+}
+
+inline void CountByte(const char* p, bool lineEnd, WalkState& s) {
+  if (s.pastNul)
+    return;
+  if (*p == '\0') {
+    s.pastNul = true;
+    s.count.firstNul = static_cast<size_t>(p - s.begin);
+    return;
+  }
+  s.count.runs += lineEnd && !s.afterLineEnd;
+  if (*p == '\r' && !ReturnEndsLine(p, s))
+    s.count.strayCarriageReturn = true;
+}
 
 template <class Visit>
 inline void EndField(const char* at, WalkState& s, Visit& visit) {
@@ -60,6 +94,7 @@ template <class Visit>
 inline void WalkByte(const char* p, WalkState& s, Visit& visit) {
   char c = *p;
   bool lineEnd = c == '\n' || c == '\r';
+  CountByte(p, lineEnd, s);
   if (s.afterLineEnd && !lineEnd) {
     s.start = p;
     s.column = 0;
@@ -74,6 +109,7 @@ inline void WalkByte(const char* p, WalkState& s, Visit& visit) {
     return;
   }
   s.kinds.digits += IsDigit(c);
+  s.kinds.slims += IsSlim(c);
   s.kinds.others += IsOther(c);
 }
 
@@ -83,22 +119,25 @@ inline void WalkEnd(const char* end, WalkState& s, Visit& visit) {
     visit(s.column, s.start, static_cast<size_t>(end - s.start), s.kinds);
 }
 
-// The rows whose bytes are [from, to); `from` begins a row.
+// The rows whose bytes are [from, to); `from` begins a row. `fileEnd`: the bytes end the file.
 template <class Visit>
-void WalkFieldsNarrow(const char* from, const char* to, Visit&& visit) {
-  WalkState s(from);
+LineCount WalkFieldsNarrow(const char* from, const char* to, bool fileEnd, Visit&& visit) {
+  WalkState s(from, to, fileEnd);
   for (const char* p = from; p < to; ++p)
     WalkByte(p, s, visit);
   WalkEnd(to, s, visit);
+  return s.count;
 }
 
 #if LINTARO_WIDE_WALK
 // One bit for each byte of a 64-byte block of each kind the walk looks for.
 struct BlockBits {
   uint64_t separators;
-  uint64_t lineEnds;
+  uint64_t lineFeeds;
+  uint64_t returns;
   uint64_t nuls;
   uint64_t digits;
+  uint64_t slims;
   uint64_t others;
 };
 
@@ -125,9 +164,14 @@ __attribute__((target("avx2"))) inline uint64_t Between(__m256i low, __m256i hig
 __attribute__((target("avx2"))) inline BlockBits ClassifyBlock(const char* at) {
   __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
   __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 32));
-  return BlockBits{Equal(low, high, ';'), Equal(low, high, '\n') | Equal(low, high, '\r'),
-                   Equal(low, high, '\0'), Between(low, high, '0' - 1, '9' + 1),
-                   ~Between(low, high, 0x1F, 0x7F)};
+  return BlockBits{
+      Equal(low, high, ';'),
+      Equal(low, high, '\n'),
+      Equal(low, high, '\r'),
+      Equal(low, high, '\0'),
+      Between(low, high, '0' - 1, '9' + 1),
+      Between(low, high, 'a' - 1, 'z' + 1) & ~Equal(low, high, 'm') & ~Equal(low, high, 'w'),
+      ~Between(low, high, 0x1F, 0x7F)};
 }
 
 // The bits below `to` of a block, 0 <= to <= 64.
@@ -140,11 +184,13 @@ inline uint64_t Below(unsigned to) {
 // are counted from the block's bits between its start, or the block's, and its end. A block that
 // holds a NUL (a page lost under the mapping) is walked a byte at a time.
 template <class Visit>
-__attribute__((target("avx2,bmi,popcnt"))) void WalkFieldsWide(const char* from, const char* to,
-                                                               Visit&& visit) {
-  WalkState s(from);
+__attribute__((target("avx2,bmi,popcnt"))) LineCount WalkFieldsWide(const char* from,
+                                                                    const char* to, bool fileEnd,
+                                                                    Visit&& visit) {
+  WalkState s(from, to, fileEnd);
   const char* p = from;
   for (; to - p >= 64; p += 64) {
+    __builtin_prefetch(p + 512);
     BlockBits block = ClassifyBlock(p);
     if (block.nuls) {
       for (const char* q = p; q < p + 64; ++q)
@@ -156,11 +202,20 @@ __attribute__((target("avx2,bmi,popcnt"))) void WalkFieldsWide(const char* from,
     auto count = [&](unsigned end) {
       uint64_t span = Below(end) & ~Below(begun());
       s.kinds.digits += static_cast<size_t>(__builtin_popcountll(block.digits & span));
+      s.kinds.slims += static_cast<size_t>(__builtin_popcountll(block.slims & span));
       s.kinds.others += static_cast<size_t>(__builtin_popcountll(block.others & span));
     };
-    uint64_t ends = block.lineEnds;
+    uint64_t ends = block.lineFeeds | block.returns;
     uint64_t before = (ends << 1) | (s.afterLineEnd ? 1 : 0);
     uint64_t rowStarts = ~ends & before;
+    if (!s.pastNul) {
+      s.count.runs += static_cast<size_t>(__builtin_popcountll(ends & ~before));
+      uint64_t followedByLf = block.lineFeeds >> 1;
+      if (p + 64 < s.end ? p[64] == '\n' : s.fileEnd)
+        followedByLf |= uint64_t{1} << 63;
+      if (block.returns & ~followedByLf)
+        s.count.strayCarriageReturn = true;
+    }
     for (uint64_t events = block.separators | (ends & ~before); events; events &= events - 1) {
       auto i = static_cast<unsigned>(__builtin_ctzll(events));
       uint64_t upTo = events ^ (events - 1);  // the bits up to and with this one
@@ -189,6 +244,7 @@ __attribute__((target("avx2,bmi,popcnt"))) void WalkFieldsWide(const char* from,
   for (; p < to; ++p)
     WalkByte(p, s, visit);
   WalkEnd(to, s, visit);
+  return s.count;
 }
 
 inline bool CanWalkWide() {
@@ -199,14 +255,12 @@ inline bool CanWalkWide() {
 #endif
 
 template <class Visit>
-void WalkFields(const char* from, const char* to, Visit&& visit) {
+LineCount WalkFields(const char* from, const char* to, bool fileEnd, Visit&& visit) {
 #if LINTARO_WIDE_WALK
-  if (CanWalkWide()) {
-    WalkFieldsWide(from, to, visit);
-    return;
-  }
+  if (CanWalkWide())
+    return WalkFieldsWide(from, to, fileEnd, visit);
 #endif
-  WalkFieldsNarrow(from, to, visit);
+  return WalkFieldsNarrow(from, to, fileEnd, visit);
 }
 
 }  // namespace fields

@@ -97,7 +97,8 @@ void Store(const char* data, const std::vector<size_t>& bounds, const std::vecto
 
 // Each part's runs are counted first, on every core, so that its rows' place in the index is
 // known; then each part stores its row starts straight into their place.
-IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index, size_t partBytes) {
+IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index, RowScan* scan,
+                       size_t partBytes) {
   index = RowIndex{};
   auto size = static_cast<size_t>(length);
   std::vector<size_t> bounds = Workers::Count() == 1 || size < 2 * partBytes
@@ -106,8 +107,10 @@ IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index, size_
   size_t parts = bounds.size() - 1;
   std::vector<LineCount> counts(parts);
   Workers::ForEach(parts, [&](size_t part) {
-    counts[part] =
-        CountLineEnds(data + bounds[part], bounds[part + 1] - bounds[part], part + 1 == parts);
+    const char* from = data + bounds[part];
+    size_t bytes = bounds[part + 1] - bounds[part];
+    counts[part] = scan ? scan->Count(from, bytes, part == 0, part + 1 == parts)
+                        : CountLineEnds(from, bytes, part + 1 == parts);
   });
   // Only the runs before the file's first NUL byte count; the parts after it hold no rows.
   std::vector<size_t> first(parts + 1, 0);

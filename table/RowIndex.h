@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "table/LineEnds.h"
+
 // Where each row starts, as offsets into the file's bytes: 4 bytes each for a file below 4 GiB,
 // 8 bytes beyond. The index of ten million rows is then 40 MB, the first touch of which costs more
 // on some machines than mapping the whole file.
@@ -54,11 +56,24 @@ struct RowIndex {
   int32_t lineCount = 0;
 };
 
+// Counts a stretch's line ends as CountLineEnds does, and may look at every field on the way (by
+// fields::WalkFields), so that one pass over the bytes serves the count and what the caller wants
+// of the fields. Called on several threads at once, once for each part of the bytes.
+class RowScan {
+ public:
+  virtual ~RowScan() = default;
+  // The bytes of a table whose first line has `columns` fields are counted afresh, from a new
+  // start: what was looked at before is forgotten.
+  virtual void Begin(int32_t columns) = 0;
+  // `fileStart`: the stretch begins the file; `fileEnd`: it ends it.
+  virtual LineCount Count(const char* data, size_t length, bool fileStart, bool fileEnd) = 0;
+};
+
 // How much of the bytes one thread scans at a time: small enough to stay in a core's cache
 // between the count and the index.
 constexpr size_t kIndexPartBytes = size_t{512} << 10;
 
 // Indexes the `length` bytes at `data`, in parts of about `partBytes` on every core when there are
-// a few of them.
-IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index,
+// a few of them; the parts' line ends are counted by `scan` when one is given.
+IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index, RowScan* scan = nullptr,
                        size_t partBytes = kIndexPartBytes);

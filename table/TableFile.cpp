@@ -17,7 +17,7 @@ void TableFile::Clear() {
   crLf_ = false;
 }
 
-bool TableFile::Parse(const char* path, bool withHeaders) {
+bool TableFile::Parse(const char* path, bool withHeaders, RowScan* scan) {
   headers = withHeaders;
   if (!buffer_.Map(path))
     return false;
@@ -26,7 +26,8 @@ bool TableFile::Parse(const char* path, bool withHeaders) {
   const auto* lineFeed =
       static_cast<const char*>(std::memchr(data, '\n', static_cast<size_t>(buffer_.Length())));
   crLf_ = lineFeed && lineFeed > data && lineFeed[-1] == '\r';
-  if (!Index()) {
+  CountColumns();
+  if (!Index(scan)) {
     Clear();
     return false;
   }
@@ -37,12 +38,17 @@ bool TableFile::Parse(const char* path, bool withHeaders) {
 // Most files are read in place. One whose CR bytes stand where no line end explains them is read
 // from a copy without them, which is what such a file reads as: every CR is left out wherever it
 // stands.
-bool TableFile::Index() {
-  IndexOutcome outcome = IndexRows(buffer_.Data(), buffer_.Length(), index_);
+bool TableFile::Index(RowScan* scan) {
+  if (scan)
+    scan->Begin(columnCount);
+  IndexOutcome outcome = IndexRows(buffer_.Data(), buffer_.Length(), index_, scan);
   if (outcome == IndexOutcome::StrayCarriageReturn) {
     if (!buffer_.CopyWithoutCarriageReturns())
       return false;
-    outcome = IndexRows(buffer_.Data(), buffer_.Length(), index_);
+    // The scan saw the bytes that the copy replaces.
+    if (scan)
+      scan->Begin(columnCount);
+    outcome = IndexRows(buffer_.Data(), buffer_.Length(), index_, scan);
   }
   if (outcome != IndexOutcome::Indexed)
     return false;
@@ -50,14 +56,22 @@ bool TableFile::Index() {
   return true;
 }
 
-// The column count is one more than the `;` bytes before the first LF; the titles are the first
-// line's fields, where a NUL ends a field as a `;` does.
-void TableFile::ReadTitles() {
+// The column count is one more than the `;` bytes before the first LF, which a copy without CR
+// bytes keeps.
+void TableFile::CountColumns() {
   const char* data = buffer_.Data();
   auto length = static_cast<size_t>(buffer_.Length());
   const void* lf = std::memchr(data, '\n', length);
   const char* end = lf ? static_cast<const char*>(lf) : data + length;
   columnCount = 1 + static_cast<int32_t>(std::count(data, end, ';'));
+}
+
+// The titles are the first line's fields, where a NUL ends a field as a `;` does.
+void TableFile::ReadTitles() {
+  const char* data = buffer_.Data();
+  auto length = static_cast<size_t>(buffer_.Length());
+  const void* lf = std::memchr(data, '\n', length);
+  const char* end = lf ? static_cast<const char*>(lf) : data + length;
   titles_.assign(static_cast<size_t>(columnCount), std::string());
   size_t k = 0;
   for (const char* p = data; p < end && k < titles_.size(); ++p) {

@@ -21,7 +21,9 @@ class TableFile {
   TableFile& operator=(const TableFile&) = delete;
 
   // Maps and indexes the file; called once, on a fresh table. On failure the table stays empty.
-  bool Parse(const char* path, bool headers);
+  // A `scan` is handed every part of the bytes to count, and sees the fields of the bytes that
+  // the table is read from.
+  bool Parse(const char* path, bool headers, RowScan* scan = nullptr);
 
   // The title of a column. A formatted title lives in a buffer that the next call overwrites.
   const char* ColumnName(int32_t index);
@@ -66,7 +68,8 @@ class TableFile {
   int32_t columnCount = 0;
 
  private:
-  bool Index();
+  bool Index(RowScan* scan);
+  void CountColumns();
   void ReadTitles();
   void Clear();
 

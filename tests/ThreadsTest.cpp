@@ -239,8 +239,9 @@ class Threads : public ::testing::Test {
     Workers::SetCount(threads);
     TextMatcher::SetWide(wide);
     TableFile table(kColumnTitleFormat);
-    EXPECT_TRUE(table.Parse(path.c_str(), true));
     list.SetTable(&table);
+    // The fit after the load takes what the load's count gathered.
+    EXPECT_TRUE(table.Parse(path.c_str(), true, list.LoadScan()));
     for (int32_t k = 0; k < table.columnCount; ++k)
       list.InsertColumn(k, table.ColumnName(k));
     ListAllRows(list, table);
@@ -267,6 +268,30 @@ TEST_F(Threads, EveryOperationAgreesWithTheOneByOneWalk) {
     Outcome reference = Reference(path, op.oneByOne);
     EXPECT_EQ(Fast(path, 1, false, op.fast), reference);
     EXPECT_EQ(Fast(path, 3, true, op.fast), reference);
+  }
+}
+
+// The widths that the load's count gathers are those of the data rows only, whatever the bytes
+// around them hold.
+TEST_F(Threads, WidthsGatheredByTheLoadAreTheDataRows) {
+  const std::string wide(300, 'W');
+  struct Case {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"titles wider than every row", wide + ";" + wide + "\nab;cd\nef;gh\n"},
+      {"a NUL ends the rows inside a wide row",
+       "a;b\nab;cd\n" + wide + std::string(1, '\0') + "\n"},
+      {"CR LF line ends", "a;b\r\nab;" + wide + "\r\nef;gh\r\n"},
+      {"a stray CR, read from a copy", "a;b\nab\r;" + wide + "\nef;gh"},
+      {"only the titles", wide + ";b\n"},
+      {"no line end", "a;b\nab;cd"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string path = dir.Write("case.qdx", c.bytes);
+    auto none = [](RowListView&) {};
+    EXPECT_EQ(Fast(path, 2, true, none), Reference(path, none));
   }
 }
 

@@ -1,10 +1,11 @@
 #include "view/RowListView.h"
 
 #include <cstring>
-#include <mutex>
+#include <memory>
 #include <vector>
 
 #include "platform/App.h"
+#include "platform/LongestTextsPool.h"
 #include "table/FieldWalk.h"
 #include "table/TableFile.h"
 #include "table/Workers.h"
@@ -52,20 +53,28 @@ void RowListView::CollectLongestTexts(LongestTexts& longest) {
     return;
   }
   ListItemView rows = ItemData();
-  auto columns = static_cast<int32_t>(longest.Columns());
-  std::mutex merging;
-  const LongestTexts empty = longest.Fresh();
   const char* data = table_->Buffer().Data();
+  // The rows of the load that gathered them: every row after the titles, in file order.
+  bool loaded = !rows.Stored() && !rows.empty() && rows[0] == 1 &&
+                rows.size() + 1 == static_cast<size_t>(table_->lineCount);
+  bool handed = loaded && widthScan_.HandOver(longest, data);
+  // Only the first fit after the load has them; the items change after it.
+  widthScan_.Forget();
+  if (handed)
+    return;
+  auto columns = static_cast<int32_t>(longest.Columns());
+  LongestTextsPool pool(longest);
   Workers::ForRange(rows.size(), kRowGrain, [&](size_t begin, size_t end) {
-    LongestTexts mine = empty;
+    std::unique_ptr<LongestTexts> mine = pool.Take();
     if (!rows.Stored()) {
       auto first = static_cast<int32_t>(rows[begin]);
       auto last = static_cast<int32_t>(rows[end - 1]) + 1;
       fields::WalkFields(
-          data + table_->RowStart(first), data + table_->RowStart(last),
+          data + table_->RowStart(first), data + table_->RowStart(last), false,
           [&](int32_t column, const char* text, size_t length, const fields::ByteKinds& kinds) {
             if (column < columns)
-              mine.Offer(static_cast<size_t>(column), text, length, kinds.digits, kinds.others);
+              mine->Offer(static_cast<size_t>(column), text, length, kinds.digits, kinds.slims,
+                          kinds.others);
           });
     } else {
       std::vector<std::string_view> texts(static_cast<size_t>(columns));
@@ -74,13 +83,13 @@ void RowListView::CollectLongestTexts(LongestTexts& longest) {
         for (int32_t k = 0; k < fields; ++k) {
           std::string_view text = texts[static_cast<size_t>(k)];
           if (!text.empty())
-            mine.Offer(static_cast<size_t>(k), text.data(), text.size());
+            mine->Offer(static_cast<size_t>(k), text.data(), text.size());
         }
       }
     }
-    std::lock_guard<std::mutex> lock(merging);
-    longest.Merge(mine);
+    pool.Give(std::move(mine));
   });
+  pool.MergeInto(longest);
 }
 
 void RowListView::SelectAndReveal(int index) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/ListCtrl.h"
+#include "view/WidthScan.h"
 
 class FieldPrefixes;
 class TableFile;
@@ -25,7 +26,13 @@ class RowListView : public CListCtrl {
   ~RowListView() override;
 
   // The table whose rows the items refer to; null while none is loaded.
-  void SetTable(const TableFile* table) { table_ = table; }
+  void SetTable(const TableFile* table) {
+    table_ = table;
+    widthScan_.Forget();
+  }
+  // What a load of the table hands its bytes to as it counts the rows, so that the first fit of
+  // the widths after it, over every data row in file order, needs no walk of its own.
+  RowScan* LoadScan() { return &widthScan_; }
   const TableFile* Table() const { return table_; }
 
   void SelectAndReveal(int index);
@@ -59,4 +66,5 @@ class RowListView : public CListCtrl {
   static void SortRows(int32_t* items, size_t count, LPARAM sortValue);
 
   const TableFile* table_ = nullptr;
+  WidthScan widthScan_;
 };

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "app/AboutDialog.h"
-#include "app/FieldQueryDialog.h"
 #include "app/Resource.h"
 #include "app/Strings.h"
 #include "platform/Backend.h"
@@ -350,58 +349,4 @@ void MainWindow::OnViewInfo() {
   std::snprintf(text, sizeof text, kInfoFormat, static_cast<long>(table->DataRowCount()),
                 static_cast<long>(table->columnCount), static_cast<long>(list.GetItemCount()));
   MessageBox(text, kCaptionInfo, MB_OK);
-}
-
-// Searches: Pick, Find and Duplicates.
-
-bool MainWindow::AskFieldQuery(const char* caption, int32_t& column,
-                               std::vector<std::string>& match, bool& exact) {
-  FieldQueryDialog dialog;
-  if (dialog.Run(caption) == IDCANCEL)
-    return false;
-  column = dialog.selection;
-  exact = dialog.exact != 0;
-  match = dialog.match;
-  if (match.front().empty()) {
-    MessageBox(kEnterMatch, kCaptionInfo, MB_OK);
-    return false;
-  }
-  return IsColumnOf(*table, column);
-}
-
-void MainWindow::OnViewPick() {
-  int32_t column = 0;
-  std::vector<std::string> match;
-  bool exact = false;
-  if (!AskFieldQuery(kPickCaption, column, match, exact))
-    return;
-  LongWork work(*this);
-  SetWindowText(kTitlePicking);
-  list.LockWindowUpdate();
-  KeepMatchingRows(list, column, match, exact);
-  CWnd::UnlockWindowUpdate();
-  SetTitleToPath();
-  allShown = false;
-}
-
-void MainWindow::OnViewFind() {
-  FindQuery query;
-  if (!AskFieldQuery(kFindCaption, query.column, query.match, query.exact))
-    return;
-  listCommands.Find(std::move(query));
-}
-
-void MainWindow::OnViewDuplicates() {
-  if (duplicatesDialog.DoModal() == IDCANCEL)
-    return;
-  int32_t k = duplicatesDialog.GetSelection();
-  if (!IsColumnOf(*table, k))
-    return;
-  LongWork work(*this);
-  SetWindowText(kTitlePickingDuplicates);
-  list.LockWindowUpdate();
-  KeepDuplicateRows(list, k);
-  CWnd::UnlockWindowUpdate();
-  SetTitleToPath();
-  allShown = false;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+struct FileMapper;
+
 class MappedFile {
  public:
   MappedFile() = default;
@@ -29,7 +31,11 @@ class MappedFile {
  private:
   const char* data_ = nullptr;
   uint64_t size_ = 0;
-  // The system's handle of the mapping: the watch slot on Linux, the view on Windows.
+  // The system's handle of the mapping: the watch slot on Linux; on Windows the handed-in
+  // mapper's view and the mapper that made it, or, without a mapper, the copy read into memory.
   void* view_ = nullptr;
   int slot_ = -1;
+#if defined(_WIN32)
+  const FileMapper* mapper_ = nullptr;
+#endif
 };

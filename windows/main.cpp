@@ -3,8 +3,10 @@
 #include "app/ViewerApp.h"
 #include "platform/App.h"
 #include "platform/win32/Win32Backend.h"
+#include "windows/FileViewMapper.h"
 
 int main() {
+  UseFileMapper(&kFileViewMapper);
   ViewerApp::Instance();
   Win32Backend backend;
   return AfxWinMain(backend, Win32Backend::ProgramPath(), Win32Backend::ProcessCommandLine());

@@ -120,19 +120,15 @@ void CheckTable(TableFile& table, const uint8_t* data, size_t size) {
   // The walk along the bytes of all rows finds each row's fields that are not empty.
   std::vector<std::pair<int32_t, std::string_view>> walked, read;
   const char* bytes = table.Buffer().Data();
-  fields::WalkFields(
-      bytes, bytes + table.RowStart(table.lineCount), false,
-      [&](int32_t k, const char* text, size_t length, const fields::ByteKinds& kinds) {
-        std::string_view field(text, length);
-        Require(kinds.digits == static_cast<size_t>(
-                                    std::count_if(field.begin(), field.end(), fields::IsDigit)) &&
-                    kinds.slims == static_cast<size_t>(
-                                       std::count_if(field.begin(), field.end(), fields::IsSlim)) &&
-                    kinds.others == static_cast<size_t>(
-                                        std::count_if(field.begin(), field.end(), fields::IsOther)),
-                "the kinds of a field's bytes");
-        walked.emplace_back(k, field);
-      });
+  fields::WalkFields(bytes, bytes + table.RowStart(table.lineCount), false,
+                     [&](int32_t k, const char* text, size_t length, bool printable) {
+                       std::string_view field(text, length);
+                       Require(
+                           printable == std::all_of(field.begin(), field.end(),
+                                                    [](char c) { return c >= 0x20 && c <= 0x7E; }),
+                           "whether a field's bytes are all printable");
+                       walked.emplace_back(k, field);
+                     });
   for (int32_t row = 0; row < table.lineCount; ++row) {
     for (int32_t k = 0; k < static_cast<int32_t>(rows[static_cast<size_t>(row)].size()); ++k) {
       if (!table.FieldText(row, k).empty())
@@ -173,7 +169,7 @@ class WalkingScan : public RowScan {
   void Begin(int32_t /*columns*/) override {}
   LineCount Count(const char* data, size_t length, bool /*fileStart*/, bool fileEnd) override {
     return fields::WalkFields(data, data + length, fileEnd,
-                              [](int32_t, const char*, size_t, const fields::ByteKinds&) {});
+                              [](int32_t, const char*, size_t, bool) {});
   }
 };
 
@@ -183,8 +179,7 @@ void CheckWalkCounts(const uint8_t* data, size_t size) {
   for (bool fileEnd : {true, false}) {
     LineCount scanned = CountLineEndsNarrow(bytes, size, fileEnd);
     LineCount walked =
-        fields::WalkFields(bytes, bytes + size, fileEnd,
-                           [](int32_t, const char*, size_t, const fields::ByteKinds&) {});
+        fields::WalkFields(bytes, bytes + size, fileEnd, [](int32_t, const char*, size_t, bool) {});
     Require(scanned.runs == walked.runs && scanned.firstNul == walked.firstNul &&
                 scanned.strayCarriageReturn == walked.strayCarriageReturn,
             "the walk counts as the scanner does");

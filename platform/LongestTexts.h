@@ -31,24 +31,16 @@ class LongestTexts {
   }
   // Whether texts of this column are wanted at all; a walk can skip the others.
   bool Wants(size_t column) const { return !fitted_[column]; }
-  // Offers a text, with how many of its bytes are digits, slim letters and outside printable
-  // ASCII (TextBound::Most) when the caller knows it; a caller that does not offers them all as
-  // the last.
-  void Offer(size_t column, const char* text, size_t length, size_t digits, size_t slims,
-             size_t others) {
-    // Most texts cannot beat the narrowest one kept, by the kinds of their bytes alone; they are
-    // passed over before their bytes are summed.
-    int64_t most = bound_.Most(length, digits, slims, others);
-    if (most <= floor_[column])
+  // Offers a text; `printable` when the caller knows that all its bytes are printable ASCII. Most
+  // texts are no longer than the narrowest one kept, counted at the widest byte they may hold,
+  // and are passed over by their length alone, as is an empty text, which widens nothing.
+  void Offer(size_t column, const char* text, size_t length, bool printable = false) {
+    if (length == 0 ||
+        static_cast<int64_t>(length) * (printable ? widestPrintable_ : widest_) <= floor_[column])
       return;
-    int64_t bound = digits == length && bound_.SumsDigits()
-                        ? most
-                        : bound_.Above(text, length, floor_[column], last_[column]);
+    int64_t bound = bound_.Above(text, length, floor_[column], last_[column]);
     if (bound >= 0)
       Keep(column, Entry{bound, text, length});
-  }
-  void Offer(size_t column, const char* text, size_t length) {
-    Offer(column, text, length, 0, 0, length);
   }
   // Takes in what another collection over other items kept.
   void Merge(const LongestTexts& other);
@@ -97,4 +89,6 @@ class LongestTexts {
   std::vector<bool> fitted_;
   size_t capacity_;
   TextBound bound_;
+  int64_t widest_;
+  int64_t widestPrintable_;
 };

@@ -1,8 +1,9 @@
 // The bound of a text's width that a column's fit sorts its texts by: the sum of its bytes'
-// advances (LongestTexts). A fit offers it every text of a column, most of which cannot beat the
-// texts kept already; those are told apart from the others by counts of kinds of bytes, 32 bytes
-// at a time where the processor can, and only the rest are summed byte by byte. In most fonts the
-// ten digits are equally wide, so a text of digits is summed by counting them.
+// advances (LongestTexts). A fit offers it every text of a column that is long enough to beat the
+// texts kept already; most of those cannot, and they are told apart from the others by counts of
+// kinds of bytes, 32 bytes at a time where the processor can. Only the rest are summed byte by
+// byte. In most fonts the ten digits are equally wide, so a text's digits are summed by counting
+// them, and a text shaped as the one before (the same bytes but for other digits) has its sum.
 #pragma once
 
 #include <array>
@@ -15,16 +16,17 @@ class TextBound {
 
   // The last text of a column summed: a text of the same length whose bytes differ from it only
   // where both hold digits has the same sum, as the digits of the column's numbers mostly do.
+  // Only a text that could be loaded whole (32 bytes, in its page) is kept as the last.
   struct Last {
     const char* text = nullptr;
     size_t length = 0;
     int64_t sum = 0;
+    uint32_t digits = 0;  // one bit for each byte that is a digit
   };
 
   explicit TextBound(const Advances& advances);
 
-  // The sum of the text's advances, or -1 when even a bound of it from its kinds of bytes cannot
-  // exceed `floor`.
+  // The sum of the text's advances, or -1 when it cannot exceed `floor`.
   int64_t Above(const char* text, size_t length, int64_t floor, Last& last) const {
     return (this->*above_)(text, length, floor, last);
   }
@@ -33,21 +35,20 @@ class TextBound {
   const Advances& advances() const { return advances_; }
   // The largest advance of any byte.
   int64_t Widest() const { return widest_; }
-  // A bound of a text from how many of its bytes are digits, how many are slim letters (lowercase
-  // ASCII but m and w) and how many lie outside printable ASCII; the sum itself for a text of
-  // digits only when they are all as wide.
+  // The largest advance of a printable ASCII byte (0x20 to 0x7E).
+  int64_t WidestPrintable() const { return widestPrintable_; }
+
+ private:
+  // A bound of a text from how many of its bytes are digits, how many are slim (lowercase ASCII
+  // letters but m and w, and the space) and how many lie outside printable ASCII.
   int64_t Most(size_t length, size_t digits, size_t slims, size_t others) const {
     return static_cast<int64_t>(digits) * widestDigit_ + static_cast<int64_t>(slims) * widestSlim_ +
            static_cast<int64_t>(others) * widestOther_ +
            static_cast<int64_t>(length - digits - slims - others) * widestPrintable_;
   }
-  bool SumsDigits() const { return digit_ >= 0; }
-  // Every byte has the same advance, so the bound is the length times it.
-  bool Uniform() const { return uniform_; }
-
- private:
   int64_t AboveNarrow(const char* text, size_t length, int64_t floor, Last& last) const;
   int64_t AboveWide(const char* text, size_t length, int64_t floor, Last& last) const;
+  int64_t AboveLong(const char* text, size_t length, int64_t floor) const;
 
   int64_t (TextBound::*above_)(const char*, size_t, int64_t, Last&) const = &TextBound::AboveNarrow;
   Advances advances_;

@@ -1,9 +1,9 @@
 // Every field of a stretch of whole rows, in one walk along their bytes: visit(column, text,
-// length, kinds) for each field that is not empty, in file order, with how many of its bytes are
-// digits, how many are slim letters and how many lie outside printable ASCII (0x20 to 0x7E). It
-// finds the same fields as TableFile::FieldText row by row, without the index, 64 bytes at a time
-// where the processor can. On the way it counts the stretch's line ends as CountLineEnds does, so
-// that a load that fits the widths reads each byte once for both.
+// length, printable) for each field that is not empty, in file order, with whether all its bytes
+// are printable ASCII (0x20 to 0x7E), which bounds its width more tightly. It finds the same fields
+// as TableFile::FieldText row by row, without the index, 64 bytes at a time where the processor
+// can. On the way it counts the stretch's line ends as CountLineEnds does, so that a load that fits
+// the widths reads each byte once for both.
 #pragma once
 
 #include <cstddef>
@@ -19,43 +19,23 @@
 
 namespace fields {
 
-// How many bytes of a field are of each kind that a text's width depends on most.
-struct ByteKinds {
-  size_t digits = 0;
-  size_t slims = 0;   // lowercase ASCII letters but m and w, narrower than most in most fonts
-  size_t others = 0;  // outside printable ASCII
-};
-
-inline bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-inline bool IsSlim(char c) {
-  return c >= 'a' && c <= 'z' && c != 'm' && c != 'w';
-}
-
-inline bool IsOther(char c) {
-  auto b = static_cast<unsigned char>(c);
-  return b < 0x20 || b > 0x7E;
-}
-
-// Where the walk stands between two bytes: in a row's field `column` since `start`, with the kinds
-// of its bytes so far, or past the row's last field until the next row begins.
+// Where the walk stands between two bytes: in a row's field `column` since `start`, or past the
+// row's last field until the next row begins.
 struct WalkState {
   WalkState(const char* from, const char* to, bool endsFile)
-      : start(from), begin(from), end(to), fileEnd(endsFile) {
+      : start(from), begin(from), end(to), otherAfter(from), fileEnd(endsFile) {
     count.firstNul = static_cast<size_t>(to - from);
   }
 
   const char* start;
   const char* begin;
   const char* end;
-  bool fileEnd;  // the stretch ends the file, so a CR at its end ends the last line
+  const char* otherAfter;  // just past the last byte seen outside printable ASCII, or `begin`
+  bool fileEnd;            // the stretch ends the file, so a CR at its end ends the last line
   int32_t column = 0;
   bool pastRow = false;
   bool afterLineEnd = false;  // the byte before is a line-end byte
   bool pastNul = false;       // nothing more counts
-  ByteKinds kinds;
   LineCount count;
 };
 
@@ -77,12 +57,12 @@ inline void CountByte(const char* p, bool lineEnd, WalkState& s) {
     s.count.strayCarriageReturn = true;
 }
 
+// `separator`: the field ends at a `;`, and the row goes on.
 template <class Visit>
-inline void EndField(const char* at, WalkState& s, Visit& visit) {
+inline void EndField(const char* at, bool separator, WalkState& s, Visit& visit) {
   if (at > s.start)
-    visit(s.column, s.start, static_cast<size_t>(at - s.start), s.kinds);
-  s.kinds = ByteKinds{};
-  if (*at == ';') {
+    visit(s.column, s.start, static_cast<size_t>(at - s.start), s.otherAfter <= s.start);
+  if (separator) {
     ++s.column;
     s.start = at + 1;
   } else {
@@ -99,24 +79,21 @@ inline void WalkByte(const char* p, WalkState& s, Visit& visit) {
     s.start = p;
     s.column = 0;
     s.pastRow = false;
-    s.kinds = ByteKinds{};
   }
   s.afterLineEnd = lineEnd;
-  if (s.pastRow)
-    return;
-  if (IsStop(c)) {
-    EndField(p, s, visit);
+  if (!s.pastRow && IsStop(c)) {
+    EndField(p, c == ';', s, visit);
     return;
   }
-  s.kinds.digits += IsDigit(c);
-  s.kinds.slims += IsSlim(c);
-  s.kinds.others += IsOther(c);
+  auto b = static_cast<unsigned char>(c);
+  if (b < 0x20 || b > 0x7E)
+    s.otherAfter = p + 1;
 }
 
 template <class Visit>
 inline void WalkEnd(const char* end, WalkState& s, Visit& visit) {
   if (!s.pastRow && !s.afterLineEnd && end > s.start)
-    visit(s.column, s.start, static_cast<size_t>(end - s.start), s.kinds);
+    visit(s.column, s.start, static_cast<size_t>(end - s.start), s.otherAfter <= s.start);
 }
 
 // The rows whose bytes are [from, to); `from` begins a row. `fileEnd`: the bytes end the file.
@@ -136,9 +113,7 @@ struct BlockBits {
   uint64_t lineFeeds;
   uint64_t returns;
   uint64_t nuls;
-  uint64_t digits;
-  uint64_t slims;
-  uint64_t others;
+  uint64_t others;  // outside printable ASCII, line ends and NULs among them
 };
 
 __attribute__((target("avx2"))) inline uint64_t Bits(__m256i low, __m256i high) {
@@ -164,25 +139,13 @@ __attribute__((target("avx2"))) inline uint64_t Between(__m256i low, __m256i hig
 __attribute__((target("avx2"))) inline BlockBits ClassifyBlock(const char* at) {
   __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
   __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 32));
-  return BlockBits{
-      Equal(low, high, ';'),
-      Equal(low, high, '\n'),
-      Equal(low, high, '\r'),
-      Equal(low, high, '\0'),
-      Between(low, high, '0' - 1, '9' + 1),
-      Between(low, high, 'a' - 1, 'z' + 1) & ~Equal(low, high, 'm') & ~Equal(low, high, 'w'),
-      ~Between(low, high, 0x1F, 0x7F)};
-}
-
-// The bits below `to` of a block, 0 <= to <= 64.
-inline uint64_t Below(unsigned to) {
-  return to >= 64 ? ~uint64_t{0} : (uint64_t{1} << to) - 1;
+  return BlockBits{Equal(low, high, ';'), Equal(low, high, '\n'), Equal(low, high, '\r'),
+                   Equal(low, high, '\0'), ~Between(low, high, 0x1F, 0x7F)};
 }
 
 // Only the ends of fields are visited one by one; a row's start, of which there is at most one
-// between two ends of fields, is taken up at the end that follows it. The kinds of a field's bytes
-// are counted from the block's bits between its start, or the block's, and its end. A block that
-// holds a NUL (a page lost under the mapping) is walked a byte at a time.
+// between two ends of fields, is taken up at the end that follows it. A block that holds a NUL (a
+// page lost under the mapping) is walked a byte at a time.
 template <class Visit>
 __attribute__((target("avx2,bmi,popcnt"))) LineCount WalkFieldsWide(const char* from,
                                                                     const char* to, bool fileEnd,
@@ -197,15 +160,9 @@ __attribute__((target("avx2,bmi,popcnt"))) LineCount WalkFieldsWide(const char* 
         WalkByte(q, s, visit);
       continue;
     }
-    // Where the field that is open in this block began in it; 0 for one begun before.
-    auto begun = [&] { return s.start > p ? static_cast<unsigned>(s.start - p) : 0u; };
-    auto count = [&](unsigned end) {
-      uint64_t span = Below(end) & ~Below(begun());
-      s.kinds.digits += static_cast<size_t>(__builtin_popcountll(block.digits & span));
-      s.kinds.slims += static_cast<size_t>(__builtin_popcountll(block.slims & span));
-      s.kinds.others += static_cast<size_t>(__builtin_popcountll(block.others & span));
-    };
     uint64_t ends = block.lineFeeds | block.returns;
+    // Only fields hold the bytes that count here; fields end at line ends.
+    uint64_t others = block.others & ~ends;
     uint64_t before = (ends << 1) | (s.afterLineEnd ? 1 : 0);
     uint64_t rowStarts = ~ends & before;
     if (!s.pastNul) {
@@ -223,22 +180,22 @@ __attribute__((target("avx2,bmi,popcnt"))) LineCount WalkFieldsWide(const char* 
         s.start = p + 63 - __builtin_clzll(started);
         s.column = 0;
         s.pastRow = false;
-        s.kinds = ByteKinds{};
         rowStarts &= ~upTo;
       }
-      if (s.pastRow)
-        continue;
-      count(i);
-      EndField(p + i, s, visit);
+      if (uint64_t seen = others & upTo) {
+        s.otherAfter = p + 64 - __builtin_clzll(seen);
+        others &= ~upTo;
+      }
+      if (!s.pastRow)
+        EndField(p + i, (block.separators >> i) & 1, s, visit);
     }
+    if (others)
+      s.otherAfter = p + 64 - __builtin_clzll(others);
     if (rowStarts) {
       s.start = p + 63 - __builtin_clzll(rowStarts);
       s.column = 0;
       s.pastRow = false;
-      s.kinds = ByteKinds{};
     }
-    if (!s.pastRow)
-      count(64);
     s.afterLineEnd = (ends >> 63) != 0;
   }
   for (; p < to; ++p)

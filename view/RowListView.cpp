@@ -69,13 +69,11 @@ void RowListView::CollectLongestTexts(LongestTexts& longest) {
     if (!rows.Stored()) {
       auto first = static_cast<int32_t>(rows[begin]);
       auto last = static_cast<int32_t>(rows[end - 1]) + 1;
-      fields::WalkFields(
-          data + table_->RowStart(first), data + table_->RowStart(last), false,
-          [&](int32_t column, const char* text, size_t length, const fields::ByteKinds& kinds) {
-            if (column < columns)
-              mine->Offer(static_cast<size_t>(column), text, length, kinds.digits, kinds.slims,
-                          kinds.others);
-          });
+      fields::WalkFields(data + table_->RowStart(first), data + table_->RowStart(last), false,
+                         [&](int32_t column, const char* text, size_t length, bool printable) {
+                           if (column < columns)
+                             mine->Offer(static_cast<size_t>(column), text, length, printable);
+                         });
     } else {
       std::vector<std::string_view> texts(static_cast<size_t>(columns));
       for (size_t i = begin; i < end; ++i) {

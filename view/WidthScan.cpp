@@ -27,11 +27,9 @@ LineCount WidthScan::Count(const char* data, size_t length, bool fileStart, bool
   }
   std::unique_ptr<LongestTexts> mine = pool_->Take();
   LineCount count = fields::WalkFields(
-      data, end, fileEnd,
-      [&](int32_t column, const char* text, size_t size, const fields::ByteKinds& kinds) {
+      data, end, fileEnd, [&](int32_t column, const char* text, size_t size, bool printable) {
         if (column < columns_ && text >= rowsFrom)
-          mine->Offer(static_cast<size_t>(column), text, size, kinds.digits, kinds.slims,
-                      kinds.others);
+          mine->Offer(static_cast<size_t>(column), text, size, printable);
       });
   pool_->Give(std::move(mine));
   if (count.firstNul < length)

@@ -18,7 +18,8 @@ RowStarts::~RowStarts() {
 RowStarts::RowStarts(RowStarts&& other) noexcept
     : narrow_(std::exchange(other.narrow_, nullptr)),
       wide_(std::exchange(other.wide_, nullptr)),
-      count_(std::exchange(other.count_, 0)) {}
+      count_(std::exchange(other.count_, 0)),
+      carries_(std::move(other.carries_)) {}
 
 RowStarts& RowStarts::operator=(RowStarts&& other) noexcept {
   if (this != &other) {
@@ -26,6 +27,7 @@ RowStarts& RowStarts::operator=(RowStarts&& other) noexcept {
     narrow_ = std::exchange(other.narrow_, nullptr);
     wide_ = std::exchange(other.wide_, nullptr);
     count_ = std::exchange(other.count_, 0);
+    carries_ = std::move(other.carries_);
   }
   return *this;
 }
@@ -54,6 +56,7 @@ void RowStarts::Release() {
   narrow_ = nullptr;
   wide_ = nullptr;
   count_ = 0;
+  carries_.clear();
 }
 
 namespace {
@@ -95,6 +98,28 @@ void Store(const char* data, const std::vector<size_t>& bounds, const std::vecto
 }
 }  // namespace
 
+std::vector<size_t> RowCarries(const uint32_t* lows, size_t entries,
+                               const std::vector<size_t>& bounds, const std::vector<size_t>& first,
+                               uint64_t length, unsigned bits) {
+  const uint64_t step = uint64_t{1} << bits;
+  const uint64_t mask = step - 1;
+  std::vector<size_t> carries;
+  size_t parts = bounds.size() - 1;
+  size_t part = 0;
+  for (uint64_t boundary = step; boundary <= length; boundary += step) {
+    while (part + 1 < parts && bounds[part + 1] < boundary)
+      ++part;
+    size_t i = 1 + first[part];
+    size_t end = part + 1 < parts ? 1 + first[part + 1] : entries;
+    // The part's offsets are its start plus less than 2^bits.
+    auto offset = [&](size_t at) { return bounds[part] + ((lows[at] - bounds[part]) & mask); };
+    while (i < end && offset(i) < boundary)
+      ++i;
+    carries.push_back(i);
+  }
+  return carries;
+}
+
 // Each part's runs are counted first, on every core, so that its rows' place in the index is
 // known; then each part stores its row starts straight into their place.
 IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index, RowScan* scan,
@@ -129,7 +154,11 @@ IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index, RowSc
   size_t lines = first[parts] + (unended ? 1 : 0);
   if (lines > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
     return IndexOutcome::Failed;
-  bool wide = length > std::numeric_limits<uint32_t>::max();
+  bool beyond = length > std::numeric_limits<uint32_t>::max();
+  bool split = beyond;
+  for (size_t part = 0; split && part < parts; ++part)
+    split = bounds[part + 1] - bounds[part] <= std::numeric_limits<uint32_t>::max();
+  bool wide = beyond && !split;
   if (!index.starts.Allocate(lines + 1, wide))
     return IndexOutcome::Failed;
   index.lineCount = static_cast<int32_t>(lines);
@@ -143,6 +172,9 @@ IndexOutcome IndexRows(const char* data, uint64_t length, RowIndex& index, RowSc
     Store(data, bounds, first, parts, index.starts.Narrow());
     if (unended)
       index.starts.Narrow()[lines] = static_cast<uint32_t>(size);
+    if (split)
+      index.starts.SetCarries(
+          RowCarries(index.starts.Narrow(), lines + 1, bounds, first, size, 32));
   }
   return IndexOutcome::Indexed;
 }

@@ -3,12 +3,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "table/LineEnds.h"
 
-// Where each row starts, as offsets into the file's bytes: 4 bytes each for a file below 4 GiB,
-// 8 bytes beyond. The index of ten million rows is then 40 MB, the first touch of which costs more
-// on some machines than mapping the whole file.
+// Where each row starts, as offsets into the file's bytes: 4 bytes each, the offset's lower 32
+// bits, and for a file past 4 GiB the few rows where the upper bits step up (the carries). The
+// index of ten million rows is then 40 MB, the first touch of which costs more on some machines
+// than mapping the whole file. A file that cannot be cut into parts below 4 GiB (one core, or a
+// row of gigabytes) keeps 8 bytes an offset.
 class RowStarts {
  public:
   RowStarts() = default;
@@ -22,7 +26,14 @@ class RowStarts {
   bool Allocate(size_t count, bool wide);
   void Release();
 
-  uint64_t operator[](size_t i) const { return narrow_ ? narrow_[i] : wide_[i]; }
+  uint64_t operator[](size_t i) const {
+    if (!narrow_)
+      return wide_[i];
+    uint64_t offset = narrow_[i];
+    for (size_t carry : carries_)
+      offset += i >= carry ? uint64_t{1} << 32 : 0;
+    return offset;
+  }
   // Where entry i lies, to ask for it ahead of need.
   const void* Address(size_t i) const {
     return narrow_ ? static_cast<const void*>(narrow_ + i) : static_cast<const void*>(wide_ + i);
@@ -32,12 +43,24 @@ class RowStarts {
 
   uint32_t* Narrow() { return narrow_; }
   uint64_t* Wide() { return wide_; }
+  // The narrow entries from which on each further 4 GiB is added, in order.
+  void SetCarries(std::vector<size_t> carries) { carries_ = std::move(carries); }
 
  private:
   uint32_t* narrow_ = nullptr;
   uint64_t* wide_ = nullptr;
   size_t count_ = 0;
+  std::vector<size_t> carries_;
 };
+
+// The carries of an index whose entries keep only the lower `bits` bits of each offset (`lows`):
+// for each multiple of 2^bits up to `length`, the first entry whose offset reaches it. Entry 0 is
+// the offset 0; the entries of part p, [1 + first[p], 1 + first[p + 1]), lie in [bounds[p],
+// bounds[p + 1]], and so do the entries after the last part's, up to `entries`. Each part must
+// span less than 2^bits bytes, so that its bounds tell the upper bits of every offset in it.
+std::vector<size_t> RowCarries(const uint32_t* lows, size_t entries,
+                               const std::vector<size_t>& bounds, const std::vector<size_t>& first,
+                               uint64_t length, unsigned bits);
 
 enum class IndexOutcome {
   Indexed,

@@ -8,6 +8,7 @@
 
 #include "TestFiles.h"
 #include "app/Strings.h"
+#include "table/RowIndex.h"
 #include "table/TableFile.h"
 
 using namespace std::string_literals;
@@ -188,3 +189,48 @@ TEST(TableFile, RowBytesAreTheFilesOwn) {
 }
 
 }  // namespace
+
+// A file past 4 GiB keeps only the lower 32 bits of each row's offset, and the rows where the upper
+// bits step up. The same holds at any width: here offsets keep 4 bits, so every 16 bytes is a
+// "4 GiB", and the steps must be found wherever they fall.
+TEST(RowIndex, CarriesRestoreOffsetsPastTheLowerBits) {
+  struct {
+    const char* what;
+    std::vector<uint64_t> starts;  // entry 0 is 0, the last one is the length
+    std::vector<size_t> bounds;    // each part below 16 bytes
+  } const cases[] = {
+      {"a step inside a row", {0, 5, 11, 20, 30, 40}, {0, 11, 20, 30, 40}},
+      {"a step on a row's start", {0, 8, 16, 24, 32}, {0, 8, 16, 24, 32}},
+      {"a step at a part's bound, parts of several rows",
+       {0, 3, 6, 9, 12, 16, 19, 22, 31},
+       {0, 9, 16, 31}},
+      {"a part without rows", {0, 14, 29}, {0, 14, 14, 29}},
+      {"the length on a step", {0, 10, 15, 32}, {0, 15, 30, 32}},
+      {"several steps", {0, 7, 14, 21, 28, 35, 42, 49, 56, 63, 70}, {0, 14, 28, 42, 56, 70}},
+  };
+  constexpr unsigned kBits = 4;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<uint32_t> lows;
+    for (uint64_t start : c.starts)
+      lows.push_back(static_cast<uint32_t>(start & 15));
+    // The parts' first entries, as the index counts them.
+    std::vector<size_t> first{0};
+    for (size_t part = 0; part + 1 < c.bounds.size(); ++part) {
+      size_t rows = 0;
+      for (size_t i = 1; i < c.starts.size(); ++i)
+        rows += c.starts[i] > c.bounds[part] && c.starts[i] <= c.bounds[part + 1];
+      first.push_back(first.back() + rows);
+    }
+    uint64_t length = c.starts.back();
+    std::vector<size_t> carries =
+        RowCarries(lows.data(), lows.size(), c.bounds, first, length, kBits);
+    EXPECT_EQ(carries.size(), length >> kBits);
+    for (size_t i = 0; i < c.starts.size(); ++i) {
+      uint64_t offset = lows[i];
+      for (size_t carry : carries)
+        offset += i >= carry ? 16 : 0;
+      EXPECT_EQ(offset, c.starts[i]) << "entry " << i;
+    }
+  }
+}

@@ -43,11 +43,11 @@ shoot() {  # inside the X server
   # The load begins once the window shows, and the title names the file once it has ended. The
   # work shows its progress after half a second: pictures are taken from then on until the title
   # names the file, and the last one taken before it does stays. The file is read in place, so a
-  # fast machine loads it in less than that: the program runs a fifth of the time while it loads,
+  # fast machine loads it in less than that: the program runs a tenth of the time while it loads,
   # stopped and continued, which slows its work and not the clock its progress goes by.
   local since throttle
   ( while kill -STOP "$program" 2> /dev/null; do
-      sleep 0.04
+      sleep 0.09
       kill -CONT "$program" 2> /dev/null
       sleep 0.01
     done ) &

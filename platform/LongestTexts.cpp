@@ -9,9 +9,7 @@ LongestTexts::LongestTexts(size_t columns, size_t capacity, const std::vector<bo
       last_(columns),
       fitted_(fitted),
       capacity_(std::max<size_t>(capacity, 1)),
-      bound_(advances),
-      widest_(bound_.Widest()),
-      widestPrintable_(bound_.WidestPrintable()) {
+      bound_(advances) {
   fitted_.resize(columns, false);
   for (size_t k = 0; k < columns; ++k) {
     if (fitted_[k])

@@ -36,7 +36,8 @@ class LongestTexts {
   // and are passed over by their length alone, as is an empty text, which widens nothing.
   void Offer(size_t column, const char* text, size_t length, bool printable = false) {
     if (length == 0 ||
-        static_cast<int64_t>(length) * (printable ? widestPrintable_ : widest_) <= floor_[column])
+        static_cast<int64_t>(length) * (printable ? bound_.WidestPrintable() : bound_.Widest()) <=
+            floor_[column])
       return;
     int64_t bound = bound_.Above(text, length, floor_[column], last_[column]);
     if (bound >= 0)
@@ -89,6 +90,4 @@ class LongestTexts {
   std::vector<bool> fitted_;
   size_t capacity_;
   TextBound bound_;
-  int64_t widest_;
-  int64_t widestPrintable_;
 };

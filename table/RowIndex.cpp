@@ -77,6 +77,10 @@ std::vector<size_t> PartBounds(const char* data, size_t length, size_t partBytes
     at = static_cast<size_t>(static_cast<const char*>(lf) - data);
     while (at < length && IsLineEnd(data[at]))
       ++at;
+    // A part of no bytes after the last would leave a CR that ends the file at the end of a part
+    // that does not know the file ends there, and that part would count it as a stray CR.
+    if (at == length)
+      break;
     bounds.push_back(at);
   }
   bounds.push_back(length);

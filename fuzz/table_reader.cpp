@@ -121,12 +121,19 @@ void CheckTable(TableFile& table, const uint8_t* data, size_t size) {
   std::vector<std::pair<int32_t, std::string_view>> walked, read;
   const char* bytes = table.Buffer().Data();
   fields::WalkFields(bytes, bytes + table.RowStart(table.lineCount), false,
-                     [&](int32_t k, const char* text, size_t length, bool printable) {
+                     [&](int32_t k, const char* text, size_t length, bool printable,
+                         const fields::FieldNondigits& nondigits) {
                        std::string_view field(text, length);
                        Require(
                            printable == std::all_of(field.begin(), field.end(),
                                                     [](char c) { return c >= 0x20 && c <= 0x7E; }),
                            "whether a field's bytes are all printable");
+                       uint64_t shape = nondigits();
+                       for (size_t i = 0; i < length && i < 64; ++i)
+                         Require(((shape >> i) & 1) != 0 || (text[i] >= '0' && text[i] <= '9'),
+                                 "a byte that is not a digit has its bit");
+                       Require(shape == ~uint64_t{0} || length >= 64 || shape >> length == 0,
+                               "no bit past the field");
                        walked.emplace_back(k, field);
                      });
   for (int32_t row = 0; row < table.lineCount; ++row) {
@@ -168,8 +175,9 @@ class WalkingScan : public RowScan {
  public:
   void Begin(int32_t /*columns*/) override {}
   LineCount Count(const char* data, size_t length, bool /*fileStart*/, bool fileEnd) override {
-    return fields::WalkFields(data, data + length, fileEnd,
-                              [](int32_t, const char*, size_t, bool) {});
+    return fields::WalkFields(
+        data, data + length, fileEnd,
+        [](int32_t, const char*, size_t, bool, const fields::FieldNondigits&) {});
   }
 };
 
@@ -178,8 +186,9 @@ void CheckWalkCounts(const uint8_t* data, size_t size) {
   const auto* bytes = reinterpret_cast<const char*>(data);
   for (bool fileEnd : {true, false}) {
     LineCount scanned = CountLineEndsNarrow(bytes, size, fileEnd);
-    LineCount walked =
-        fields::WalkFields(bytes, bytes + size, fileEnd, [](int32_t, const char*, size_t, bool) {});
+    LineCount walked = fields::WalkFields(
+        bytes, bytes + size, fileEnd,
+        [](int32_t, const char*, size_t, bool, const fields::FieldNondigits&) {});
     Require(scanned.runs == walked.runs && scanned.firstNul == walked.firstNul &&
                 scanned.strayCarriageReturn == walked.strayCarriageReturn,
             "the walk counts as the scanner does");

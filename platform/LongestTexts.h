@@ -33,15 +33,25 @@ class LongestTexts {
   bool Wants(size_t column) const { return !fitted_[column]; }
   // Offers a text; `printable` when the caller knows that all its bytes are printable ASCII. Most
   // texts are no longer than the narrowest one kept, counted at the widest byte they may hold,
-  // and are passed over by their length alone, as is an empty text, which widens nothing.
-  void Offer(size_t column, const char* text, size_t length, bool printable = false) {
+  // and are passed over by their length alone, as is an empty text, which widens nothing. Only for
+  // the others is `nondigits` asked for a bit for each byte that is not a digit (a bit for a digit
+  // too many is no fault): a text with few such bytes is summed by reading only them.
+  template <class Nondigits>
+  void Offer(size_t column, const char* text, size_t length, bool printable,
+             Nondigits&& nondigits) {
+    int64_t floor = floor_[column];
     if (length == 0 ||
         static_cast<int64_t>(length) * (printable ? bound_.WidestPrintable() : bound_.Widest()) <=
-            floor_[column])
+            floor)
       return;
-    int64_t bound = bound_.Above(text, length, floor_[column], last_[column]);
-    if (bound >= 0)
+    uint64_t shape = nondigits();
+    int64_t bound = bound_.SumsFew(shape) ? bound_.SumFew(text, length, shape)
+                                          : bound_.Above(text, length, floor, last_[column]);
+    if (bound > floor)
       Keep(column, Entry{bound, text, length});
+  }
+  void Offer(size_t column, const char* text, size_t length) {
+    Offer(column, text, length, false, [] { return ~uint64_t{0}; });
   }
   // Takes in what another collection over other items kept.
   void Merge(const LongestTexts& other);

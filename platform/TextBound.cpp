@@ -12,7 +12,6 @@ namespace {
 #if LINTARO_WIDE_BOUND
 constexpr size_t kBlock = 32;
 constexpr uintptr_t kPage = 4096;
-constexpr size_t kFewBytes = 6;
 
 bool CanBoundWide() {
   static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
@@ -119,7 +118,7 @@ __attribute__((target("avx2,popcnt,bmi"), no_sanitize_address)) int64_t TextBoun
   }
   // A few bytes that are not digits are summed sooner than their kinds are counted.
   uint32_t rest = inText & ~digits;
-  if (Count(rest) > kFewBytes && Most(length, Count(digits), Count(Slims(bytes) & inText),
+  if (Count(rest) > static_cast<size_t>(kFewBytes) && Most(length, Count(digits), Count(Slims(bytes) & inText),
                                       Count(Others(bytes) & inText)) <= floor)
     return -1;
   int64_t sum = static_cast<int64_t>(Count(digits)) * digit_;

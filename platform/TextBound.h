@@ -3,10 +3,12 @@
 // texts kept already; most of those cannot, and they are told apart from the others by counts of
 // kinds of bytes, 32 bytes at a time where the processor can. Only the rest are summed byte by
 // byte. In most fonts the ten digits are equally wide, so a text's digits are summed by counting
-// them, and a text shaped as the one before (the same bytes but for other digits) has its sum.
+// them: a caller that knows which bytes are not digits has a number or a code summed from those
+// alone, and a text shaped as the one before (the same bytes but for other digits) has its sum.
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -31,6 +33,18 @@ class TextBound {
     return (this->*above_)(text, length, floor, last);
   }
   int64_t Sum(const char* text, size_t length) const;
+  // Whether SumFew can sum a text from `nondigits`, a bit for each of its bytes that is not a digit
+  // (or more bits, none past the text): only a few bits, and digits that are all equally wide.
+  bool SumsFew(uint64_t nondigits) const {
+    return digit_ >= 0 && std::popcount(nondigits) <= kFewBytes;
+  }
+  int64_t SumFew(const char* text, size_t length, uint64_t nondigits) const {
+    int64_t sum =
+        static_cast<int64_t>(length - static_cast<size_t>(std::popcount(nondigits))) * digit_;
+    for (; nondigits; nondigits &= nondigits - 1)
+      sum += advances_[static_cast<unsigned char>(text[std::countr_zero(nondigits)])];
+    return sum;
+  }
 
   const Advances& advances() const { return advances_; }
   // The largest advance of any byte.
@@ -39,6 +53,7 @@ class TextBound {
   int64_t WidestPrintable() const { return widestPrintable_; }
 
  private:
+  static constexpr int kFewBytes = 6;
   // A bound of a text from how many of its bytes are digits, how many are slim (lowercase ASCII
   // letters but m and w, and the space) and how many lie outside printable ASCII.
   int64_t Most(size_t length, size_t digits, size_t slims, size_t others) const {

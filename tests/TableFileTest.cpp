@@ -8,6 +8,7 @@
 
 #include "TestFiles.h"
 #include "app/Strings.h"
+#include "table/FieldWalk.h"
 #include "table/RowIndex.h"
 #include "table/TableFile.h"
 
@@ -231,6 +232,59 @@ TEST(RowIndex, CarriesRestoreOffsetsPastTheLowerBits) {
       for (size_t carry : carries)
         offset += i >= carry ? 16 : 0;
       EXPECT_EQ(offset, c.starts[i]) << "entry " << i;
+    }
+  }
+}
+
+// A fit sums a number's width from the bytes that are not digits, so each of those must have its
+// bit wherever the field lies against the walk's 64-byte blocks: inside one, across two, right
+// after one that holds a NUL, or too long to tell.
+TEST(FieldWalk, MarksEveryByteThatIsNotADigit) {
+  const std::string fields[] = {"R000000001",
+                                "2024-01-05",
+                                "7",
+                                "x",
+                                "123456789012",
+                                std::string(63, '5') + "e",
+                                std::string(64, '9'),
+                                std::string(65, '1')};
+  std::string row;
+  for (const std::string& field : fields)
+    row += field + ";";
+  row.back() = '\n';
+  for (size_t pad = 0; pad < 140; ++pad) {
+    for (bool nul : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "pad " << pad << (nul ? " after a NUL" : ""));
+      std::string bytes = std::string(pad, '8') + "\n" + row + row;
+      if (nul)
+        bytes = std::string(70, 'q') + '\0' + "\n" + bytes;
+      bytes += std::string(64, '\n');  // the rows end in whole blocks, walked 64 bytes at a time
+      size_t shortFields = 0;
+      size_t toldFields = 0;
+      fields::WalkFields(bytes.data(), bytes.data() + bytes.size(), true,
+                         [&](int32_t, const char* text, size_t length, bool,
+                             const fields::FieldNondigits& nondigits) {
+                           uint64_t bits = nondigits();
+                           bool told = bits != ~uint64_t{0};
+                           for (size_t i = 0; i < length && i < 64; ++i) {
+                             bool digit = text[i] >= '0' && text[i] <= '9';
+                             EXPECT_TRUE(digit || ((bits >> i) & 1)) << "byte " << i;
+                             if (told && !nul) {
+                               EXPECT_EQ((bits >> i) & 1, digit ? 0u : 1u) << "byte " << i;
+                             }
+                           }
+                           if (told) {
+                             EXPECT_EQ(length < 64 ? bits >> length : 0, 0u) << "past the field";
+                           }
+                           shortFields += length <= 64;
+                           toldFields += told;
+                         });
+#if LINTARO_WIDE_WALK
+      // Every field of up to 64 bytes is told when the walk takes whole blocks.
+      if (fields::CanWalkWide() && !nul) {
+        EXPECT_EQ(toldFields, shortFields);
+      }
+#endif
     }
   }
 }

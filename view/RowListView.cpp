@@ -70,9 +70,11 @@ void RowListView::CollectLongestTexts(LongestTexts& longest) {
       auto first = static_cast<int32_t>(rows[begin]);
       auto last = static_cast<int32_t>(rows[end - 1]) + 1;
       fields::WalkFields(data + table_->RowStart(first), data + table_->RowStart(last), false,
-                         [&](int32_t column, const char* text, size_t length, bool printable) {
+                         [&](int32_t column, const char* text, size_t length, bool printable,
+                             const fields::FieldNondigits& nondigits) {
                            if (column < columns)
-                             mine->Offer(static_cast<size_t>(column), text, length, printable);
+                             mine->Offer(static_cast<size_t>(column), text, length, printable,
+                                         nondigits);
                          });
     } else {
       std::vector<std::string_view> texts(static_cast<size_t>(columns));

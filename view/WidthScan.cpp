@@ -27,9 +27,11 @@ LineCount WidthScan::Count(const char* data, size_t length, bool fileStart, bool
   }
   std::unique_ptr<LongestTexts> mine = pool_->Take();
   LineCount count = fields::WalkFields(
-      data, end, fileEnd, [&](int32_t column, const char* text, size_t size, bool printable) {
+      data, end, fileEnd,
+      [&](int32_t column, const char* text, size_t size, bool printable,
+          const fields::FieldNondigits& nondigits) {
         if (column < columns_ && text >= rowsFrom)
-          mine->Offer(static_cast<size_t>(column), text, size, printable);
+          mine->Offer(static_cast<size_t>(column), text, size, printable, nondigits);
       });
   pool_->Give(std::move(mine));
   if (count.firstNul < length)

@@ -240,7 +240,7 @@ class FieldSorter {
     std::vector<std::array<size_t, 256>> counts(ranges);
     Workers::ForEach(ranges, [&](size_t r) {
       counts[r].fill(0);
-      for (size_t i = rangeBegin(r); i < rangeBegin(r + 1); ++i)
+      for (size_t i = rangeBegin(r), end = rangeBegin(r + 1); i < end; ++i)
         ++counts[r][ByteOf(keyed_[i].key, run.byte)];
     });
     std::array<size_t, 256> total{};
@@ -261,7 +261,7 @@ class FieldSorter {
       }
     }
     Workers::ForEach(ranges, [&](size_t r) {
-      for (size_t i = rangeBegin(r); i < rangeBegin(r + 1); ++i)
+      for (size_t i = rangeBegin(r), end = rangeBegin(r + 1); i < end; ++i)
         spare_[next[r][ByteOf(keyed_[i].key, run.byte)]++] = keyed_[i];
     });
     Workers::ForRange(run.Size(), kGrain, [&](size_t begin, size_t end) {

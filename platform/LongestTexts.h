@@ -45,8 +45,9 @@ class LongestTexts {
             floor)
       return;
     uint64_t shape = nondigits();
-    int64_t bound = bound_.SumsFew(shape) ? bound_.SumFew(text, length, shape)
-                                          : bound_.Above(text, length, floor, last_[column]);
+    int64_t bound = bound_.SumOfFew(text, length, shape);
+    if (bound < 0)
+      bound = bound_.Above(text, length, floor, last_[column]);
     if (bound > floor)
       Keep(column, Entry{bound, text, length});
   }

@@ -118,9 +118,8 @@ __attribute__((target("avx2,popcnt,bmi"), no_sanitize_address)) int64_t TextBoun
   }
   // A few bytes that are not digits are summed sooner than their kinds are counted.
   uint32_t rest = inText & ~digits;
-  if (Count(rest) > static_cast<size_t>(kFewBytes) &&
-      Most(length, Count(digits), Count(Slims(bytes) & inText), Count(Others(bytes) & inText)) <=
-          floor)
+  if (Count(rest) > kFewBytes && Most(length, Count(digits), Count(Slims(bytes) & inText),
+                                      Count(Others(bytes) & inText)) <= floor)
     return -1;
   int64_t sum = static_cast<int64_t>(Count(digits)) * digit_;
   for (; rest; rest &= rest - 1)

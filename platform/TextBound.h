@@ -33,14 +33,14 @@ class TextBound {
     return (this->*above_)(text, length, floor, last);
   }
   int64_t Sum(const char* text, size_t length) const;
-  // Whether SumFew can sum a text from `nondigits`, a bit for each of its bytes that is not a digit
-  // (or more bits, none past the text): only a few bits, and digits that are all equally wide.
-  bool SumsFew(uint64_t nondigits) const {
-    return digit_ >= 0 && std::popcount(nondigits) <= kFewBytes;
-  }
-  int64_t SumFew(const char* text, size_t length, uint64_t nondigits) const {
-    int64_t sum =
-        static_cast<int64_t>(length - static_cast<size_t>(std::popcount(nondigits))) * digit_;
+  // The sum of a text from `nondigits`, a bit for each of its bytes that is not a digit (or more
+  // bits, none past the text), reading only those bytes; -1 when there are too many of them to be
+  // worth it, or when the digits are not all equally wide.
+  int64_t SumOfFew(const char* text, size_t length, uint64_t nondigits) const {
+    auto few = static_cast<size_t>(std::popcount(nondigits));
+    if (digit_ < 0 || few > kFewBytes)
+      return -1;
+    int64_t sum = static_cast<int64_t>(length - few) * digit_;
     for (; nondigits; nondigits &= nondigits - 1)
       sum += advances_[static_cast<unsigned char>(text[std::countr_zero(nondigits)])];
     return sum;
@@ -53,7 +53,7 @@ class TextBound {
   int64_t WidestPrintable() const { return widestPrintable_; }
 
  private:
-  static constexpr int kFewBytes = 6;
+  static constexpr size_t kFewBytes = 6;
   // A bound of a text from how many of its bytes are digits, how many are slim (lowercase ASCII
   // letters but m and w, and the space) and how many lie outside printable ASCII.
   int64_t Most(size_t length, size_t digits, size_t slims, size_t others) const {

@@ -33,41 +33,30 @@ with open(sys.argv[1], "wb") as f:
 PY
 
 shoot() {  # inside the X server
-  "$bin/lintaro" "$file" &
-  local program=$! window=""
-  for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name "." 2> /dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.05
-  done
-  [ -n "$window" ] || { echo "no window" >&2; return 1; }
   # The load begins once the window shows, and the title names the file once it has ended. The
-  # work shows its progress after half a second: pictures are taken from then on until the title
-  # names the file, and the last one taken before it does stays. The file is read in place, so a
-  # fast machine loads it in less than that: the program runs a tenth of the time while it loads,
-  # stopped and continued, which slows its work and not the clock its progress goes by.
-  local since throttle
-  ( while kill -STOP "$program" 2> /dev/null; do
-      sleep 0.09
-      kill -CONT "$program" 2> /dev/null
-      sleep 0.01
-    done ) &
-  throttle=$!
-  since=$(date +%s%N)
-  for _ in $(seq 2000); do
-    [ "$(xdotool getwindowname "$window")" = "$file" ] && break
-    (($(date +%s%N) - since > 600000000)) || continue
-    import -window root "$work/shot.png"
-    [ "$(xdotool getwindowname "$window")" = "$file" ] && break
-    mv "$work/shot.png" "$out/progress-loading.png"
-    echo "a picture $((($(date +%s%N) - since) / 1000000)) ms after the window showed"
+  # file is read in place, so a fast machine loads it in less time than the half second after
+  # which the work shows its progress. The program is held from its start and let run a few
+  # milliseconds at a time: its clock goes on while it is held, its work hardly does. Each picture
+  # is taken while it is held, so the title read after it tells whether the load was still running
+  # then; the last picture before the title names the file stays.
+  "$bin/lintaro" "$file" &
+  local program=$! window="" slices=0
+  for _ in $(seq 6000); do
+    kill -STOP "$program" || { echo "the program ended while it loaded" >&2; return 1; }
+    if [ -z "$window" ]; then
+      window=$(xdotool search --onlyvisible --name "." 2> /dev/null | head -1) || true
+    elif [ "$(xdotool getwindowname "$window")" = "$file" ]; then
+      break
+    else
+      import -window root "$out/progress-loading.png"
+      slices=$((slices + 1))
+    fi
+    kill -CONT "$program"
+    sleep 0.005
   done
-  for _ in $(seq 1200); do
-    [ "$(xdotool getwindowname "$window")" = "$file" ] && break
-    sleep 0.1
-  done
-  kill "$throttle"
-  wait "$throttle" 2> /dev/null || true
   kill -CONT "$program"
+  [ -n "$window" ] || { echo "no window" >&2; return 1; }
+  echo "$slices pictures while the window showed and the load ran"
   sleep 0.5
   import -window root "$out/progress-loaded.png"
   xdotool getwindowgeometry --shell "$window" > "$work/geometry"

@@ -258,6 +258,36 @@ inline bool CanWalkWide() {
                            __builtin_cpu_supports("popcnt");
   return wide;
 }
+
+// FindField 64 bytes at a time: a block's separators before the row's end are counted off at
+// once, so that a field far into its row costs a few blocks and no branch per separator.
+__attribute__((target("avx2,bmi,popcnt"))) inline std::string_view FindFieldWide(const char* p,
+                                                                                 const char* end,
+                                                                                 const char* limit,
+                                                                                 int32_t k) {
+  while (k > 0 && p < end && limit - p >= 64) {
+    __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+    uint64_t rowEnds = Equal(low, high, '\n') | Equal(low, high, '\r') | Equal(low, high, '\0');
+    // Bytes from the row's end on, and from `end` on, are not the row's.
+    uint64_t inRow = rowEnds ? (rowEnds & (0 - rowEnds)) - 1 : ~uint64_t{0};
+    bool rowEnded = rowEnds != 0 || end - p <= 64;
+    if (end - p < 64)
+      inRow &= (uint64_t{1} << (end - p)) - 1;
+    uint64_t separators = Equal(low, high, ';') & inRow;
+    auto count = static_cast<int32_t>(__builtin_popcountll(separators));
+    if (count >= k) {
+      for (int32_t skip = k - 1; skip > 0; --skip)
+        separators &= separators - 1;
+      return FieldFrom(p + __builtin_ctzll(separators) + 1, end, limit);
+    }
+    if (rowEnded)
+      return {};
+    k -= count;
+    p += 64;
+  }
+  return FindField(p, end, limit, k);
+}
 #endif
 
 template <class Visit>
@@ -267,6 +297,16 @@ LineCount WalkFields(const char* from, const char* to, bool fileEnd, Visit&& vis
     return WalkFieldsWide(from, to, fileEnd, visit);
 #endif
   return WalkFieldsNarrow(from, to, fileEnd, visit);
+}
+
+// Field k of the row whose bytes are [p, end), as FindField finds it.
+inline std::string_view FindFieldFast(const char* p, const char* end, const char* limit,
+                                      int32_t k) {
+#if LINTARO_WIDE_WALK
+  if (CanWalkWide())
+    return FindFieldWide(p, end, limit, k);
+#endif
+  return FindField(p, end, limit, k);
 }
 
 }  // namespace fields

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "table/FieldWalk.h"
 #include "table/Fields.h"
 
 TableFile::TableFile(const char* columnTitleFormat) : columnTitleFormat_(columnTitleFormat) {}
@@ -92,9 +93,9 @@ const char* TableFile::ColumnName(int32_t index) {
 
 std::string_view TableFile::FieldText(int32_t row, int32_t k) const {
   const char* data = buffer_.Data();
-  return fields::FindField(data + index_.starts[static_cast<size_t>(row)],
-                           data + index_.starts[static_cast<size_t>(row) + 1],
-                           data + buffer_.Length(), k);
+  return fields::FindFieldFast(data + index_.starts[static_cast<size_t>(row)],
+                               data + index_.starts[static_cast<size_t>(row) + 1],
+                               data + buffer_.Length(), k);
 }
 
 int32_t TableFile::RowFields(int32_t row, int32_t count, std::string_view* texts) const {

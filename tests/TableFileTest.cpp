@@ -132,6 +132,45 @@ TEST(TableFile, FieldTextWithOutOfRangeIndex) {
   }
 }
 
+// Fields are found 64 bytes at a time where the processor can, so each must read the same wherever
+// its row lies against those blocks: the wanted `;` in the first block or a later one, the row's
+// end inside a block or at its edge, and never a field of the next row for one the row lacks.
+TEST(TableFile, FieldsReadTheSameWhereverTheirRowLies) {
+  auto joined = [](const std::vector<std::string>& fields) {
+    std::string row;
+    for (size_t i = 0; i < fields.size(); ++i)
+      row += (i ? ";" : "") + fields[i];
+    return row;
+  };
+  std::vector<std::vector<std::string>> rows = {
+      std::vector<std::string>(40, "a"),
+      {"", "bbbbb", std::string(63, 'c'), "d", std::string(64, 'e'), "", "ff"},
+      {"x"},
+      std::vector<std::string>(70, "12"),
+      {"p", "q", std::string(60, 'z'), "w"},
+  };
+  const char* const ends[] = {"\n", "\r\n", "\n", "\n", ""};
+  TempDir dir;
+  for (size_t pad = 0; pad < 130; ++pad) {
+    SCOPED_TRACE("titles of " + std::to_string(pad) + " bytes");
+    std::string bytes = std::string(pad, 't') + "\n";
+    for (size_t r = 0; r < rows.size(); ++r)
+      bytes += joined(rows[r]) + ends[r];
+    Loaded t = ParseBytes(dir, bytes);
+    ASSERT_TRUE(t.ok);
+    ASSERT_EQ(t.table->lineCount, static_cast<int32_t>(rows.size() + 1));
+    for (size_t r = 0; r < rows.size(); ++r) {
+      auto row = static_cast<int32_t>(r + 1);
+      auto count = static_cast<int32_t>(rows[r].size());
+      for (int32_t k = 0; k < count; ++k)
+        ASSERT_EQ(t.Field(row, k), rows[r][static_cast<size_t>(k)])
+            << "row " << r << " field " << k;
+      for (int32_t k : {count, count + 1, count + 40, INT32_MAX})
+        ASSERT_EQ(t.Field(row, k), "") << "row " << r << " field " << k;
+    }
+  }
+}
+
 TEST(TableFile, DataRowsFollowTheHeadersFlag) {
   TempDir dir;
   Loaded t = ParseBytes(dir, "h1;h2\nr1;x\nr2;y\n");

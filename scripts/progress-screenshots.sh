@@ -40,7 +40,7 @@ shoot() {  # inside the X server
   # is taken while it is held, so the title read after it tells whether the load was still running
   # then; the last picture before the title names the file stays.
   "$bin/lintaro" "$file" &
-  local program=$! window="" slices=0
+  local program=$! window="" pictures=0
   for _ in $(seq 6000); do
     kill -STOP "$program" || { echo "the program ended while it loaded" >&2; return 1; }
     if [ -z "$window" ]; then
@@ -49,14 +49,14 @@ shoot() {  # inside the X server
       break
     else
       import -window root "$out/progress-loading.png"
-      slices=$((slices + 1))
+      pictures=$((pictures + 1))
     fi
     kill -CONT "$program"
     sleep 0.005
   done
   kill -CONT "$program"
   [ -n "$window" ] || { echo "no window" >&2; return 1; }
-  echo "$slices pictures while the window showed and the load ran"
+  echo "$pictures pictures while the window showed and the load ran"
   sleep 0.5
   import -window root "$out/progress-loaded.png"
   xdotool getwindowgeometry --shell "$window" > "$work/geometry"
